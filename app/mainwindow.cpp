@@ -1,0 +1,322 @@
+#include "app/mainwindow.h"
+
+#include "app/aboutdialog.h"
+#include "app/controlids.h"
+#include "app/messageservice.h"
+#include "app/parameterset.h"
+#include "app/texts.h"
+#include "ui_mainwindow.h"
+
+#include <QAction>
+#include <QKeyEvent>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+
+constexpr QSize kImageButtonIconSize(24, 24);
+
+} // namespace
+
+MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_parameters(parameters),
+      m_messages(messages)
+{
+    m_ui->setupUi(this);
+    // Title bar with the system menu and a close box; no minimise or maximise box.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(Text::MainWindowCaption());
+
+    // Accessible names: the caption where a control has one, its role where it has none.
+    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
+        if (!button->text().isEmpty())
+            button->setAccessibleName(button->text());
+    }
+    m_ui->batteryGroupBox->setAccessibleName(Text::BatteryGroupBoxName());
+    m_ui->loadGroupBox->setAccessibleName(Text::LoadGroupBoxName());
+    m_ui->portList->setAccessibleName(Text::PortListName());
+    m_ui->productSelector->setAccessibleName(Text::ProductSelectorName());
+    m_ui->productPrompt->setAccessibleName(m_ui->productPrompt->text());
+    m_ui->productNameLabel->setAccessibleDescription(Text::ProductLabelRole());
+
+    installAboutEntry();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+
+    // Ports are listed by the link once it exists; until then the list is empty and disabled.
+    m_ui->portList->setEnabled(m_ui->portList->count() > 0);
+    m_ui->portList->setCurrentIndex(-1);
+
+    // Inserted by position, never sorted; position i is ProductType i.
+    for (int i = 0; i < m_parameters.productNames.size(); ++i)
+        m_ui->productSelector->insertItem(i, m_parameters.productNames.at(i));
+    m_ui->productSelector->setCurrentIndex(0);
+    setLabelText(m_ui->productNameLabel, m_parameters.productNames.value(0));
+
+    setGeneralLoad(true);
+    m_ui->batteryGroupBox->setChecked(false);
+    m_ui->loadGroupBox->setChecked(false);
+    ApplyGroupEnabling();
+
+    const std::pair<QAbstractButton *, const char *> icons[] = {
+        {m_ui->saveButton, ":/icons/save.svg"},     {m_ui->importButton, ":/icons/import.svg"},
+        {m_ui->readButton, ":/icons/read.svg"},     {m_ui->updateButton, ":/icons/update.svg"},
+        {m_ui->clearButton, ":/icons/clear.svg"},   {m_ui->timeSyncButton, ":/icons/time.svg"},
+    };
+    for (const auto &[button, path] : icons) {
+        button->setIcon(QIcon(QString::fromLatin1(path)));
+        button->setIconSize(kImageButtonIconSize);
+    }
+    // QDialog centres a window without a parent on the screen when it is first shown.
+
+    // Handlers react to a user's action only (clicked / activated), never to programmatic
+    // changes, so restoring a selection never runs a command.
+    connect(m_ui->portButton, &QPushButton::clicked, this, &MainWindow::TogglePort);
+    connect(m_ui->productSelector, &QComboBox::activated, this, &MainWindow::OnProductSelected);
+    connect(m_ui->batteryGroupBox, &QCheckBox::clicked, this, &MainWindow::OnBatteryGroupClicked);
+    connect(m_ui->loadGroupBox, &QCheckBox::clicked, this, &MainWindow::OnLoadGroupClicked);
+    connect(m_ui->batteryGroupButton, &QPushButton::clicked, this, &MainWindow::OnBatteryParameters);
+    connect(m_ui->loadGroupButton, &QPushButton::clicked, this, &MainWindow::OnLoadParameters);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &MainWindow::SaveParameters);
+    connect(m_ui->importButton, &QPushButton::clicked, this, &MainWindow::ImportParameters);
+    connect(m_ui->readButton, &QPushButton::clicked, this, &MainWindow::OnReadProgrammer);
+    connect(m_ui->updateButton, &QPushButton::clicked, this, &MainWindow::OnUpdateProgrammer);
+    connect(m_ui->clearButton, &QPushButton::clicked, this, &MainWindow::OnClearProgrammer);
+    connect(m_ui->timeSyncButton, &QPushButton::clicked, this, &MainWindow::OnTimeSync);
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget *MainWindow::control(int id) const
+{
+    switch (id) {
+    case MainWindowId::PortList:
+        return m_ui->portList;
+    case MainWindowId::PortButton:
+        return m_ui->portButton;
+    case MainWindowId::ProductSelector:
+        return m_ui->productSelector;
+    case MainWindowId::BatteryGroupBox:
+        return m_ui->batteryGroupBox;
+    case MainWindowId::BatteryGroupButton:
+        return m_ui->batteryGroupButton;
+    case MainWindowId::LoadGroupBox:
+        return m_ui->loadGroupBox;
+    case MainWindowId::LoadGroupButton:
+        return m_ui->loadGroupButton;
+    case MainWindowId::SaveButton:
+        return m_ui->saveButton;
+    case MainWindowId::ImportButton:
+        return m_ui->importButton;
+    case MainWindowId::ClearButton:
+        return m_ui->clearButton;
+    case MainWindowId::TimeSyncButton:
+        return m_ui->timeSyncButton;
+    case MainWindowId::ReadButton:
+        return m_ui->readButton;
+    case MainWindowId::UpdateButton:
+        return m_ui->updateButton;
+    case MainWindowId::ProductPrompt:
+        return m_ui->productPrompt;
+    case MainWindowId::ProductNameLabel:
+        return m_ui->productNameLabel;
+    default:
+        return nullptr;
+    }
+}
+
+// --- selection state -------------------------------------------------------------------------
+
+QString MainWindow::productName() const
+{
+    return m_ui->productNameLabel->text();
+}
+
+void MainWindow::setProductName(const QString &name)
+{
+    setLabelText(m_ui->productNameLabel, name);
+}
+
+bool MainWindow::batteryBoxChecked() const
+{
+    return m_ui->batteryGroupBox->isChecked();
+}
+
+void MainWindow::setBatteryBoxChecked(bool checked)
+{
+    m_ui->batteryGroupBox->setChecked(checked);
+}
+
+bool MainWindow::loadBoxChecked() const
+{
+    return m_ui->loadGroupBox->isChecked();
+}
+
+void MainWindow::setLoadBoxChecked(bool checked)
+{
+    m_ui->loadGroupBox->setChecked(checked);
+}
+
+bool MainWindow::generalLoad() const
+{
+    return m_generalLoad;
+}
+
+void MainWindow::setGeneralLoad(bool general)
+{
+    m_generalLoad = general;
+    setButtonCaption(m_ui->loadGroupButton,
+                     general ? Text::GeneralLoadCaption() : Text::LedLoadCaption());
+}
+
+void MainWindow::ApplyGroupEnabling()
+{
+    m_ui->batteryGroupButton->setEnabled(m_ui->batteryGroupBox->isChecked());
+    m_ui->loadGroupButton->setEnabled(m_ui->loadGroupBox->isChecked());
+}
+
+void MainWindow::ClearGroupBoxes()
+{
+    m_ui->batteryGroupBox->setChecked(false);
+    m_ui->loadGroupBox->setChecked(false);
+    m_ui->batteryGroupButton->setEnabled(false);
+    m_ui->loadGroupButton->setEnabled(false);
+}
+
+GroupSelection MainWindow::CurrentGroupSelection() const
+{
+    // The load form is read from the button's caption, which is what the user sees.
+    const bool general = m_ui->loadGroupButton->text() != Text::LedLoadCaption();
+    return SelectionFromBoxes(batteryBoxChecked(), loadBoxChecked(), general);
+}
+
+// --- commands --------------------------------------------------------------------------------
+
+void MainWindow::TogglePort()
+{
+    // Opening and closing the port belongs to the programmer link.
+}
+
+void MainWindow::OnProductSelected(int index)
+{
+    if (index < 0 || index >= ParameterSet::kProductCount)
+        return;
+    // Only the load form and the label follow the product; boxes and values stay as they are.
+    setGeneralLoad(m_parameters.usesGeneralLoad[std::size_t(index)]);
+    setProductName(m_ui->productSelector->itemText(index));
+}
+
+void MainWindow::OnBatteryGroupClicked()
+{
+    ApplyGroupEnabling();
+}
+
+void MainWindow::OnLoadGroupClicked()
+{
+    ApplyGroupEnabling();
+}
+
+void MainWindow::OnBatteryParameters()
+{
+    // Opens the battery parameter form.
+}
+
+void MainWindow::OnLoadParameters()
+{
+    // Opens the general or the LED load form, as generalLoad says.
+}
+
+void MainWindow::SaveParameters()
+{
+}
+
+void MainWindow::ImportParameters()
+{
+}
+
+void MainWindow::OnReadProgrammer()
+{
+}
+
+void MainWindow::OnUpdateProgrammer()
+{
+}
+
+void MainWindow::OnClearProgrammer()
+{
+}
+
+void MainWindow::OnTimeSync()
+{
+}
+
+void MainWindow::ShowAbout()
+{
+    AboutDialog about(this);
+    about.exec();
+}
+
+// --- window behaviour ------------------------------------------------------------------------
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Like a classic dialog: Enter closes the window unless a push button has the focus
+    // (QDialog itself would do nothing, as no button is the default). Esc closes it too.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == 0 &&
+        !qobject_cast<QPushButton *>(focusWidget())) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainWindow::setLabelText(QLabel *label, const QString &text)
+{
+    // A screen reader reads a changing label by its accessible name.
+    label->setText(text);
+    label->setAccessibleName(text);
+}
+
+void MainWindow::setButtonCaption(QAbstractButton *button, const QString &caption)
+{
+    button->setText(caption);
+    button->setAccessibleName(caption);
+}
+
+void MainWindow::installAboutEntry()
+{
+    const QString entry = Text::AboutMenuEntry();
+    if (entry.isEmpty())
+        return;
+#ifdef Q_OS_WIN
+    // The native system menu gets a separator and the entry with command id 16.
+    if (HMENU menu = ::GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
+        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(menu, MF_STRING, kAboutCommandId, reinterpret_cast<LPCWSTR>(entry.utf16()));
+    }
+#else
+    // Elsewhere the window's context menu carries the entry, and F1 opens it too.
+    auto *about = new QAction(entry, this);
+    about->setShortcut(QKeySequence(Qt::Key_F1));
+    about->setShortcutContext(Qt::WindowShortcut);
+    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+#endif
+}
+
+#ifdef Q_OS_WIN
+bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
+{
+    const MSG *msg = static_cast<const MSG *>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommandId) {
+        ShowAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif

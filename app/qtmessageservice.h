@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/messageservice.h"
+
+// Message boxes on QMessageBox, caption "KTX". Standard button texts come from Qt's
+// translations, which the application loads for zh_CN.
+class QtMessageService : public MessageService
+{
+public:
+    void warning(const QString &text) override;
+    void info(QObject *owner, const QString &text) override;
+};

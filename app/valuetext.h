@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// Number reading shared by every form and transfer. Lenient like the C library's atoi/atof:
+// leading blanks and a sign are accepted, reading stops at the first character that does not
+// fit, and a text without a number counts as 0.
+
+// Signed 32-bit integer; saturates at the int range instead of overflowing.
+int LenientInt(const QString &text);
+// Like LenientInt but 64-bit, for callers that must see an out-of-range number as such.
+qint64 LenientInt64(const QString &text);
+// Floating-point number: digits, an optional fraction and an optional exponent.
+double LenientDouble(const QString &text);
+// A number typed in volts, amperes or percent, times 100 and truncated toward zero
+// ("14.409" -> 1440, "-2.5" -> -250). The decimal text is scaled exactly, so a value
+// such as "4.35" gives 435 and never lands one hundredth lower through binary rounding.
+qint64 HundredthsFromText(const QString &text);
+
+// Hour-minute code: hours * 256 + minutes ("512" is 02:00, 23:59 is 5947).
+int HourMinuteCode(int hours, int minutes);
+struct HourMinute
+{
+    int hours;
+    int minutes;
+};
+// Signed division truncating toward zero, as the forms read the code back.
+HourMinute HourMinuteFromCode(int code);
+
+// Rated-voltage multiplier from the RatedVoltageLevel list index: the index itself (1..4 for
+// 12 V..48 V), and 1 for index 0 (automatic).
+int RatedVoltageMultiplier(int levelIndex);
+// The same from the slot text: exactly "0" counts as 1, any other text gives its number (so a
+// text that is no number gives 0).
+int RatedVoltageMultiplier(const QString &levelText);

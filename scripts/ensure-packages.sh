@@ -1,0 +1,28 @@
+# Sourced by run.sh and test.sh: makes sure the Debian packages named in "$@" are installed.
+# As root it installs what is missing with apt-get; otherwise it prints the exact command.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing missing packages: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq || return 1
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" || return 1
+    else
+        echo "Missing Debian packages. Install them with:" >&2
+        echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+        return 1
+    fi
+}
+
+# What every build needs.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev
+    qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
+    libgtest-dev libgmock-dev)
+# What running the window needs besides: fonts with Chinese glyphs.
+RUN_PACKAGES=(fonts-noto-cjk)

@@ -1,0 +1,239 @@
+#include "app/aboutdialog.h"
+#include "app/controlids.h"
+#include "app/mainwindow.h"
+#include "app/parameterset.h"
+#include "support/messagerecorder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest() : window(parameters, messages) {}
+
+    template <typename T> T *get(int id) { return qobject_cast<T *>(window.control(id)); }
+
+    QComboBox *selector() { return get<QComboBox>(MainWindowId::ProductSelector); }
+    QLabel *label() { return get<QLabel>(MainWindowId::ProductNameLabel); }
+    QCheckBox *batteryBox() { return get<QCheckBox>(MainWindowId::BatteryGroupBox); }
+    QCheckBox *loadBox() { return get<QCheckBox>(MainWindowId::LoadGroupBox); }
+    QPushButton *batteryButton() { return get<QPushButton>(MainWindowId::BatteryGroupButton); }
+    QPushButton *loadButton() { return get<QPushButton>(MainWindowId::LoadGroupButton); }
+
+    // As a user does it: focus the selector and step through the list with the arrow keys.
+    void pickProduct(int index)
+    {
+        selector()->setFocus();
+        while (selector()->currentIndex() < index)
+            QTest::keyClick(selector(), Qt::Key_Down);
+        while (selector()->currentIndex() > index)
+            QTest::keyClick(selector(), Qt::Key_Up);
+    }
+
+    // Clicks the check box's indicator, where a user clicks a box without caption.
+    static void clickBox(QCheckBox *box)
+    {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
+    }
+
+    ParameterSet parameters;
+    MessageRecorder messages;
+    MainWindow window;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithFirstProductAndNoGroups)
+{
+    EXPECT_EQ(window.windowTitle(), "Velmora(V3.82)");
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    ASSERT_EQ(selector()->count(), 11);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(selector()->itemText(i), parameters.productNames.at(i));
+    EXPECT_EQ(selector()->currentText(), "QM-X");
+    EXPECT_EQ(label()->text(), "QM-X");
+    EXPECT_EQ(loadButton()->text(), "通用负载参数");
+    EXPECT_TRUE(window.generalLoad());
+    EXPECT_FALSE(batteryBox()->isChecked());
+    EXPECT_FALSE(loadBox()->isChecked());
+    EXPECT_FALSE(batteryButton()->isEnabled());
+    EXPECT_FALSE(loadButton()->isEnabled());
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::None);
+    EXPECT_TRUE(messages.entries.isEmpty());
+}
+
+TEST_F(MainWindowTest, EveryControlIsThereWithCaptionAndAccessibleName)
+{
+    const std::pair<int, const char *> captions[] = {
+        {MainWindowId::PortButton, "打开串口"},
+        {MainWindowId::ProductPrompt, "点击选择产品类型"},
+        {MainWindowId::BatteryGroupButton, "充放电控制参数"},
+        {MainWindowId::LoadGroupButton, "通用负载参数"},
+        {MainWindowId::SaveButton, "保存参数"},
+        {MainWindowId::ImportButton, "导入参数"},
+        {MainWindowId::ReadButton, "读取编程器"},
+        {MainWindowId::UpdateButton, "更新编程器"},
+        {MainWindowId::ClearButton, "清除编程器"},
+        {MainWindowId::TimeSyncButton, "时间同步"},
+    };
+    for (const auto &[id, caption] : captions) {
+        QWidget *w = window.control(id);
+        ASSERT_NE(w, nullptr) << id;
+        const QString text = w->property("text").toString();
+        EXPECT_EQ(text, QString::fromUtf8(caption)) << id;
+        EXPECT_EQ(w->accessibleName(), text) << id;
+    }
+    EXPECT_EQ(window.control(MainWindowId::BatteryGroupBox)->accessibleName(), "充放电控制参数组");
+    EXPECT_EQ(window.control(MainWindowId::LoadGroupBox)->accessibleName(), "负载参数组");
+    EXPECT_EQ(window.control(MainWindowId::PortList)->accessibleName(), "串口列表");
+    EXPECT_EQ(window.control(MainWindowId::ProductSelector)->accessibleName(), "产品类型");
+    EXPECT_EQ(label()->accessibleName(), "QM-X");
+    EXPECT_EQ(label()->accessibleDescription(), "产品名称");
+    EXPECT_TRUE(label()->alignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(selector()->isEditable());
+
+    // The six image buttons carry icons.
+    for (int id : {MainWindowId::SaveButton, MainWindowId::ImportButton, MainWindowId::ReadButton,
+                   MainWindowId::UpdateButton, MainWindowId::ClearButton,
+                   MainWindowId::TimeSyncButton}) {
+        auto *button = get<QPushButton>(id);
+        EXPECT_FALSE(button->icon().isNull()) << id;
+        EXPECT_FALSE(button->icon().pixmap(QSize(24, 24)).isNull()) << id;
+    }
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.control(1002), nullptr);
+}
+
+TEST_F(MainWindowTest, ProductSelectionSetsLabelAndLoadFormOnly)
+{
+    window.show();
+    batteryBox()->click();
+    const QStringList valuesBefore = parameters.values;
+
+    pickProduct(2); // QM-XDJ, an LED-load product
+    EXPECT_EQ(label()->text(), "QM-XDJ");
+    EXPECT_EQ(label()->accessibleName(), "QM-XDJ");
+    EXPECT_EQ(loadButton()->text(), "LED负载参数");
+    EXPECT_EQ(loadButton()->accessibleName(), "LED负载参数");
+    EXPECT_FALSE(window.generalLoad());
+
+    pickProduct(6); // Korvel-XW, general load again
+    EXPECT_EQ(label()->text(), "Korvel-XW");
+    EXPECT_EQ(loadButton()->text(), "通用负载参数");
+    EXPECT_TRUE(window.generalLoad());
+
+    // Boxes, their buttons and the values are not touched.
+    EXPECT_TRUE(batteryBox()->isChecked());
+    EXPECT_TRUE(batteryButton()->isEnabled());
+    EXPECT_FALSE(loadBox()->isChecked());
+    EXPECT_EQ(parameters.values, valuesBefore);
+}
+
+TEST_F(MainWindowTest, TypingIntoTheSelectorChangesNothing)
+{
+    window.show();
+    selector()->setFocus();
+    selector()->lineEdit()->selectAll();
+    QTest::keyClicks(selector()->lineEdit(), "HWKT");
+    EXPECT_EQ(label()->text(), "QM-X");
+    EXPECT_TRUE(window.generalLoad());
+}
+
+TEST_F(MainWindowTest, GroupBoxesEnableTheirButtonsWhenClicked)
+{
+    window.show();
+    clickBox(loadBox());
+    EXPECT_TRUE(loadBox()->isChecked());
+    EXPECT_TRUE(loadButton()->isEnabled());
+    EXPECT_FALSE(batteryButton()->isEnabled());
+    clickBox(loadBox());
+    EXPECT_FALSE(loadButton()->isEnabled());
+
+    clickBox(batteryBox());
+    EXPECT_TRUE(batteryButton()->isEnabled());
+    EXPECT_FALSE(loadButton()->isEnabled());
+}
+
+TEST_F(MainWindowTest, CurrentSelectionFollowsBoxesAndCaption)
+{
+    window.show();
+    batteryBox()->click();
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::Battery);
+    pickProduct(2);
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::Battery); // 21 whatever the product
+    loadBox()->click();
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::All);
+    batteryBox()->click();
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::LoadLed);
+    pickProduct(0);
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::Load);
+    batteryBox()->click();
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::BatteryLoad);
+
+    // A read or an import restores the load form without touching the selector.
+    window.setGeneralLoad(false);
+    EXPECT_EQ(selector()->currentText(), "QM-X");
+    EXPECT_EQ(loadButton()->text(), "LED负载参数");
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::All);
+
+    window.ClearGroupBoxes();
+    EXPECT_FALSE(batteryBox()->isChecked());
+    EXPECT_FALSE(loadBox()->isChecked());
+    EXPECT_FALSE(batteryButton()->isEnabled());
+    EXPECT_FALSE(loadButton()->isEnabled());
+    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::None);
+
+    // Restored boxes take effect on the buttons only through ApplyGroupEnabling.
+    window.setLoadBoxChecked(true);
+    EXPECT_FALSE(loadButton()->isEnabled());
+    window.ApplyGroupEnabling();
+    EXPECT_TRUE(loadButton()->isEnabled());
+}
+
+TEST_F(MainWindowTest, EnterOutsideAButtonAndEscapeCloseTheWindow)
+{
+    window.show();
+    selector()->setFocus();
+    QTest::keyClick(selector(), Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+
+    window.show();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, AboutEntryIsOfferedAndTheBoxReadsAsTabled)
+{
+#ifndef Q_OS_WIN
+    ASSERT_EQ(window.actions().size(), 1);
+    EXPECT_EQ(window.actions().first()->text(), "关于 KTX(&A)...");
+    EXPECT_EQ(window.actions().first()->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+#endif
+    AboutDialog about(&window);
+    EXPECT_EQ(about.windowTitle(), "About KTX");
+    const QList<QLabel *> labels = about.findChildren<QLabel *>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
+                            [](QLabel *l) { return l->text() == "KTX 1.0 "; }));
+    const QList<QPushButton *> buttons = about.findChildren<QPushButton *>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons.first()->text(), "确定");
+    about.show();
+    buttons.first()->click();
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}

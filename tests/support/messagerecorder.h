@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/messageservice.h"
+
+#include <QObject>
+#include <QStringList>
+
+// Records every message an operation shows, in order, so tests can assert the exact texts.
+class MessageRecorder : public MessageService
+{
+public:
+    struct Entry
+    {
+        bool warning;
+        QObject *owner;
+        QString text;
+    };
+
+    void warning(const QString &text) override { entries.append({true, nullptr, text}); }
+    void info(QObject *owner, const QString &text) override { entries.append({false, owner, text}); }
+
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const Entry &e : entries)
+            all.append(e.text);
+        return all;
+    }
+    void clear() { entries.clear(); }
+
+    QList<Entry> entries;
+};
