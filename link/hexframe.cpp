@@ -1,0 +1,95 @@
+#include "link/hexframe.h"
+
+#include <algorithm>
+
+int HexDigitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+
+HexParse ParseHex(QStringView text)
+{
+    HexParse result;
+    result.bytes.reserve(text.size() / 2);
+    qsizetype p = 0;
+    while (p < text.size()) {
+        if (text.at(p) == u' ') {
+            ++p;
+            continue;
+        }
+        if (p + 1 >= text.size())
+            break; // a lone trailing digit is dropped
+        const int high = HexDigitValue(text.at(p));
+        const int low = HexDigitValue(text.at(p + 1));
+        if (high < 0 || low < 0) {
+            result.badDigit = true;
+            break;
+        }
+        result.bytes.append(char(high * 16 + low));
+        p += 2;
+    }
+    return result;
+}
+
+std::array<quint8, 2> Crc16(const quint8 *data, qsizetype count)
+{
+    count = std::clamp<qsizetype>(count, 0, 1024);
+    quint16 crc = 0xFFFF;
+    for (qsizetype i = 0; i < count; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            const bool lsb = crc & 1;
+            crc >>= 1;
+            if (lsb)
+                crc ^= 0xA001;
+        }
+    }
+    return {quint8(crc >> 8), quint8(crc & 0xFF)};
+}
+
+quint16 Crc16Value(QByteArrayView bytes)
+{
+    const auto [high, low] = Crc16(reinterpret_cast<const quint8 *>(bytes.data()), bytes.size());
+    return quint16(high << 8 | low);
+}
+
+QString CrcText(QStringView frameText)
+{
+    const QByteArray bytes = ParseHex(frameText).bytes;
+    const auto [high, low] = Crc16(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size());
+    return QStringLiteral("%1%2")
+        .arg(low, 2, 16, QLatin1Char('0'))
+        .arg(high, 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+QString WithCrc(const QString &frameText)
+{
+    return frameText + CrcText(frameText);
+}
+
+int Hex4ToValue(QStringView text)
+{
+    if (text.size() != 4)
+        return -1;
+    int value = 0;
+    for (QChar c : text) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0)
+            return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+QString BytesToHexText(QByteArrayView bytes)
+{
+    return QString::fromLatin1(bytes.toByteArray().toHex().toUpper());
+}
