@@ -1,0 +1,76 @@
+#include "support/simprocess.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+
+SimProcess::SimProcess(const QStringList &args) : m_process(std::make_unique<QProcess>())
+{
+    m_stderr.open(); // creates the file; the sim writes it through its own handle
+    m_process->setStandardErrorFile(m_stderr.fileName());
+    m_process->setProgram(executable());
+    m_process->setArguments(args);
+    m_process->start(QIODevice::ReadOnly);
+
+    const QDeadlineTimer deadline(5000);
+    while (m_port.isEmpty() && !deadline.hasExpired()) {
+        if (m_process->canReadLine()) {
+            const QString line = QString::fromUtf8(m_process->readLine()).trimmed();
+            if (line.startsWith(QLatin1String("PORT ")))
+                m_port = line.mid(5);
+            continue;
+        }
+        if (m_process->state() == QProcess::NotRunning)
+            break;
+        m_process->waitForReadyRead(static_cast<int>(qMax<qint64>(1, deadline.remainingTime())));
+    }
+}
+
+SimProcess::~SimProcess()
+{
+    stop();
+}
+
+bool SimProcess::started() const
+{
+    return !m_port.isEmpty();
+}
+
+QString SimProcess::portPath() const
+{
+    return m_port;
+}
+
+void SimProcess::stop()
+{
+    if (m_process->state() == QProcess::NotRunning)
+        return;
+    m_process->terminate();
+    if (!m_process->waitForFinished(3000)) {
+        m_process->kill();
+        m_process->waitForFinished(3000);
+    }
+}
+
+QByteArray SimProcess::stderrText()
+{
+    QFile file(m_stderr.fileName());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString SimProcess::executable()
+{
+    return QString::fromUtf8(VELMORA_SIM_EXECUTABLE);
+}
+
+bool SimProcess::waitForExit(int msecs)
+{
+    return m_process->state() == QProcess::NotRunning || m_process->waitForFinished(msecs);
+}
+
+int SimProcess::exitCode() const
+{
+    return m_process->state() == QProcess::NotRunning &&
+                   m_process->exitStatus() == QProcess::NormalExit
+               ? m_process->exitCode()
+               : -1;
+}

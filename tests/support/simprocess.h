@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryFile>
+
+#include <memory>
+
+// Runs velmora-programmer-sim for a test: starts it, learns its pseudo-terminal from the
+// "PORT <path>" line and ends it again. Its stderr goes to a temporary file, so a verbose sim
+// can never block on a full pipe while a test is not reading it.
+class SimProcess
+{
+public:
+    explicit SimProcess(const QStringList &args = {}); // starts the sim, waits up to 5 s for PORT
+    ~SimProcess();                                     // terminates it (SIGTERM, then kill), waits
+    SimProcess(const SimProcess &) = delete;
+    SimProcess &operator=(const SimProcess &) = delete;
+
+    bool started() const;     // PORT line seen
+    QString portPath() const; // path to open with QSerialPort
+    void stop();              // as the destructor, early
+    QByteArray stderrText();  // what it logged so far
+    static QString executable();
+
+    // For --close-after: true once the sim has ended by itself within msecs.
+    bool waitForExit(int msecs);
+    int exitCode() const;
+
+private:
+    std::unique_ptr<QProcess> m_process;
+    QTemporaryFile m_stderr;
+    QString m_port;
+};
