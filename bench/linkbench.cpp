@@ -1,0 +1,211 @@
+// Times the five exchanges of a 59-slot update and of a 59-slot read over ProgrammerLink, each
+// once ending the wait at the complete reply and once with the fixed waits (100 ms, 180 ms for
+// the checksum write), against velmora-programmer-sim sending at the wire rate of 115200 baud.
+
+#include "app/messageservice.h"
+#include "link/hexframe.h"
+#include "link/programmerlink.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int SlotCount = 59;
+
+class StderrMessages : public MessageService
+{
+public:
+    void warning(const QString &text) override
+    {
+        std::fprintf(stderr, "warning: %s\n", qPrintable(text));
+    }
+    void info(QObject *, const QString &text) override
+    {
+        std::fprintf(stderr, "info: %s\n", qPrintable(text));
+    }
+};
+
+struct Step
+{
+    QString frame; // CRC text included
+    bool longWait = false;
+};
+
+QString Hex(int value, int digits)
+{
+    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+}
+
+QList<Step> UpdateSteps()
+{
+    const QByteArray name = "BENCH 59 SLOTS!!"; // 16 characters, the most the register holds
+    QString nameDigits;
+    QByteArray image; // the checksummed block, each word low byte first
+    for (int i = 0; i < name.size(); i += 2) {
+        // First character low, second high; on the wire the high byte comes first.
+        nameDigits += Hex(quint8(name[i + 1]), 2) + Hex(quint8(name[i]), 2);
+        image += name.mid(i, 2);
+    }
+    image += char(SlotCount);
+    image += char(0);
+    QString addresses;
+    QString values;
+    for (int k = 0; k < SlotCount; ++k) {
+        const int address = 0x9000 + k;
+        const int value = 1200 + 7 * k;
+        addresses += Hex(address, 4);
+        values += Hex(value, 4);
+        for (const int word : {address, value}) {
+            image += char(word & 0xFF);
+            image += char(word >> 8);
+        }
+    }
+    const quint16 checksum = Crc16Value(image);
+    const QString count = Hex(SlotCount, 4);
+    const QString byteCount = Hex(2 * SlotCount, 2);
+    return {
+        {WithCrc("01 10 92 02 00 08 10" + nameDigits)},
+        {WithCrc("01 10 92 00 00 01 02" + count)},
+        {WithCrc("01 10 92 0A" + count + byteCount + addresses)},
+        {WithCrc("01 10 93 00" + count + byteCount + values)},
+        {WithCrc("01 10 92 01 00 01 02 " + Hex(checksum >> 8, 2) + " " + Hex(checksum & 0xFF, 2)),
+         true},
+    };
+}
+
+QList<Step> ReadSteps()
+{
+    const QString count = Hex(SlotCount, 4);
+    return {
+        {WithCrc("01 03 92 02 00 08")},   {WithCrc("01 03 92 00 00 01")},
+        {WithCrc("01 03 92 0A" + count)}, {WithCrc("01 03 93 00" + count)},
+        {WithCrc("01 03 92 01 00 01")},
+    };
+}
+
+struct Run
+{
+    double ms = 0;
+    int badReplies = 0;
+};
+
+Run RunSteps(ProgrammerLink &link, const QList<Step> &steps)
+{
+    Run run;
+    QElapsedTimer timer;
+    timer.start();
+    for (const Step &step : steps) {
+        link.setLongWait(step.longWait);
+        link.Exchange(step.frame);
+        if (CheckReplyText(step.frame, link.replyText()).kind != ReplyCheck::Valid)
+            ++run.badReplies;
+    }
+    run.ms = double(timer.nsecsElapsed()) / 1e6;
+    return run;
+}
+
+double Median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Starts the simulator and returns its port from the "PORT <path>" line, or an empty text.
+QString StartSim(QProcess &sim, const QString &program)
+{
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.start(program, {"--pace"}, QIODevice::ReadOnly);
+    const QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired() && sim.state() != QProcess::NotRunning) {
+        if (sim.canReadLine()) {
+            const QString line = QString::fromUtf8(sim.readLine()).trimmed();
+            if (line.startsWith("PORT "))
+                return line.mid(5);
+            continue;
+        }
+        sim.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime())));
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Times 59-slot transfers: early end against fixed waits.");
+    parser.addHelpOption();
+    parser.addOption({"repetitions", "Runs of each sequence and mode (default 7).", "n", "7"});
+    parser.addOption({"port", "Use this device instead of starting the simulator.", "path"});
+    parser.addOption({"sim", "The simulator to start.", "path", VELMORA_SIM_EXECUTABLE});
+    parser.process(app);
+    const int repetitions = std::max(1, parser.value("repetitions").toInt());
+
+    QProcess sim;
+    QString port = parser.value("port");
+    if (port.isEmpty()) {
+        port = StartSim(sim, parser.value("sim"));
+        if (port.isEmpty()) {
+            std::fprintf(stderr, "cannot start %s\n", qPrintable(parser.value("sim")));
+            return 1;
+        }
+    }
+
+    StderrMessages messages;
+    ProgrammerLink link(messages);
+    if (!link.Open(port)) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(port));
+        return 1;
+    }
+
+    struct Sequence
+    {
+        const char *name;
+        QList<Step> steps;
+        QList<double> early;
+        QList<double> fixed;
+    };
+    QList<Sequence> sequences = {{"update, 59 slots", UpdateSteps(), {}, {}},
+                                 {"read, 59 slots", ReadSteps(), {}, {}}};
+    int badReplies = 0;
+    for (int r = 0; r < repetitions; ++r) {
+        for (Sequence &sequence : sequences) {
+            for (const bool fixed : {false, true}) {
+                link.setFixedWaits(fixed);
+                const Run run = RunSteps(link, sequence.steps);
+                (fixed ? sequence.fixed : sequence.early).append(run.ms);
+                badReplies += run.badReplies;
+            }
+        }
+    }
+    link.Close();
+    if (sim.state() != QProcess::NotRunning) {
+        sim.terminate();
+        sim.waitForFinished(3000);
+    }
+
+    std::printf("%d repetitions on %s%s; medians of five exchanges\n", repetitions,
+                qPrintable(port), parser.isSet("port") ? "" : " (simulator, --pace)");
+    std::printf("%-18s %12s %12s %12s\n", "sequence", "early end", "fixed waits", "fixed/early");
+    bool fastEnough = true;
+    for (const Sequence &sequence : sequences) {
+        const double early = Median(sequence.early);
+        const double fixed = Median(sequence.fixed);
+        fastEnough = fastEnough && fixed >= 5 * early;
+        std::printf("%-18s %9.1f ms %9.1f ms %11.1fx\n", sequence.name, early, fixed,
+                    fixed / early);
+    }
+    std::printf("target (early end at least 5x faster): %s\n", fastEnough ? "met" : "NOT met");
+    if (badReplies > 0)
+        std::printf("%d replies were not valid\n", badReplies);
+    return badReplies == 0 && fastEnough ? 0 : 1;
+}
