@@ -1,0 +1,367 @@
+#include "programmer/registermap.h"
+
+#include "app/valuetext.h"
+#include "link/hexframe.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Reply layout of function 0x03: slave, function, byte count, then the data.
+constexpr int kReplyDataByte = 3;
+constexpr int kReplyDataChar = 2 * kReplyDataByte;
+constexpr int kFrameCrcBytes = 2;
+
+QString Hex2(int byte)
+{
+    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString Hex4(int word)
+{
+    return QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// Product names travel as code page 936. Latin-1 stands in should the platform lack a GBK
+// converter: the built-in product names are ASCII, which both encode alike.
+QStringEncoder NameEncoder()
+{
+    QStringEncoder encoder("GBK");
+    return encoder.isValid() ? std::move(encoder) : QStringEncoder(QStringConverter::Latin1);
+}
+
+QStringDecoder NameDecoder()
+{
+    QStringDecoder decoder("GBK");
+    return decoder.isValid() ? std::move(decoder) : QStringDecoder(QStringConverter::Latin1);
+}
+
+bool IsAddressText(const QString &text)
+{
+    return Hex4ToValue(text) >= 0;
+}
+
+// N, the byte count 2N and one word per stored slot; empty for None or a slot that fails.
+template <typename WordDigits>
+QString TableRequest(const QString &prefix, const ParameterSet &set, GroupSelection selection,
+                     WordDigits word)
+{
+    const QList<int> walk = set.GroupWalk(selection);
+    if (walk.isEmpty())
+        return {};
+    QString text = prefix + StoredCount(selection) + Hex2(int(2 * walk.size()));
+    for (int slot : walk) {
+        const std::optional<QString> digits = word(slot);
+        if (!digits)
+            return {};
+        text += *digits;
+    }
+    return WithCrc(text);
+}
+
+} // namespace
+
+QString StoredCount(GroupSelection selection)
+{
+    const int count = SlotCount(selection);
+    return count > 0 ? Hex4(count) : QString();
+}
+
+GroupSelection SelectionFromStoredCount(QStringView code)
+{
+    for (GroupSelection selection :
+         {GroupSelection::Battery, GroupSelection::Load, GroupSelection::LoadLed,
+          GroupSelection::BatteryLoad, GroupSelection::All}) {
+        if (code == StoredCount(selection))
+            return selection;
+    }
+    return GroupSelection::None;
+}
+
+SelectionRestore RestoreForSelection(GroupSelection selection)
+{
+    switch (selection) {
+    case GroupSelection::None:
+        return {false, false, std::nullopt};
+    case GroupSelection::Battery:
+        return {true, false, std::nullopt};
+    case GroupSelection::Load:
+        return {false, true, true};
+    case GroupSelection::LoadLed:
+        return {false, true, false};
+    case GroupSelection::BatteryLoad:
+        return {true, true, true};
+    case GroupSelection::All:
+        return {true, true, false};
+    }
+    return {};
+}
+
+std::optional<quint16> ValueWord(const QString &valueText)
+{
+    const qint64 value = LenientInt64(valueText);
+    if (value < 0 || value > 0xFFFF)
+        return std::nullopt;
+    return quint16(value);
+}
+
+std::optional<BlockProblem> CheckBlock(const ParameterSet &set, GroupSelection selection)
+{
+    const QList<int> walk = set.GroupWalk(selection);
+    for (int slot : walk) {
+        if (!IsAddressText(set.addresses.at(slot)))
+            return BlockProblem{BlockProblem::Field::Address, slot};
+    }
+    for (int slot : walk) {
+        if (!ValueWord(set.values.at(slot)))
+            return BlockProblem{BlockProblem::Field::Value, slot};
+    }
+    return std::nullopt;
+}
+
+QByteArray ProductNameBytes(const QString &name)
+{
+    QStringEncoder encoder = NameEncoder();
+    QByteArray bytes;
+    qsizetype i = 0;
+    while (i < name.size()) {
+        // Whole characters only, so the cut never leaves half of a double-byte character.
+        const qsizetype length =
+            name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()
+                ? 2
+                : 1;
+        const QByteArray character = encoder.encode(QStringView(name).mid(i, length));
+        if (bytes.size() + character.size() > kProductNameBytes)
+            break;
+        bytes += character;
+        i += length;
+    }
+    if (bytes.size() % 2 != 0)
+        bytes += ' ';
+    bytes.append(kProductNameBytes - bytes.size(), '\0');
+    return bytes;
+}
+
+std::array<quint16, kProductNameRegisters> ProductNameRegisters(const QString &name)
+{
+    const QByteArray bytes = ProductNameBytes(name);
+    std::array<quint16, kProductNameRegisters> registers{};
+    for (int r = 0; r < kProductNameRegisters; ++r)
+        registers[r] = quint16(quint8(bytes.at(2 * r)) | quint8(bytes.at(2 * r + 1)) << 8);
+    return registers;
+}
+
+QString ProductNameFromWire(QByteArrayView wireBytes)
+{
+    QByteArray bytes =
+        wireBytes.first(std::min<qsizetype>(wireBytes.size(), kProductNameBytes)).toByteArray();
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    QStringDecoder decoder = NameDecoder();
+    return decoder.decode(bytes);
+}
+
+QByteArray ChecksumImage(const QString &productName, const ParameterSet &set,
+                         GroupSelection selection)
+{
+    if (selection == GroupSelection::None || CheckBlock(set, selection))
+        return {};
+    QByteArray image = ProductNameBytes(productName);
+    const auto appendWord = [&image](int word) {
+        image.append(char(word & 0xFF));
+        image.append(char(word >> 8));
+    };
+    appendWord(SlotCount(selection));
+    for (int slot : set.GroupWalk(selection)) {
+        appendWord(Hex4ToValue(set.addresses.at(slot)));
+        appendWord(*ValueWord(set.values.at(slot)));
+    }
+    return image;
+}
+
+std::optional<quint16> BlockChecksum(const QString &productName, const ParameterSet &set,
+                                     GroupSelection selection)
+{
+    const QByteArray image = ChecksumImage(productName, set, selection);
+    if (image.isEmpty())
+        return std::nullopt;
+    return Crc16Value(image);
+}
+
+QString ReadProductNameRequest()
+{
+    return WithCrc(QStringLiteral("01 03 92 02 00 08"));
+}
+
+QString ReadCountRequest()
+{
+    return WithCrc(QStringLiteral("01 03 92 00 00 01"));
+}
+
+QString ReadAddressTableRequest(QStringView storedCount)
+{
+    if (Hex4ToValue(storedCount) < 0)
+        return {};
+    return WithCrc(QStringLiteral("01 03 92 0A") + storedCount.toString());
+}
+
+QString ReadValueTableRequest(QStringView storedCount)
+{
+    if (Hex4ToValue(storedCount) < 0)
+        return {};
+    return WithCrc(QStringLiteral("01 03 93 00") + storedCount.toString());
+}
+
+QString ReadChecksumRequest()
+{
+    return WithCrc(QStringLiteral("01 03 92 01 00 01"));
+}
+
+QString WriteProductNameRequest(const QString &productName)
+{
+    // Each register goes high byte first, so every pair of name bytes is sent exchanged.
+    QString text = QStringLiteral("01 10 92 02 00 08 10");
+    for (quint16 word : ProductNameRegisters(productName))
+        text += Hex4(word);
+    return WithCrc(text);
+}
+
+QString WriteCountRequest(GroupSelection selection)
+{
+    if (selection == GroupSelection::None)
+        return {};
+    return WithCrc(QStringLiteral("01 10 92 00 00 01 02") + StoredCount(selection));
+}
+
+QString WriteAddressTableRequest(const ParameterSet &set, GroupSelection selection)
+{
+    return TableRequest(QStringLiteral("01 10 92 0A"), set, selection,
+                        [&set](int slot) -> std::optional<QString> {
+                            const QString &address = set.addresses.at(slot);
+                            if (!IsAddressText(address))
+                                return std::nullopt;
+                            return address;
+                        });
+}
+
+QString WriteValueTableRequest(const ParameterSet &set, GroupSelection selection)
+{
+    return TableRequest(QStringLiteral("01 10 93 00"), set, selection,
+                        [&set](int slot) -> std::optional<QString> {
+                            const std::optional<quint16> word = ValueWord(set.values.at(slot));
+                            if (!word)
+                                return std::nullopt;
+                            return Hex4(*word);
+                        });
+}
+
+QString WriteChecksumRequest(quint16 checksum)
+{
+    // High byte first: the reverse of the frame CRC.
+    return WithCrc(QStringLiteral("01 10 92 01 00 01 02 ") + Hex2(checksum >> 8) +
+                   QLatin1Char(' ') + Hex2(checksum & 0xFF));
+}
+
+QString ClearRequest()
+{
+    return WithCrc(QStringLiteral("01 10 92 00 00 01 02 5A A5"));
+}
+
+QString ReadClockRequest()
+{
+    return WithCrc(QStringLiteral("01 03 90 13 00 03"));
+}
+
+QString WriteClockRequest(const ClockFields &fields)
+{
+    const auto within = [](int value, int low, int high) { return value >= low && value <= high; };
+    if (!within(fields.second, 0, 59) || !within(fields.minute, 0, 59) ||
+        !within(fields.hour, 0, 23) || !within(fields.day, 1, 31) || !within(fields.month, 1, 12) ||
+        !within(fields.year, 0, 99))
+        return {};
+    QString text = QStringLiteral("01 10 90 13 00 03 06");
+    for (int byte :
+         {fields.minute, fields.second, fields.day, fields.hour, fields.year, fields.month})
+        text += Hex2(byte) + QLatin1Char(' ');
+    return WithCrc(text);
+}
+
+int ReplyRegister(QStringView replyText, int k)
+{
+    const qsizetype start = kReplyDataChar + 4 * qsizetype(k);
+    if (k < 0 || start >= replyText.size())
+        return -1;
+    return Hex4ToValue(replyText.mid(start, 4));
+}
+
+std::optional<QList<quint16>> ReplyRegisters(QStringView replyText, int count)
+{
+    QList<quint16> registers;
+    registers.reserve(count);
+    for (int k = 0; k < count; ++k) {
+        const int value = ReplyRegister(replyText, k);
+        if (value < 0)
+            return std::nullopt;
+        registers.append(quint16(value));
+    }
+    return registers;
+}
+
+QString ReplyStoredCount(QStringView replyText)
+{
+    return replyText.mid(kReplyDataChar, 4).toString();
+}
+
+std::optional<QStringList> ReplyAddressTexts(QStringView replyText, int count)
+{
+    const std::optional<QList<quint16>> registers = ReplyRegisters(replyText, count);
+    if (!registers)
+        return std::nullopt;
+    QStringList texts;
+    for (quint16 word : *registers)
+        texts.append(Hex4(word));
+    return texts;
+}
+
+std::optional<QStringList> ReplyValueTexts(QStringView replyText, int count)
+{
+    const std::optional<QList<quint16>> registers = ReplyRegisters(replyText, count);
+    if (!registers)
+        return std::nullopt;
+    QStringList texts;
+    for (quint16 word : *registers)
+        texts.append(QString::number(word));
+    return texts;
+}
+
+QString ProductNameFromReply(QStringView replyText)
+{
+    const QByteArray bytes = ParseHex(replyText).bytes;
+    const qsizetype dataSize = bytes.size() - kReplyDataByte - kFrameCrcBytes;
+    if (dataSize <= 0)
+        return {};
+    return ProductNameFromWire(QByteArrayView(bytes).sliced(kReplyDataByte, dataSize));
+}
+
+std::optional<ClockFields> ClockFromReply(QStringView replyText)
+{
+    const QByteArray bytes = ParseHex(replyText).bytes;
+    if (bytes.size() < kReplyDataByte + 2 * kClockRegisters)
+        return std::nullopt;
+    const auto at = [&bytes](int i) { return int(quint8(bytes.at(kReplyDataByte + i))); };
+    ClockFields fields;
+    fields.minute = at(0);
+    fields.second = at(1);
+    fields.day = at(2);
+    fields.hour = at(3);
+    fields.year = at(4);
+    fields.month = at(5);
+    return fields;
+}
