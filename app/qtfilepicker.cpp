@@ -1,0 +1,19 @@
+#include "app/qtfilepicker.h"
+
+#include "app/texts.h"
+
+#include <QFileDialog>
+
+QString QtFilePicker::saveFileName()
+{
+    // The save replaces an existing file without asking and adds ".txt" itself. The empty
+    // caption gives the platform's own title.
+    return QFileDialog::getSaveFileName(m_parent, QString(), QString(), Text::TextFileFilter(),
+                                        nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtFilePicker::openFileName()
+{
+    return QFileDialog::getOpenFileName(m_parent, Text::ImportDialogTitle(), QString(),
+                                        Text::TextFileFilter());
+}
