@@ -5,6 +5,8 @@
 #include "app/messageservice.h"
 #include "app/parameterset.h"
 #include "app/texts.h"
+#include "programmer/parameterfile.h"
+#include "programmer/programmeroperations.h"
 #include "ui_mainwindow.h"
 
 #include <QAction>
@@ -45,9 +47,10 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     installAboutEntry();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
 
-    // Ports are listed by the link once it exists; until then the list is empty and disabled.
-    m_ui->portList->setEnabled(m_ui->portList->count() > 0);
+    // Listed once, when the window opens; nothing is selected until the user picks a port.
+    m_ui->portList->addItems(ProgrammerLink::EnumeratePorts());
     m_ui->portList->setCurrentIndex(-1);
+    m_ui->portList->setEnabled(m_ui->portList->count() > 0);
 
     // Inserted by position, never sorted; position i is ProductType i.
     for (int i = 0; i < m_parameters.productNames.size(); ++i)
@@ -194,9 +197,26 @@ GroupSelection MainWindow::CurrentGroupSelection() const
 
 // --- commands --------------------------------------------------------------------------------
 
+void MainWindow::clearProductSelectorText()
+{
+    m_ui->productSelector->setCurrentIndex(-1);
+}
+
 void MainWindow::TogglePort()
 {
-    // Opening and closing the port belongs to the programmer link.
+    if (m_link.portOpen()) {
+        m_link.Close();
+        m_ui->portList->setEnabled(true);
+        setButtonCaption(m_ui->portButton, Text::OpenPort());
+        return;
+    }
+    if (!m_link.Open(m_ui->portList->currentText())) {
+        m_messages.warning(Text::OpenPortFailed());
+        return;
+    }
+    // The port cannot be changed while it is open.
+    m_ui->portList->setEnabled(false);
+    setButtonCaption(m_ui->portButton, Text::ClosePort());
 }
 
 void MainWindow::OnProductSelected(int index)
@@ -230,26 +250,41 @@ void MainWindow::OnLoadParameters()
 
 void MainWindow::SaveParameters()
 {
+    SaveParameterFile(m_parameters, *this, m_messages, this, m_filePicker->saveFileName());
 }
 
 void MainWindow::ImportParameters()
 {
+    ImportParameterFile(m_parameters, *this, m_messages, m_filePicker->openFileName());
+}
+
+ProgrammerContext MainWindow::programmerContext()
+{
+    return {m_parameters, *this, m_link, m_messages, this};
 }
 
 void MainWindow::OnReadProgrammer()
 {
+    ReadProgrammer(programmerContext());
 }
 
 void MainWindow::OnUpdateProgrammer()
 {
+    UpdateProgrammer(programmerContext());
 }
 
 void MainWindow::OnClearProgrammer()
 {
+    ClearProgrammer(programmerContext());
 }
 
 void MainWindow::OnTimeSync()
 {
+    if (!m_link.portOpen()) {
+        m_messages.warning(Text::PortUnavailable());
+        return;
+    }
+    // The clock form opens here.
 }
 
 void MainWindow::ShowAbout()

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "app/qtfilepicker.h"
 #include "app/selectionstate.h"
+#include "link/programmerlink.h"
 
 #include <QDialog>
 
 #include <memory>
 
 class MessageService;
+struct ProgrammerContext;
 struct ParameterSet;
 class QLabel;
 class QAbstractButton;
@@ -25,8 +28,17 @@ public:
     MainWindow(ParameterSet &parameters, MessageService &messages, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Where SaveParameters and ImportParameters get their paths; not owned. Tests hand in their
+    // own; nullptr goes back to the platform's file dialogs.
+    void setFilePicker(FilePicker *picker)
+    {
+        m_filePicker = picker ? picker : m_qtFilePicker.get();
+    }
+
     // The control with the given numeric id (see controlids.h), or nullptr.
     QWidget *control(int id) const;
+
+    ProgrammerLink &link() { return m_link; }
 
     // SelectionState
     QString productName() const override;
@@ -40,6 +52,7 @@ public:
     void ApplyGroupEnabling() override;
     void ClearGroupBoxes() override;
     GroupSelection CurrentGroupSelection() const override;
+    void clearProductSelectorText() override;
 
 public slots:
     void TogglePort();
@@ -66,10 +79,14 @@ private:
     void setLabelText(QLabel *label, const QString &text);
     void setButtonCaption(QAbstractButton *button, const QString &caption);
     void installAboutEntry();
+    ProgrammerContext programmerContext();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     ParameterSet &m_parameters;
     MessageService &m_messages;
     // Which load form the load group button opens; always agrees with its caption.
     bool m_generalLoad = true;
+    ProgrammerLink m_link{m_messages};
+    std::unique_ptr<FilePicker> m_qtFilePicker = std::make_unique<QtFilePicker>(this);
+    FilePicker *m_filePicker = m_qtFilePicker.get();
 };

@@ -30,4 +30,8 @@ public:
     virtual void ClearGroupBoxes() = 0;
     // From the boxes and the load group button's caption; None when both boxes are unchecked.
     virtual GroupSelection CurrentGroupSelection() const = 0;
+
+    // Empties the product-type selector's text after a read: the label, not the selector,
+    // then names the product.
+    virtual void clearProductSelectorText() = 0;
 };

@@ -1,0 +1,31 @@
+#pragma once
+
+class MessageService;
+class ProgrammerLink;
+class QObject;
+class SelectionState;
+struct ParameterSet;
+
+// What a programmer command works on: the parameter set, the main window's selection, the
+// link, and where to report. `owner` owns the completion boxes (the main window).
+struct ProgrammerContext
+{
+    ParameterSet &parameters;
+    SelectionState &selection;
+    ProgrammerLink &link;
+    MessageService &messages;
+    QObject *owner;
+};
+
+// Each command runs its fixed sequence of exchanges and stops at the first failure, reporting
+// it; whatever earlier steps changed stays changed. A reply that is not a valid answer to its
+// request (including an exception reply) counts as no reply.
+
+// Reads name, count, address table, value table and checksum, and restores the label, the
+// group boxes, the load form and the stored slots.
+void ReadProgrammer(const ProgrammerContext &context);
+// Writes name, count, address table, value table and finally the checksum of the selection.
+// Nothing is sent unless every address and value of the selection can be sent as it is.
+void UpdateProgrammer(const ProgrammerContext &context);
+// Erases the programmer's block and resets the group boxes.
+void ClearProgrammer(const ProgrammerContext &context);

@@ -1,0 +1,419 @@
+#include "app/controlids.h"
+#include "app/mainwindow.h"
+#include "app/parameterset.h"
+#include "support/messagerecorder.h"
+#include "support/simprocess.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// CRC-16/MODBUS written out here on its own, so the stored checksum is checked against a
+// computation that shares no code with the program.
+quint16 ReferenceCrc(const QByteArray &bytes)
+{
+    quint16 crc = 0xFFFF;
+    for (char ch : bytes) {
+        crc ^= quint8(ch);
+        for (int i = 0; i < 8; ++i)
+            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+    }
+    return crc;
+}
+
+// The image the programmer's checksum covers: name bytes in order (16, zero filled), then N,
+// then address and value of each stored slot, every word low byte first.
+quint16 ReferenceChecksum(const QByteArray &asciiName, const ParameterSet &set,
+                          const QList<int> &slots_)
+{
+    QByteArray image = asciiName;
+    if (image.size() % 2)
+        image.append(' ');
+    image = image.left(16).leftJustified(16, '\0');
+    auto word = [&image](quint16 w) {
+        image.append(char(w & 0xFF));
+        image.append(char(w >> 8));
+    };
+    word(quint16(slots_.size()));
+    for (int slot : slots_) {
+        word(quint16(set.addresses.at(slot).toUInt(nullptr, 16)));
+        word(quint16(set.values.at(slot).toUInt()));
+    }
+    return ReferenceCrc(image);
+}
+
+struct SelectionCase
+{
+    GroupSelection selection;
+    bool battery;
+    bool load;
+    int product; // 0 QM-X uses the general load form, 2 QM-XDJ the LED one
+};
+
+const SelectionCase kSelections[] = {
+    {GroupSelection::Battery, true, false, 0},  {GroupSelection::Load, false, true, 0},
+    {GroupSelection::LoadLed, false, true, 2},  {GroupSelection::BatteryLoad, true, true, 0},
+    {GroupSelection::All, true, true, 2},
+};
+
+class ProgrammerCommandsTest : public ::testing::Test
+{
+protected:
+    // Starts the simulator (keeping its block in a state file) and a window with its port open.
+    void start(QStringList args = {}, const QByteArray &state = {})
+    {
+        if (!state.isEmpty()) {
+            QFile f(statePath());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(state);
+        }
+        args << "--state" << statePath() << "--verbose";
+        sim = std::make_unique<SimProcess>(args);
+        ASSERT_TRUE(sim->started());
+        qputenv("VELMORA_EXTRA_PORTS", sim->portPath().toLocal8Bit());
+        window = std::make_unique<MainWindow>(parameters, messages);
+        window->show();
+        auto *ports = get<QComboBox>(MainWindowId::PortList);
+        ports->setCurrentIndex(ports->findText(sim->portPath()));
+        click(MainWindowId::PortButton);
+        ASSERT_TRUE(window->link().portOpen());
+    }
+
+    template <typename T> T *get(int id) { return qobject_cast<T *>(window->control(id)); }
+    void click(int id) { QTest::mouseClick(get<QAbstractButton>(id), Qt::LeftButton); }
+    void setBoxes(bool battery, bool load)
+    {
+        if (get<QCheckBox>(MainWindowId::BatteryGroupBox)->isChecked() != battery)
+            get<QCheckBox>(MainWindowId::BatteryGroupBox)->click();
+        if (get<QCheckBox>(MainWindowId::LoadGroupBox)->isChecked() != load)
+            get<QCheckBox>(MainWindowId::LoadGroupBox)->click();
+    }
+    // As a user does it: arrow keys through the list, so the choice is a real activation.
+    void pickProduct(int index)
+    {
+        auto *selector = get<QComboBox>(MainWindowId::ProductSelector);
+        selector->setFocus();
+        if (selector->currentIndex() == index)
+            QTest::keyClick(selector, index > 0 ? Qt::Key_Up : Qt::Key_Down);
+        while (selector->currentIndex() < index)
+            QTest::keyClick(selector, Qt::Key_Down);
+        while (selector->currentIndex() > index)
+            QTest::keyClick(selector, Qt::Key_Up);
+    }
+    QString label() { return get<QLabel>(MainWindowId::ProductNameLabel)->text(); }
+    QString loadCaption() { return get<QPushButton>(MainWindowId::LoadGroupButton)->text(); }
+    bool checked(int id) { return get<QCheckBox>(id)->isChecked(); }
+    bool enabled(int id) { return window->control(id)->isEnabled(); }
+
+    // Distinct, recognisable values in every slot.
+    void fillValues(int base)
+    {
+        for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
+            parameters.values[slot] = QString::number(base + slot * 7);
+    }
+    QString statePath() const { return dir.filePath("programmer.txt"); }
+    QByteArray state() const
+    {
+        QFile f(statePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    quint16 storedChecksum() const
+    {
+        for (const QByteArray &line : state().split('\n')) {
+            if (line.startsWith("checksum="))
+                return quint16(line.mid(9).trimmed().toUInt(nullptr, 16));
+        }
+        return 0;
+    }
+    // Requests the simulator has received so far.
+    int requestsSeen() { return int(sim->stderrText().count(" RX ")); }
+
+    QTemporaryDir dir;
+    ParameterSet parameters;
+    MessageRecorder messages;
+    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<MainWindow> window;
+};
+
+// A block as an update of all 59 slots of "QM-XDJ" leaves it, for presetting the programmer.
+QByteArray FullBlockState(const QString &count = QStringLiteral("003B"))
+{
+    const ParameterSet fresh;
+    QStringList values;
+    for (int slot = 0; slot < 59; ++slot)
+        values << QStringLiteral("%1").arg(500 + slot, 4, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("count=%1\nchecksum=1234\nname=4D51 582D 4A44 0000 0000 0000 0000 0000\n"
+                          "addresses=%2\nvalues=%3\n")
+        .arg(count, fresh.addresses.join(' '), values.join(' '))
+        .toLatin1();
+}
+
+} // namespace
+
+TEST_F(ProgrammerCommandsTest, PortButtonOpensAndClosesTheChosenPort)
+{
+    start();
+    auto *ports = get<QComboBox>(MainWindowId::PortList);
+    auto *button = get<QPushButton>(MainWindowId::PortButton);
+    EXPECT_EQ(button->text(), "关闭串口");
+    EXPECT_FALSE(ports->isEnabled());
+    click(MainWindowId::PortButton);
+    EXPECT_FALSE(window->link().portOpen());
+    EXPECT_EQ(button->text(), "打开串口");
+    EXPECT_TRUE(ports->isEnabled());
+
+    // Nothing chosen: the open fails and nothing changes.
+    ports->setCurrentIndex(-1);
+    click(MainWindowId::PortButton);
+    EXPECT_FALSE(window->link().portOpen());
+    EXPECT_EQ(button->text(), "打开串口");
+    EXPECT_EQ(messages.texts(), QStringList{"打开串口失败"});
+}
+
+TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
+{
+    start();
+    for (const SelectionCase &c : kSelections) {
+        SCOPED_TRACE(SlotCount(c.selection));
+        messages.clear();
+        parameters = ParameterSet();
+        fillValues(100 * SlotCount(c.selection));
+        pickProduct(c.product);
+        setBoxes(c.battery, c.load);
+        const QString name = label();
+        const ParameterSet written = parameters;
+        const QList<int> stored = parameters.GroupWalk(c.selection);
+
+        click(MainWindowId::UpdateButton);
+        EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
+        EXPECT_EQ(storedChecksum(), ReferenceChecksum(name.toLatin1(), written, stored));
+
+        // Disturb everything a read restores, then read.
+        for (int slot = 0; slot < 59; ++slot) {
+            parameters.addresses[slot] = "FFFF";
+            parameters.values[slot] = "7";
+        }
+        pickProduct(c.product == 0 ? 2 : 0);
+        const QString disturbedCaption = loadCaption();
+        setBoxes(!c.battery, !c.load);
+        messages.clear();
+        click(MainWindowId::ReadButton);
+        EXPECT_EQ(messages.texts(), QStringList{"读取完成！"});
+        ASSERT_TRUE(messages.entries.size() == 1 && !messages.entries.first().warning);
+        EXPECT_EQ(messages.entries.first().owner, window.get());
+
+        EXPECT_EQ(label(), name);
+        EXPECT_EQ(get<QComboBox>(MainWindowId::ProductSelector)->currentText(), "");
+        EXPECT_EQ(checked(MainWindowId::BatteryGroupBox), c.battery);
+        EXPECT_EQ(checked(MainWindowId::LoadGroupBox), c.load);
+        EXPECT_EQ(enabled(MainWindowId::BatteryGroupButton), c.battery);
+        EXPECT_EQ(enabled(MainWindowId::LoadGroupButton), c.load);
+        const QString caption = c.selection == GroupSelection::Battery ? disturbedCaption
+                                : c.product == 0                       ? "通用负载参数"
+                                                                       : "LED负载参数";
+        EXPECT_EQ(loadCaption(), caption);
+        EXPECT_EQ(window->generalLoad(), caption == "通用负载参数");
+        for (int slot = 0; slot < 59; ++slot) {
+            const bool in = stored.contains(slot);
+            EXPECT_EQ(parameters.addresses[slot], in ? written.addresses[slot] : "FFFF") << slot;
+            EXPECT_EQ(parameters.values[slot], in ? written.values[slot] : "7") << slot;
+        }
+
+        // Written straight back, the block and its checksum come out the same.
+        const QByteArray before = state();
+        messages.clear();
+        click(MainWindowId::UpdateButton);
+        EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
+        EXPECT_EQ(state(), before);
+    }
+}
+
+TEST_F(ProgrammerCommandsTest, ClearEmptiesTheProgrammer)
+{
+    start({}, FullBlockState());
+    setBoxes(true, true);
+    click(MainWindowId::ClearButton);
+    EXPECT_EQ(messages.texts(), QStringList{"清除完成"});
+    EXPECT_FALSE(messages.entries.first().warning);
+    EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox) || checked(MainWindowId::LoadGroupBox));
+    EXPECT_FALSE(enabled(MainWindowId::BatteryGroupButton) || enabled(MainWindowId::LoadGroupButton));
+
+    setBoxes(true, false);
+    const ParameterSet before = parameters;
+    messages.clear();
+    click(MainWindowId::ReadButton);
+    EXPECT_EQ(messages.texts(), QStringList{"读取失败，设备无数据！"});
+    EXPECT_TRUE(messages.entries.first().warning);
+    EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox));
+    EXPECT_FALSE(enabled(MainWindowId::BatteryGroupButton));
+    EXPECT_EQ(parameters.values, before.values);
+    EXPECT_EQ(requestsSeen(), 3); // clear, name, count: nothing asked with the empty count
+
+    // An update now needs a box again (and a product: the empty programmer had no name).
+    EXPECT_EQ(label(), "");
+    pickProduct(1);
+    setBoxes(false, false);
+    messages.clear();
+    click(MainWindowId::UpdateButton);
+    EXPECT_EQ(messages.texts(), QStringList{"未选中任何需要更新的参数！"});
+}
+
+TEST_F(ProgrammerCommandsTest, ReadStopsAtEachSilentStepKeepingEarlierChanges)
+{
+    for (int step = 1; step <= 5; ++step) {
+        SCOPED_TRACE(step);
+        parameters = ParameterSet();
+        messages.clear();
+        start({"--no-answer-from", QString::number(step)}, FullBlockState());
+        click(MainWindowId::ReadButton);
+        EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
+        EXPECT_EQ(label(), step >= 2 ? "QM-XDJ" : "QM-X");
+        // Boxes, load form and addresses follow the address table; values the value table.
+        EXPECT_EQ(checked(MainWindowId::BatteryGroupBox), step >= 4);
+        EXPECT_EQ(loadCaption(), step >= 4 ? "LED负载参数" : "通用负载参数");
+        EXPECT_EQ(parameters.values[0], step >= 5 ? "500" : "1");
+        EXPECT_EQ(get<QComboBox>(MainWindowId::ProductSelector)->currentText(), "QM-X");
+        window.reset();
+        sim.reset();
+    }
+}
+
+TEST_F(ProgrammerCommandsTest, ReadTakesNothingFromInvalidReplies)
+{
+    // Each fault hits one reply: the read stops there as if nothing had come, and nothing is
+    // decoded from the bad reply (no -1, no half table).
+    const std::pair<QStringList, int> faults[] = {
+        {{"--truncate", "10", "--fault-request", "1"}, 1},
+        {{"--exception", "4", "--fault-request", "2"}, 2},
+        {{"--bad-crc", "--fault-request", "3"}, 3},
+        {{"--truncate", "60", "--fault-request", "4"}, 4},
+        {{"--garbage", "9", "--fault-request", "5"}, 5},
+    };
+    for (const auto &[args, step] : faults) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        parameters = ParameterSet();
+        messages.clear();
+        start(args, FullBlockState());
+        click(MainWindowId::ReadButton);
+        EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
+        EXPECT_EQ(label(), step >= 2 ? "QM-XDJ" : "QM-X");
+        EXPECT_EQ(parameters.addresses[0], "9000");
+        for (int slot = 0; slot < 59; ++slot)
+            ASSERT_EQ(parameters.values[slot], step >= 5 ? QString::number(500 + slot)
+                                                         : ParameterSet().values[slot]);
+        window.reset();
+        sim.reset();
+    }
+}
+
+TEST_F(ProgrammerCommandsTest, ReadRefusesAStoredCountOutsideTheFiveCodes)
+{
+    start({}, FullBlockState("0017"));
+    setBoxes(false, true);
+    click(MainWindowId::ReadButton);
+    EXPECT_EQ(messages.texts(), QStringList{"参数地址出错！"});
+    EXPECT_EQ(label(), "QM-XDJ");
+    EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox));
+    EXPECT_TRUE(checked(MainWindowId::LoadGroupBox));
+    EXPECT_EQ(parameters.values, ParameterSet().values);
+    EXPECT_EQ(requestsSeen(), 2);
+}
+
+TEST_F(ProgrammerCommandsTest, UpdateStopsAtEachSilentStepAndKeepsTheOldChecksumLast)
+{
+    for (int step = 1; step <= 5; ++step) {
+        SCOPED_TRACE(step);
+        messages.clear();
+        start({"--no-answer-from", QString::number(step)}, FullBlockState());
+        setBoxes(true, false);
+        click(MainWindowId::UpdateButton);
+        EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+        EXPECT_EQ(requestsSeen(), step);
+        // The checksum is written last: until then the previous one stays. (A silent device
+        // may still have taken the checksum itself.)
+        if (step < 5) {
+            EXPECT_EQ(storedChecksum(), 0x1234);
+        }
+        EXPECT_FALSE(window->link().longWait());
+        window.reset();
+        sim.reset();
+    }
+
+    // An exception reply is no acknowledgement either.
+    messages.clear();
+    start({"--exception", "6", "--fault-request", "2"});
+    setBoxes(true, false);
+    click(MainWindowId::UpdateButton);
+    EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    EXPECT_EQ(requestsSeen(), 2);
+}
+
+TEST_F(ProgrammerCommandsTest, UpdateSendsNothingThatCannotBeSentAsItIs)
+{
+    start();
+    setBoxes(true, true);
+    const std::tuple<int, QString, QString, const char *> cases[] = {
+        {3, "90G3", "1600", "参数地址出错！"}, {15, "901", "500", "参数地址出错！"},
+        {3, "9003", "65536", "参数值超出范围！"}, {40, "9069", "-1", "参数值超出范围！"},
+        {58, "9081", "70000", "参数值超出范围！"}, // tag 3: only checked when LED is selected
+    };
+    for (const auto &[slot, address, value, message] : cases) {
+        SCOPED_TRACE(slot);
+        parameters = ParameterSet();
+        parameters.addresses[slot] = address;
+        parameters.values[slot] = value;
+        messages.clear();
+        pickProduct(slot == 58 ? 2 : 0);
+        click(MainWindowId::UpdateButton);
+        EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf8(message)});
+        EXPECT_EQ(requestsSeen(), 0);
+    }
+
+    // An empty value counts as 0, and 65535 is the largest word: both are sent.
+    parameters = ParameterSet();
+    parameters.values[3] = "";
+    parameters.values[4] = "65535";
+    messages.clear();
+    click(MainWindowId::UpdateButton);
+    EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
+    EXPECT_TRUE(state().contains("values=0001 00C8 012C 0000 FFFF"));
+}
+
+TEST_F(ProgrammerCommandsTest, RefusalsBeforeAnythingIsSent)
+{
+    start({"--no-answer"});
+    setBoxes(true, false);
+    click(MainWindowId::ClearButton);
+    EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    EXPECT_TRUE(checked(MainWindowId::BatteryGroupBox));
+    EXPECT_TRUE(enabled(MainWindowId::BatteryGroupButton));
+
+    messages.clear();
+    window->setProductName(QString());
+    click(MainWindowId::UpdateButton);
+    EXPECT_EQ(messages.texts(), QStringList{"请选择产品类型！"});
+
+    messages.clear();
+    click(MainWindowId::PortButton); // close
+    for (int id : {MainWindowId::ReadButton, MainWindowId::UpdateButton, MainWindowId::ClearButton,
+                   MainWindowId::TimeSyncButton})
+        click(id);
+    EXPECT_EQ(messages.texts(), QStringList(4, "串口不可用或未打开！"));
+    EXPECT_EQ(requestsSeen(), 1); // the unanswered clear only
+}
