@@ -3,6 +3,7 @@
 // the checksum write), against velmora-programmer-sim sending at the wire rate of 115200 baud.
 
 #include "app/messageservice.h"
+#include "bench/benchsupport.h"
 #include "link/hexframe.h"
 #include "link/programmerlink.h"
 
@@ -111,31 +112,6 @@ Run RunSteps(ProgrammerLink &link, const QList<Step> &steps)
     return run;
 }
 
-double Median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const qsizetype n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// Starts the simulator and returns its port from the "PORT <path>" line, or an empty text.
-QString StartSim(QProcess &sim, const QString &program)
-{
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start(program, {"--pace"}, QIODevice::ReadOnly);
-    const QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired() && sim.state() != QProcess::NotRunning) {
-        if (sim.canReadLine()) {
-            const QString line = QString::fromUtf8(sim.readLine()).trimmed();
-            if (line.startsWith("PORT "))
-                return line.mid(5);
-            continue;
-        }
-        sim.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime())));
-    }
-    return {};
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -153,7 +129,7 @@ int main(int argc, char **argv)
     QProcess sim;
     QString port = parser.value("port");
     if (port.isEmpty()) {
-        port = StartSim(sim, parser.value("sim"));
+        port = StartSim(sim, parser.value("sim"), {"--pace"});
         if (port.isEmpty()) {
             std::fprintf(stderr, "cannot start %s\n", qPrintable(parser.value("sim")));
             return 1;

@@ -2,6 +2,7 @@
 #include "app/filepicker.h"
 #include "app/mainwindow.h"
 #include "app/parameterset.h"
+#include "programmer/parameterfile.h"
 #include "support/messagerecorder.h"
 
 #include <QCheckBox>
@@ -13,6 +14,11 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -33,12 +39,24 @@ protected:
         window.show();
     }
 
-    QWidget *control(int id) { return window.control(id); }
-    bool checked(int id) { return qobject_cast<QCheckBox *>(control(id))->isChecked(); }
-    void click(int id, const QString &path)
+    // Clicks the button with the picker answering `name` in the test folder; empty: cancelled.
+    void click(int id, const QString &name)
     {
-        picker.path = path;
-        QTest::mouseClick(qobject_cast<QPushButton *>(control(id)), Qt::LeftButton);
+        picker.path = name.isEmpty() ? QString() : dir.filePath(name);
+        QTest::mouseClick(qobject_cast<QPushButton *>(window.control(id)), Qt::LeftButton);
+    }
+    bool checked(int id) { return qobject_cast<QCheckBox *>(window.control(id))->isChecked(); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
+    QByteArray read(const QString &name) const
+    {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
     }
 
     QTemporaryDir dir;
@@ -50,21 +68,21 @@ protected:
 
 } // namespace
 
-TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImport)
+TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFile)
 {
-    struct Case
+    const struct
     {
         bool battery, load, general;
         int lines;
         QString name;
+    } cases[] = {
+        // The battery group alone twice: its file leaves either load form as it is.
+        {true, false, true, 21, "光伏控制器QM-X"}, {true, false, false, 21, "QM-X"},
+        {false, true, true, 22, "QM-XD"},          {false, true, false, 38, "QM-XDJ"},
+        {true, true, true, 43, "ZR-XW"},           {true, true, false, 59, "Korvel-MDJU-2024"},
     };
-    const Case cases[] = {
-        {true, false, false, 21, "光伏控制器QM-X"},  {false, true, true, 22, "QM-XD"},
-        {false, true, false, 38, "QM-XDJ"},          {true, true, true, 43, "ZR-XW"},
-        {true, true, false, 59, "Korvel-MDJU-2024"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.lines);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
             parameters.values[slot] = QString::number(10000 + slot * 997 + c.lines);
         window.setProductName(c.name);
@@ -72,16 +90,12 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImport)
         window.setBatteryBoxChecked(c.battery);
         window.setLoadBoxChecked(c.load);
         const ParameterSet saved = parameters;
-        const QString file = dir.filePath(QString::number(c.lines));
+        const QString file = c.name;
         messages.clear();
         click(MainWindowId::SaveButton, file);
-        ASSERT_EQ(messages.entries.size(), 1);
-        EXPECT_FALSE(messages.entries[0].warning);
-        EXPECT_EQ(messages.entries[0].owner, &window);
-        EXPECT_EQ(messages.entries[0].text, "文件保存成功");
-        if (c.lines == 59) {
-            EXPECT_EQ(QFile(file + ".txt").size(), 726);
-        }
+        EXPECT_EQ(messages.texts(), QStringList{"文件保存成功"});
+        EXPECT_EQ(messages.entries.value(0).owner, &window);
+        QFile::setPermissions(dir.filePath(file + ".txt"), QFileDevice::ReadOwner);
 
         // Change everything the file restores, then import it.
         parameters.addresses.fill("0000");
@@ -92,14 +106,14 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImport)
         click(MainWindowId::ImportButton, file + ".txt");
 
         EXPECT_EQ(messages.entries.size(), 1);
-        EXPECT_EQ(qobject_cast<QLabel *>(control(MainWindowId::ProductNameLabel))->text(), c.name);
+        EXPECT_EQ(qobject_cast<QLabel *>(window.control(MainWindowId::ProductNameLabel))->text(),
+                  c.name);
         EXPECT_EQ(checked(MainWindowId::BatteryGroupBox), c.battery);
         EXPECT_EQ(checked(MainWindowId::LoadGroupBox), c.load);
-        EXPECT_EQ(control(MainWindowId::BatteryGroupButton)->isEnabled(), c.battery);
-        EXPECT_EQ(control(MainWindowId::LoadGroupButton)->isEnabled(), c.load);
+        EXPECT_EQ(window.control(MainWindowId::BatteryGroupButton)->isEnabled(), c.battery);
+        EXPECT_EQ(window.control(MainWindowId::LoadGroupButton)->isEnabled(), c.load);
         const bool general = c.load ? c.general : !c.general; // battery files keep the form
-        EXPECT_EQ(window.generalLoad(), general);
-        EXPECT_EQ(control(MainWindowId::LoadGroupButton)->property("text").toString(),
+        EXPECT_EQ(window.control(MainWindowId::LoadGroupButton)->property("text").toString(),
                   general ? "通用负载参数" : "LED负载参数");
         const QList<int> walk = parameters.GroupWalk(SelectionFromSlotCount(c.lines));
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
@@ -108,26 +122,59 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImport)
             EXPECT_EQ(parameters.values[slot], covered ? saved.values[slot] : "7");
         }
     }
+    EXPECT_EQ(read("Korvel-MDJU-2024.txt").size(), 726);
 }
 
-TEST_F(ParameterFileWindowTest, RefusedImportsAndCancelsLeaveTheWindowAlone)
+TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
 {
-    window.setLoadBoxChecked(true);
-    window.ApplyGroupEnabling();
-    QFile bad(dir.filePath("bad.txt"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("HWKT-GNF\r\n9000:1\r\n");
-    bad.close();
-
-    click(MainWindowId::ImportButton, dir.filePath("bad.txt"));
-    click(MainWindowId::ImportButton, dir.filePath("gone.txt"));
+    click(MainWindowId::SaveButton, "set.txt"); // no group selected
+    click(MainWindowId::SaveButton, QString()); // cancelled
     click(MainWindowId::ImportButton, QString());
-    click(MainWindowId::SaveButton, QString());
-    EXPECT_EQ(messages.texts(), (QStringList{"导入失败！错误的配置文件！", "文件不存在！"}));
-    EXPECT_TRUE(messages.entries[0].warning && messages.entries[1].warning);
-    EXPECT_EQ(qobject_cast<QLabel *>(control(MainWindowId::ProductNameLabel))->text(), "QM-X");
-    EXPECT_TRUE(checked(MainWindowId::LoadGroupBox));
-    EXPECT_TRUE(control(MainWindowId::LoadGroupButton)->isEnabled());
-    EXPECT_EQ(parameters.values, ParameterSet().values);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"bad.txt"}); // no save
+    EXPECT_EQ(messages.texts(), QStringList{"未作任何需要保存的数据！"});
+    EXPECT_TRUE(files().isEmpty());
+
+    window.setGeneralLoad(false);
+    window.setBatteryBoxChecked(true);
+    window.setLoadBoxChecked(true);
+#ifdef Q_OS_UNIX
+    // The file size limit cuts the write short, even for root; the old file stays whole.
+    write("all.TXT", "old");
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit small{100, saved.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    click(MainWindowId::SaveButton, "all.TXT");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(messages.texts().last(), "文件保存失败！");
+    EXPECT_EQ(read("all.TXT"), "old");
+    EXPECT_EQ(files(), QStringList{"all.TXT"});
+#endif
+
+    click(MainWindowId::SaveButton, "all.TXT"); // 59 slot lines
+    const QByteArray file = read("all.TXT");
+    const qsizetype padding = kMaxParameterFileSize - file.size();
+    const QByteArray longest = QByteArray(file).insert(file.size() - 2, QByteArray(padding, '0'));
+    ASSERT_EQ(longest.size(), 1023);
+    window.setProductName("other");
+    parameters.values.fill("7");
+    const ParameterSet before = parameters;
+    // An extra empty line makes 60 slot lines; 1024 bytes are refused, not cut short.
+    for (const QByteArray &bytes : {file + "\r\n", longest + "0"}) {
+        write("bad.txt", bytes);
+        messages.clear();
+        click(MainWindowId::ImportButton, "bad.txt");
+        EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！"});
+        EXPECT_EQ(window.productName(), "other");
+        EXPECT_EQ(parameters.values, before.values);
+    }
+
+    // 1023 bytes are read whole.
+    write("long.txt", longest);
+    messages.clear();
+    click(MainWindowId::ImportButton, "long.txt");
+    EXPECT_EQ(parameters.values[58], ParameterSet().values[58] + QString(padding, u'0'));
+    click(MainWindowId::ImportButton, "missing.txt");
+    EXPECT_EQ(messages.texts(), QStringList{"文件不存在！"});
 }

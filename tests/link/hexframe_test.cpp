@@ -11,70 +11,34 @@ TEST(Crc, MatchesPublishedVectors)
     EXPECT_EQ(crc[0], 0x4B);
     EXPECT_EQ(crc[1], 0x37);
     EXPECT_EQ(CrcText(u"01 03 00 12 00 08"), "E409");
-    EXPECT_EQ(CrcText(u""), "FFFF");
+    EXPECT_EQ(CrcText(u"010300120008"), "E409");
+    // A frame with its CRC appended leaves no residue.
+    EXPECT_EQ(Crc16Value(ParseHex(WithCrc("01 10 92 00 00 01 02 5A A5")).bytes), 0x0000);
 }
 
-TEST(Crc, AppendedCrcLeavesZeroResidue)
+TEST(HexFrame, ParsingStopsAtABadDigitAndDropsALoneOne)
 {
-    for (const char *frame : {"01 03 92 02 00 08", "01 10 92 00 00 01 02 5A A5", "01 03 90 13 00 03",
-                              "01 10 92 01 00 01 02 AB CD"}) {
-        const HexParse parsed = ParseHex(WithCrc(QString::fromLatin1(frame)));
-        ASSERT_FALSE(parsed.badDigit);
-        EXPECT_EQ(Crc16Value(parsed.bytes), 0x0000) << frame;
-    }
-}
-
-TEST(HexFrame, ParsesBytesWithOrWithoutBlanks)
-{
-    const QByteArray expected = QByteArray::fromHex("010392020008");
-    EXPECT_EQ(ParseHex(u"01 03 92 02 00 08").bytes, expected);
-    EXPECT_EQ(ParseHex(u"0103920200 08").bytes, expected);
-    EXPECT_EQ(ParseHex(u"5a a5").bytes, ParseHex(u"5A A5").bytes);
-    EXPECT_EQ(ParseHex(u"5a a5").bytes, QByteArray::fromHex("5AA5"));
-    // Pieces joined without separators are one frame.
-    EXPECT_EQ(ParseHex(QString(QStringLiteral("01 03 92 0A") + QStringLiteral("0015"))).bytes,
-              QByteArray::fromHex("0103920A0015"));
-}
-
-TEST(HexFrame, BadOrIncompleteTextKeepsTheBytesBeforeIt)
-{
-    HexParse p = ParseHex(u"01 0");
-    EXPECT_EQ(p.bytes, QByteArray::fromHex("01"));
-    EXPECT_FALSE(p.badDigit);
-
-    p = ParseHex(u"01 0G");
-    EXPECT_EQ(p.bytes, QByteArray::fromHex("01"));
-    EXPECT_TRUE(p.badDigit);
-
-    // A blank where the second digit of a pair belongs is a bad digit.
-    p = ParseHex(u"0 1");
-    EXPECT_TRUE(p.bytes.isEmpty());
-    EXPECT_TRUE(p.badDigit);
-
-    p = ParseHex(u"");
-    EXPECT_TRUE(p.bytes.isEmpty());
-    EXPECT_FALSE(p.badDigit);
-
-    // Only the blank 0x20 separates bytes.
-    EXPECT_TRUE(ParseHex(u"01\t02").badDigit);
-    // CRC of a bad text covers the bytes before the bad digit.
+    EXPECT_EQ(ParseHex(u"0103920200 08 5a").bytes, QByteArray::fromHex("0103920200085A"));
+    const auto parsed = [](const char16_t *text, const char *bytes, bool bad) {
+        const HexParse p = ParseHex(text);
+        EXPECT_EQ(p.bytes, QByteArray::fromHex(bytes)) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(p.badDigit, bad) << QString::fromUtf16(text).toStdString();
+    };
+    parsed(u"01 0", "01", false);   // a lone trailing digit is dropped
+    parsed(u"01 0G", "01", true);   // the bytes before a bad digit stay
+    parsed(u"0 1", "", true);       // a blank inside a pair
+    parsed(u"01\t02", "01", true);  // only 0x20 separates
+    parsed(u"", "", false);
+    // The CRC of a bad text covers the bytes before the bad digit.
     EXPECT_EQ(CrcText(u"01 0G"), CrcText(u"01"));
 }
 
-TEST(HexFrame, FourDigitFields)
+TEST(HexFrame, FourDigitFieldsAndReplyText)
 {
-    EXPECT_EQ(Hex4ToValue(u"9000"), 36864);
-    EXPECT_EQ(Hex4ToValue(u"900A"), 36874);
+    EXPECT_EQ(Hex4ToValue(u"0000"), 0);
     EXPECT_EQ(Hex4ToValue(u"900a"), 36874);
-    EXPECT_EQ(Hex4ToValue(u"0015"), 21);
-    EXPECT_EQ(Hex4ToValue(u"003B"), 59);
     EXPECT_EQ(Hex4ToValue(u"FFFF"), 65535);
-    EXPECT_EQ(Hex4ToValue(u"900"), -1);
-    EXPECT_EQ(Hex4ToValue(u"90000"), -1);
-    EXPECT_EQ(Hex4ToValue(u""), -1);
-    EXPECT_EQ(Hex4ToValue(u"90G0"), -1);
-    EXPECT_EQ(Hex4ToValue(u" 900"), -1);
-    EXPECT_EQ(HexDigitValue(QChar(u'g')), -1);
-    EXPECT_EQ(BytesToHexText(QByteArray::fromHex("0103020015")), "0103020015");
-    EXPECT_EQ(BytesToHexText(QByteArray::fromHex("ab0f")), "AB0F");
+    for (const char16_t *bad : {u"900", u"90000", u"", u"90G0", u" 900", u"-001"})
+        EXPECT_EQ(Hex4ToValue(bad), -1) << QString::fromUtf16(bad).toStdString();
+    EXPECT_EQ(BytesToHexText(QByteArray::fromHex("01ab0f")), "01AB0F");
 }

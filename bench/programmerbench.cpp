@@ -1,0 +1,112 @@
+// Times one 59-slot update followed by a read through the main window's handlers, with the real
+// link against velmora-programmer-sim sending at the wire rate of 115200 baud. The fixed-wait
+// design took 580 ms + 500 ms for the pair; the target is under 150 ms.
+
+#include "app/controlids.h"
+#include "app/mainwindow.h"
+#include "app/messageservice.h"
+#include "app/parameterset.h"
+#include "app/texts.h"
+#include "bench/benchsupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+// Counts the completions; anything else is a failed run.
+class CountingMessages : public MessageService
+{
+public:
+    void warning(const QString &text) override
+    {
+        std::fprintf(stderr, "warning: %s\n", qPrintable(text));
+        ++failures;
+    }
+    void info(QObject *, const QString &text) override
+    {
+        if (text != Text::WriteDataSucceeded() && text != Text::ReadComplete())
+            ++failures;
+    }
+    int failures = 0;
+};
+
+constexpr double kFixedWaitPairMs = 580 + 500;
+constexpr double kTargetMs = 150;
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Times a 59-slot update and read through the main window.");
+    parser.addHelpOption();
+    parser.addOption({"repetitions", "Update-and-read pairs (default 9).", "n", "9"});
+    parser.addOption({"sim", "The simulator to start.", "path", VELMORA_SIM_EXECUTABLE});
+    parser.process(app);
+    const int repetitions = std::max(1, parser.value("repetitions").toInt());
+
+    QTemporaryDir dir;
+    QProcess sim;
+    const QString port =
+        StartSim(sim, parser.value("sim"), {"--pace", "--state", dir.filePath("programmer.txt")});
+    if (port.isEmpty()) {
+        std::fprintf(stderr, "cannot start %s\n", qPrintable(parser.value("sim")));
+        return 1;
+    }
+    qputenv("VELMORA_EXTRA_PORTS", port.toLocal8Bit());
+
+    ParameterSet parameters;
+    CountingMessages messages;
+    MainWindow window(parameters, messages);
+    auto *ports = qobject_cast<QComboBox *>(window.control(MainWindowId::PortList));
+    ports->setCurrentIndex(ports->findText(port));
+    window.TogglePort();
+    // All 59 slots: both groups and an LED-load product.
+    qobject_cast<QComboBox *>(window.control(MainWindowId::ProductSelector))->setCurrentIndex(2);
+    window.OnProductSelected(2);
+    qobject_cast<QCheckBox *>(window.control(MainWindowId::BatteryGroupBox))->setChecked(true);
+    qobject_cast<QCheckBox *>(window.control(MainWindowId::LoadGroupBox))->setChecked(true);
+    window.ApplyGroupEnabling();
+    if (!window.link().portOpen() || window.CurrentGroupSelection() != GroupSelection::All) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(port));
+        return 1;
+    }
+
+    QList<double> early;
+    QList<double> fixed;
+    for (int r = 0; r < repetitions; ++r) {
+        for (const bool fixedWaits : {false, true}) {
+            window.link().setFixedWaits(fixedWaits);
+            QElapsedTimer timer;
+            timer.start();
+            window.OnUpdateProgrammer();
+            window.OnReadProgrammer();
+            (fixedWaits ? fixed : early).append(double(timer.nsecsElapsed()) / 1e6);
+        }
+    }
+    sim.terminate();
+    sim.waitForFinished(3000);
+
+    const double earlyMs = Median(early);
+    const double fixedMs = Median(fixed);
+    std::printf("59-slot update + read through the handlers, median of %d (simulator, --pace)\n",
+                repetitions);
+    std::printf("  early end            %8.1f ms\n", earlyMs);
+    std::printf("  fixed waits measured %8.1f ms (%.1fx)\n", fixedMs, fixedMs / earlyMs);
+    std::printf("  fixed-wait design    %8.1f ms (%.1fx)\n", kFixedWaitPairMs,
+                kFixedWaitPairMs / earlyMs);
+    std::printf("target (under %.0f ms): %s\n", kTargetMs, earlyMs < kTargetMs ? "met" : "NOT met");
+    if (messages.failures > 0)
+        std::printf("%d operations did not complete\n", messages.failures);
+    return messages.failures == 0 && earlyMs < kTargetMs ? 0 : 1;
+}
