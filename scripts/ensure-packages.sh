@@ -12,7 +12,7 @@ ensure_packages() {
         echo "Installing missing packages: ${missing[*]}"
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -qq || return 1
-        apt-get install -y -qq --no-install-recommends "${missing[@]}" || return 1
+        apt-get install -y -qq "${missing[@]}" || return 1
     else
         echo "Missing Debian packages. Install them with:" >&2
         echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
