@@ -35,3 +35,7 @@ public:
     // then names the product.
     virtual void clearProductSelectorText() = 0;
 };
+
+// Shows a stored selection (read from the programmer or a file): the boxes, their buttons and,
+// unless the selection is the battery group alone, the load form. None changes nothing.
+void RestoreGroupSelection(SelectionState &state, GroupSelection selection);

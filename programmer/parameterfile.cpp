@@ -1,5 +1,6 @@
 #include "programmer/parameterfile.h"
 
+#include "app/codepage.h"
 #include "app/messageservice.h"
 #include "app/selectionstate.h"
 #include "app/texts.h"
@@ -7,8 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <utility>
 
@@ -16,37 +15,11 @@ namespace {
 
 constexpr QLatin1String kLineEnd("\r\n");
 constexpr QLatin1String kTextExtension(".txt");
-// Code page 936. Its trail bytes start at 0x40, so CR, LF and ":" never hide inside a character
-// and the text can be split after decoding.
-constexpr const char *kCodePage = "GBK";
-
-void ApplySelection(SelectionState &state, GroupSelection selection)
-{
-    switch (selection) {
-    case GroupSelection::Battery:
-        // A battery-only file records no load form: generalLoad stays as it is.
-        state.setBatteryBoxChecked(true);
-        state.setLoadBoxChecked(false);
-        break;
-    case GroupSelection::Load:
-    case GroupSelection::LoadLed:
-        state.setGeneralLoad(selection == GroupSelection::Load);
-        state.setBatteryBoxChecked(false);
-        state.setLoadBoxChecked(true);
-        break;
-    case GroupSelection::BatteryLoad:
-    case GroupSelection::All:
-        state.setGeneralLoad(selection == GroupSelection::BatteryLoad);
-        state.setBatteryBoxChecked(true);
-        state.setLoadBoxChecked(true);
-        break;
-    case GroupSelection::None:
-        return;
-    }
-    state.ApplyGroupEnabling();
-}
 
 } // namespace
+
+// Code page 936's trail bytes start at 0x40, so CR, LF and ":" never hide inside a character
+// and the text can be split after decoding.
 
 QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &productName,
                                GroupSelection selection)
@@ -54,7 +27,7 @@ QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &pr
     QString text = productName + kLineEnd;
     for (int slot : parameters.GroupWalk(selection))
         text += parameters.addresses.at(slot) + u':' + parameters.values.at(slot) + kLineEnd;
-    QStringEncoder encoder(kCodePage);
+    QStringEncoder encoder = CodePageEncoder();
     return encoder.encode(text);
 }
 
@@ -62,7 +35,7 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes)
 {
     // The text ends at the first zero byte.
     const qsizetype zero = bytes.indexOf('\0');
-    QStringDecoder decoder(kCodePage);
+    QStringDecoder decoder = CodePageDecoder();
     const QString text = decoder.decode(zero < 0 ? bytes : bytes.left(zero));
 
     const qsizetype nameEnd = text.indexOf(kLineEnd);
@@ -143,7 +116,7 @@ void ImportParameterFile(ParameterSet &parameters, SelectionState &selection,
     }
 
     selection.setProductName(content->productName);
-    ApplySelection(selection, content->selection);
+    RestoreGroupSelection(selection, content->selection);
     const QList<int> walk = parameters.GroupWalk(content->selection);
     for (qsizetype k = 0; k < walk.size(); ++k) {
         parameters.addresses[walk.at(k)] = content->addresses.at(k);

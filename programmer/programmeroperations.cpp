@@ -16,16 +16,6 @@ bool Transact(ProgrammerLink &link, const QString &request)
     return CheckReplyText(request, link.replyText()).kind == ReplyCheck::Valid;
 }
 
-void RestoreSelection(SelectionState &selection, GroupSelection stored)
-{
-    const SelectionRestore restore = RestoreForSelection(stored);
-    // The load form (generalLoad with its caption) is left alone for a battery-only block.
-    if (restore.generalLoad)
-        selection.setGeneralLoad(*restore.generalLoad);
-    selection.setBatteryBoxChecked(restore.batteryBox);
-    selection.setLoadBoxChecked(restore.loadBox);
-    selection.ApplyGroupEnabling();
-}
 
 } // namespace
 
@@ -66,7 +56,7 @@ void ReadProgrammer(const ProgrammerContext &c)
         c.messages.warning(Text::ReadTimeout());
         return;
     }
-    RestoreSelection(c.selection, stored);
+    RestoreGroupSelection(c.selection, stored);
     for (int k = 0; k < n; ++k)
         c.parameters.addresses[walk.at(k)] = addresses->at(k);
 

@@ -1,10 +1,10 @@
 #include "programmer/registermap.h"
 
+#include "app/codepage.h"
+
 #include "app/valuetext.h"
 #include "link/hexframe.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <utility>
@@ -24,20 +24,6 @@ QString Hex2(int byte)
 QString Hex4(int word)
 {
     return QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper();
-}
-
-// Product names travel as code page 936. Latin-1 stands in should the platform lack a GBK
-// converter: the built-in product names are ASCII, which both encode alike.
-QStringEncoder NameEncoder()
-{
-    QStringEncoder encoder("GBK");
-    return encoder.isValid() ? std::move(encoder) : QStringEncoder(QStringConverter::Latin1);
-}
-
-QStringDecoder NameDecoder()
-{
-    QStringDecoder decoder("GBK");
-    return decoder.isValid() ? std::move(decoder) : QStringDecoder(QStringConverter::Latin1);
 }
 
 bool IsAddressText(const QString &text)
@@ -82,25 +68,6 @@ GroupSelection SelectionFromStoredCount(QStringView code)
     return GroupSelection::None;
 }
 
-SelectionRestore RestoreForSelection(GroupSelection selection)
-{
-    switch (selection) {
-    case GroupSelection::None:
-        return {false, false, std::nullopt};
-    case GroupSelection::Battery:
-        return {true, false, std::nullopt};
-    case GroupSelection::Load:
-        return {false, true, true};
-    case GroupSelection::LoadLed:
-        return {false, true, false};
-    case GroupSelection::BatteryLoad:
-        return {true, true, true};
-    case GroupSelection::All:
-        return {true, true, false};
-    }
-    return {};
-}
-
 std::optional<quint16> ValueWord(const QString &valueText)
 {
     const qint64 value = LenientInt64(valueText);
@@ -125,7 +92,7 @@ std::optional<BlockProblem> CheckBlock(const ParameterSet &set, GroupSelection s
 
 QByteArray ProductNameBytes(const QString &name)
 {
-    QStringEncoder encoder = NameEncoder();
+    QStringEncoder encoder = CodePageEncoder();
     QByteArray bytes;
     qsizetype i = 0;
     while (i < name.size()) {
@@ -164,7 +131,7 @@ QString ProductNameFromWire(QByteArrayView wireBytes)
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
-    QStringDecoder decoder = NameDecoder();
+    QStringDecoder decoder = CodePageDecoder();
     return decoder.decode(bytes);
 }
 
@@ -319,26 +286,31 @@ QString ReplyStoredCount(QStringView replyText)
     return replyText.mid(kReplyDataChar, 4).toString();
 }
 
-std::optional<QStringList> ReplyAddressTexts(QStringView replyText, int count)
+namespace {
+
+std::optional<QStringList> ReplyTexts(QStringView replyText, int count,
+                                      QString (*format)(quint16 word))
 {
     const std::optional<QList<quint16>> registers = ReplyRegisters(replyText, count);
     if (!registers)
         return std::nullopt;
     QStringList texts;
     for (quint16 word : *registers)
-        texts.append(Hex4(word));
+        texts.append(format(word));
     return texts;
+}
+
+} // namespace
+
+std::optional<QStringList> ReplyAddressTexts(QStringView replyText, int count)
+{
+    return ReplyTexts(replyText, count, [](quint16 word) { return Hex4(word); });
 }
 
 std::optional<QStringList> ReplyValueTexts(QStringView replyText, int count)
 {
-    const std::optional<QList<quint16>> registers = ReplyRegisters(replyText, count);
-    if (!registers)
-        return std::nullopt;
-    QStringList texts;
-    for (quint16 word : *registers)
-        texts.append(QString::number(word));
-    return texts;
+    // Unsigned: 0xFFFF reads back as "65535".
+    return ReplyTexts(replyText, count, [](quint16 word) { return QString::number(word); });
 }
 
 QString ProductNameFromReply(QStringView replyText)

@@ -35,15 +35,6 @@ QString StoredCount(GroupSelection selection);
 // The selection a code names; None for any other text ("0000", lower-case digits, ...).
 GroupSelection SelectionFromStoredCount(QStringView code);
 
-// What a stored selection sets in the main window.
-struct SelectionRestore
-{
-    bool batteryBox = false;
-    bool loadBox = false;
-    std::optional<bool> generalLoad; // empty: left as it is (battery group alone, or None)
-};
-// None gives both boxes unchecked, as for an empty programmer.
-SelectionRestore RestoreForSelection(GroupSelection selection);
 
 // --- Stored block ----------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/parameterset.h"
 #include "support/messagerecorder.h"
+#include "support/referencecrc.h"
 #include "support/simprocess.h"
 
 #include <QCheckBox>
@@ -23,19 +24,6 @@ void PrintTo(const QString &text, std::ostream *os)
 }
 
 namespace {
-
-// CRC-16/MODBUS written out here on its own, so the stored checksum is checked against a
-// computation that shares no code with the program.
-quint16 ReferenceCrc(const QByteArray &bytes)
-{
-    quint16 crc = 0xFFFF;
-    for (char ch : bytes) {
-        crc ^= quint8(ch);
-        for (int i = 0; i < 8; ++i)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
-    }
-    return crc;
-}
 
 // The image the programmer's checksum covers: name bytes in order (16, zero filled), then N,
 // then address and value of each stored slot, every word low byte first.

@@ -1,20 +1,9 @@
 #include "programmer/registermap.h"
+#include "support/referencecrc.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// CRC-16/MODBUS written out independently of the product code.
-quint16 ReferenceCrc(const QByteArray &bytes)
-{
-    quint16 crc = 0xFFFF;
-    for (char c : bytes) {
-        crc ^= quint8(c);
-        for (int i = 0; i < 8; ++i)
-            crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
-    }
-    return crc;
-}
 
 // The frame text with its CRC text (low byte first); fromHex skips the blanks.
 QString Framed(const QString &text)
@@ -39,21 +28,14 @@ TEST(RegisterMap, StoredCountCodes)
     {
         GroupSelection selection;
         const char *code;
-        SelectionRestore restore;
     } cases[] = {
-        {GroupSelection::Battery, "0015", {true, false, std::nullopt}},
-        {GroupSelection::Load, "0016", {false, true, true}},
-        {GroupSelection::LoadLed, "0026", {false, true, false}},
-        {GroupSelection::BatteryLoad, "002B", {true, true, true}},
-        {GroupSelection::All, "003B", {true, true, false}},
+        {GroupSelection::Battery, "0015"},     {GroupSelection::Load, "0016"},
+        {GroupSelection::LoadLed, "0026"},     {GroupSelection::BatteryLoad, "002B"},
+        {GroupSelection::All, "003B"},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(StoredCount(c.selection), c.code);
         EXPECT_EQ(SelectionFromStoredCount(QString::fromLatin1(c.code)), c.selection);
-        const SelectionRestore r = RestoreForSelection(c.selection);
-        EXPECT_EQ(r.batteryBox, c.restore.batteryBox) << c.code;
-        EXPECT_EQ(r.loadBox, c.restore.loadBox) << c.code;
-        EXPECT_EQ(r.generalLoad, c.restore.generalLoad) << c.code;
     }
     for (const char *code : {"0000", "002b", "0014", "003B0", ""})
         EXPECT_EQ(SelectionFromStoredCount(QString::fromLatin1(code)), GroupSelection::None)
