@@ -1,11 +1,12 @@
 #include "app/aboutdialog.h"
 
-#include "app/texts.h"
+#include "model/texts.h"
 #include "ui_aboutdialog.h"
 
 #include <QIcon>
 
-AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent), m_ui(std::make_unique<Ui::AboutDialog>())
+AboutDialog::AboutDialog(QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::AboutDialog>())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

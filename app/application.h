@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/parameterset.h"
+#include "model/parameterset.h"
 
 #include <QApplication>
 #include <QTranslator>

@@ -2,7 +2,8 @@
 
 // Numeric ids of the main window's controls, shared by the command dispatch and the tests.
 namespace MainWindowId {
-enum : int {
+enum : int
+{
     PortList = 1000,
     PortButton = 1001,
     ProductSelector = 1003,

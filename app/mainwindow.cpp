@@ -2,9 +2,9 @@
 
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
-#include "app/messageservice.h"
-#include "app/parameterset.h"
-#include "app/texts.h"
+#include "model/messageservice.h"
+#include "model/parameterset.h"
+#include "model/texts.h"
 #include "programmer/parameterfile.h"
 #include "programmer/programmeroperations.h"
 #include "ui_mainwindow.h"
@@ -55,18 +55,15 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     // Inserted by position, never sorted; position i is ProductType i.
     for (int i = 0; i < m_parameters.productNames.size(); ++i)
         m_ui->productSelector->insertItem(i, m_parameters.productNames.at(i));
-    m_ui->productSelector->setCurrentIndex(0);
-    setLabelText(m_ui->productNameLabel, m_parameters.productNames.value(0));
-
-    setGeneralLoad(true);
-    m_ui->batteryGroupBox->setChecked(false);
-    m_ui->loadGroupBox->setChecked(false);
-    ApplyGroupEnabling();
+    // Type 0 is preselected; both boxes start unchecked.
+    m_selection.ChooseProduct(m_parameters, 0);
+    connect(&m_selection, &SelectionModel::changed, this, &MainWindow::repaintSelection);
+    repaintSelection();
 
     const std::pair<QAbstractButton *, const char *> icons[] = {
-        {m_ui->saveButton, ":/icons/save.svg"},     {m_ui->importButton, ":/icons/import.svg"},
-        {m_ui->readButton, ":/icons/read.svg"},     {m_ui->updateButton, ":/icons/update.svg"},
-        {m_ui->clearButton, ":/icons/clear.svg"},   {m_ui->timeSyncButton, ":/icons/time.svg"},
+        {m_ui->saveButton, ":/icons/save.svg"},   {m_ui->importButton, ":/icons/import.svg"},
+        {m_ui->readButton, ":/icons/read.svg"},   {m_ui->updateButton, ":/icons/update.svg"},
+        {m_ui->clearButton, ":/icons/clear.svg"}, {m_ui->timeSyncButton, ":/icons/time.svg"},
     };
     for (const auto &[button, path] : icons) {
         button->setIcon(QIcon(QString::fromLatin1(path)));
@@ -80,7 +77,8 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     connect(m_ui->productSelector, &QComboBox::activated, this, &MainWindow::OnProductSelected);
     connect(m_ui->batteryGroupBox, &QCheckBox::clicked, this, &MainWindow::OnBatteryGroupClicked);
     connect(m_ui->loadGroupBox, &QCheckBox::clicked, this, &MainWindow::OnLoadGroupClicked);
-    connect(m_ui->batteryGroupButton, &QPushButton::clicked, this, &MainWindow::OnBatteryParameters);
+    connect(m_ui->batteryGroupButton, &QPushButton::clicked, this,
+            &MainWindow::OnBatteryParameters);
     connect(m_ui->loadGroupButton, &QPushButton::clicked, this, &MainWindow::OnLoadParameters);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &MainWindow::SaveParameters);
     connect(m_ui->importButton, &QPushButton::clicked, this, &MainWindow::ImportParameters);
@@ -130,77 +128,23 @@ QWidget *MainWindow::control(int id) const
     }
 }
 
-// --- selection state -------------------------------------------------------------------------
+// --- selection ---------------------------------------------------------------------------
 
-QString MainWindow::productName() const
+void MainWindow::repaintSelection()
 {
-    return m_ui->productNameLabel->text();
-}
-
-void MainWindow::setProductName(const QString &name)
-{
-    setLabelText(m_ui->productNameLabel, name);
-}
-
-bool MainWindow::batteryBoxChecked() const
-{
-    return m_ui->batteryGroupBox->isChecked();
-}
-
-void MainWindow::setBatteryBoxChecked(bool checked)
-{
-    m_ui->batteryGroupBox->setChecked(checked);
-}
-
-bool MainWindow::loadBoxChecked() const
-{
-    return m_ui->loadGroupBox->isChecked();
-}
-
-void MainWindow::setLoadBoxChecked(bool checked)
-{
-    m_ui->loadGroupBox->setChecked(checked);
-}
-
-bool MainWindow::generalLoad() const
-{
-    return m_generalLoad;
-}
-
-void MainWindow::setGeneralLoad(bool general)
-{
-    m_generalLoad = general;
-    setButtonCaption(m_ui->loadGroupButton,
-                     general ? Text::GeneralLoadCaption() : Text::LedLoadCaption());
-}
-
-void MainWindow::ApplyGroupEnabling()
-{
-    m_ui->batteryGroupButton->setEnabled(m_ui->batteryGroupBox->isChecked());
-    m_ui->loadGroupButton->setEnabled(m_ui->loadGroupBox->isChecked());
-}
-
-void MainWindow::ClearGroupBoxes()
-{
-    m_ui->batteryGroupBox->setChecked(false);
-    m_ui->loadGroupBox->setChecked(false);
-    m_ui->batteryGroupButton->setEnabled(false);
-    m_ui->loadGroupButton->setEnabled(false);
-}
-
-GroupSelection MainWindow::CurrentGroupSelection() const
-{
-    // The load form is read from the button's caption, which is what the user sees.
-    const bool general = m_ui->loadGroupButton->text() != Text::LedLoadCaption();
-    return SelectionFromBoxes(batteryBoxChecked(), loadBoxChecked(), general);
+    if (m_ui->productSelector->currentIndex() != m_selection.productType())
+        m_ui->productSelector->setCurrentIndex(m_selection.productType());
+    setLabelText(m_ui->productNameLabel, m_selection.productName());
+    m_ui->batteryGroupBox->setChecked(m_selection.batteryBox());
+    m_ui->loadGroupBox->setChecked(m_selection.loadBox());
+    // A group's button opens its form only while the group is selected.
+    m_ui->batteryGroupButton->setEnabled(m_selection.batteryBox());
+    m_ui->loadGroupButton->setEnabled(m_selection.loadBox());
+    setButtonCaption(m_ui->loadGroupButton, m_selection.generalLoad() ? Text::GeneralLoadCaption()
+                                                                      : Text::LedLoadCaption());
 }
 
 // --- commands --------------------------------------------------------------------------------
-
-void MainWindow::clearProductSelectorText()
-{
-    m_ui->productSelector->setCurrentIndex(-1);
-}
 
 void MainWindow::TogglePort()
 {
@@ -221,21 +165,17 @@ void MainWindow::TogglePort()
 
 void MainWindow::OnProductSelected(int index)
 {
-    if (index < 0 || index >= ParameterSet::kProductCount)
-        return;
-    // Only the load form and the label follow the product; boxes and values stay as they are.
-    setGeneralLoad(m_parameters.usesGeneralLoad[std::size_t(index)]);
-    setProductName(m_ui->productSelector->itemText(index));
+    m_selection.ChooseProduct(m_parameters, index);
 }
 
 void MainWindow::OnBatteryGroupClicked()
 {
-    ApplyGroupEnabling();
+    m_selection.setBatteryBox(m_ui->batteryGroupBox->isChecked());
 }
 
 void MainWindow::OnLoadGroupClicked()
 {
-    ApplyGroupEnabling();
+    m_selection.setLoadBox(m_ui->loadGroupBox->isChecked());
 }
 
 void MainWindow::OnBatteryParameters()
@@ -250,17 +190,17 @@ void MainWindow::OnLoadParameters()
 
 void MainWindow::SaveParameters()
 {
-    SaveParameterFile(m_parameters, *this, m_messages, this, m_filePicker->saveFileName());
+    SaveParameterFile(m_parameters, m_selection, m_messages, this, m_filePicker->saveFileName());
 }
 
 void MainWindow::ImportParameters()
 {
-    ImportParameterFile(m_parameters, *this, m_messages, m_filePicker->openFileName());
+    ImportParameterFile(m_parameters, m_selection, m_messages, m_filePicker->openFileName());
 }
 
 ProgrammerContext MainWindow::programmerContext()
 {
-    return {m_parameters, *this, m_link, m_messages, this};
+    return {m_parameters, m_selection, m_link, m_messages, this};
 }
 
 void MainWindow::OnReadProgrammer()

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/qtfilepicker.h"
-#include "app/selectionstate.h"
 #include "link/programmerlink.h"
+#include "model/selectionmodel.h"
 
 #include <QDialog>
 
@@ -19,8 +19,8 @@ class MainWindow;
 }
 
 // The program's only top-level window, run modally; closing it ends the program. It routes
-// every command to its handler and keeps the selection state that operations read and restore.
-class MainWindow : public QDialog, public SelectionState
+// every command to its handler and shows the selection model that operations read and restore.
+class MainWindow : public QDialog
 {
     Q_OBJECT
 
@@ -40,19 +40,7 @@ public:
 
     ProgrammerLink &link() { return m_link; }
 
-    // SelectionState
-    QString productName() const override;
-    void setProductName(const QString &name) override;
-    bool batteryBoxChecked() const override;
-    void setBatteryBoxChecked(bool checked) override;
-    bool loadBoxChecked() const override;
-    void setLoadBoxChecked(bool checked) override;
-    bool generalLoad() const override;
-    void setGeneralLoad(bool general) override;
-    void ApplyGroupEnabling() override;
-    void ClearGroupBoxes() override;
-    GroupSelection CurrentGroupSelection() const override;
-    void clearProductSelectorText() override;
+    SelectionModel &selection() { return m_selection; }
 
 public slots:
     void TogglePort();
@@ -76,6 +64,8 @@ protected:
 #endif
 
 private:
+    // Shows the selection model: label, selector, boxes, group buttons, load caption.
+    void repaintSelection();
     void setLabelText(QLabel *label, const QString &text);
     void setButtonCaption(QAbstractButton *button, const QString &caption);
     void installAboutEntry();
@@ -84,8 +74,7 @@ private:
     std::unique_ptr<Ui::MainWindow> m_ui;
     ParameterSet &m_parameters;
     MessageService &m_messages;
-    // Which load form the load group button opens; always agrees with its caption.
-    bool m_generalLoad = true;
+    SelectionModel m_selection;
     ProgrammerLink m_link{m_messages};
     std::unique_ptr<FilePicker> m_qtFilePicker = std::make_unique<QtFilePicker>(this);
     FilePicker *m_filePicker = m_qtFilePicker.get();

@@ -1,6 +1,6 @@
 #include "app/qtfilepicker.h"
 
-#include "app/texts.h"
+#include "model/texts.h"
 
 #include <QFileDialog>
 

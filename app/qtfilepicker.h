@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/filepicker.h"
+#include "model/filepicker.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #include "app/qtmessageservice.h"
 
-#include "app/texts.h"
+#include "model/texts.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messageservice.h"
+#include "model/messageservice.h"
 
 // Message boxes on QMessageBox, caption "KTX". Standard button texts come from Qt's
 // translations, which the application loads for zh_CN.

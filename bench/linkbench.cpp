@@ -2,10 +2,10 @@
 // once ending the wait at the complete reply and once with the fixed waits (100 ms, 180 ms for
 // the checksum write), against velmora-programmer-sim sending at the wire rate of 115200 baud.
 
-#include "app/messageservice.h"
 #include "bench/benchsupport.h"
 #include "link/hexframe.h"
 #include "link/programmerlink.h"
+#include "model/messageservice.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -4,13 +4,12 @@
 
 #include "app/controlids.h"
 #include "app/mainwindow.h"
-#include "app/messageservice.h"
-#include "app/parameterset.h"
-#include "app/texts.h"
 #include "bench/benchsupport.h"
+#include "model/messageservice.h"
+#include "model/parameterset.h"
+#include "model/texts.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -74,10 +73,10 @@ int main(int argc, char **argv)
     // All 59 slots: both groups and an LED-load product.
     qobject_cast<QComboBox *>(window.control(MainWindowId::ProductSelector))->setCurrentIndex(2);
     window.OnProductSelected(2);
-    qobject_cast<QCheckBox *>(window.control(MainWindowId::BatteryGroupBox))->setChecked(true);
-    qobject_cast<QCheckBox *>(window.control(MainWindowId::LoadGroupBox))->setChecked(true);
-    window.ApplyGroupEnabling();
-    if (!window.link().portOpen() || window.CurrentGroupSelection() != GroupSelection::All) {
+    window.selection().setBatteryBox(true);
+    window.selection().setLoadBox(true);
+    if (!window.link().portOpen() ||
+        window.selection().CurrentGroupSelection() != GroupSelection::All) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(port));
         return 1;
     }

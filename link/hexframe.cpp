@@ -63,7 +63,8 @@ quint16 Crc16Value(QByteArrayView bytes)
 QString CrcText(QStringView frameText)
 {
     const QByteArray bytes = ParseHex(frameText).bytes;
-    const auto [high, low] = Crc16(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size());
+    const auto [high, low] =
+        Crc16(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size());
     return QStringLiteral("%1%2")
         .arg(low, 2, 16, QLatin1Char('0'))
         .arg(high, 2, 16, QLatin1Char('0'))
@@ -92,4 +93,14 @@ int Hex4ToValue(QStringView text)
 QString BytesToHexText(QByteArrayView bytes)
 {
     return QString::fromLatin1(bytes.toByteArray().toHex().toUpper());
+}
+
+QString Hex2Text(int byte)
+{
+    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString Hex4Text(int word)
+{
+    return QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper();
 }

@@ -40,5 +40,9 @@ QString WithCrc(const QString &frameText);
 // is not a hex digit.
 int Hex4ToValue(QStringView text);
 
+// A byte as two, a word as four upper-case hex digits.
+QString Hex2Text(int byte);
+QString Hex4Text(int word);
+
 // Two upper-case hex digits per byte, no separators.
 QString BytesToHexText(QByteArrayView bytes);

@@ -1,8 +1,8 @@
 #include "link/programmerlink.h"
 
-#include "app/messageservice.h"
-#include "app/texts.h"
 #include "link/hexframe.h"
+#include "model/messageservice.h"
+#include "model/texts.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

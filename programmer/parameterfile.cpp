@@ -1,9 +1,9 @@
 #include "programmer/parameterfile.h"
 
-#include "app/codepage.h"
-#include "app/messageservice.h"
-#include "app/selectionstate.h"
-#include "app/texts.h"
+#include "model/codepage.h"
+#include "model/messageservice.h"
+#include "model/selectionmodel.h"
+#include "model/texts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -67,7 +67,7 @@ QString WithTextExtension(const QString &path)
     return path + kTextExtension;
 }
 
-void SaveParameterFile(const ParameterSet &parameters, const SelectionState &selection,
+void SaveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
                        MessageService &messages, QObject *owner, const QString &path)
 {
     if (path.isEmpty())
@@ -90,7 +90,7 @@ void SaveParameterFile(const ParameterSet &parameters, const SelectionState &sel
     messages.info(owner, Text::FileSaved());
 }
 
-void ImportParameterFile(ParameterSet &parameters, SelectionState &selection,
+void ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
                          MessageService &messages, const QString &path)
 {
     if (path.isEmpty())
@@ -116,7 +116,7 @@ void ImportParameterFile(ParameterSet &parameters, SelectionState &selection,
     }
 
     selection.setProductName(content->productName);
-    RestoreGroupSelection(selection, content->selection);
+    selection.RestoreGroupSelection(content->selection);
     const QList<int> walk = parameters.GroupWalk(content->selection);
     for (qsizetype k = 0; k < walk.size(); ++k) {
         parameters.addresses[walk.at(k)] = content->addresses.at(k);

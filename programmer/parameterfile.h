@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/parameterset.h"
+#include "model/parameterset.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,7 +10,7 @@
 
 class MessageService;
 class QObject;
-class SelectionState;
+class SelectionModel;
 
 // The parameter file: line 1 is the product name, then one "address:value" line per slot of a
 // selection, in slot order. Every line ends in CR LF; code page 936, no byte-order mark. The
@@ -40,10 +40,10 @@ QString WithTextExtension(const QString &path);
 // "保存参数": writes the product name and the current selection's slots to `path` (which gets
 // ".txt" if it lacks it) and confirms with a box owned by `owner`. The previous file is replaced
 // only by a complete new one. An empty path (a cancelled dialog) does nothing.
-void SaveParameterFile(const ParameterSet &parameters, const SelectionState &selection,
+void SaveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
                        MessageService &messages, QObject *owner, const QString &path);
 
 // "导入参数": reads `path` into the parameter set and restores the label, the group boxes and
 // the load form that belong to it. A refused file changes nothing. An empty path does nothing.
-void ImportParameterFile(ParameterSet &parameters, SelectionState &selection,
+void ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
                          MessageService &messages, const QString &path);

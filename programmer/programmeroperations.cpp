@@ -1,10 +1,10 @@
 #include "programmer/programmeroperations.h"
 
-#include "app/messageservice.h"
-#include "app/parameterset.h"
-#include "app/selectionstate.h"
-#include "app/texts.h"
 #include "link/programmerlink.h"
+#include "model/messageservice.h"
+#include "model/parameterset.h"
+#include "model/selectionmodel.h"
+#include "model/texts.h"
 #include "programmer/registermap.h"
 
 namespace {
@@ -15,7 +15,6 @@ bool Transact(ProgrammerLink &link, const QString &request)
     link.Exchange(request);
     return CheckReplyText(request, link.replyText()).kind == ReplyCheck::Valid;
 }
-
 
 } // namespace
 
@@ -56,7 +55,7 @@ void ReadProgrammer(const ProgrammerContext &c)
         c.messages.warning(Text::ReadTimeout());
         return;
     }
-    RestoreGroupSelection(c.selection, stored);
+    c.selection.RestoreGroupSelection(stored);
     for (int k = 0; k < n; ++k)
         c.parameters.addresses[walk.at(k)] = addresses->at(k);
 
@@ -74,7 +73,8 @@ void ReadProgrammer(const ProgrammerContext &c)
         c.messages.warning(Text::ReadTimeout());
         return;
     }
-    c.selection.clearProductSelectorText();
+    // The label, not the selector, now names the product.
+    c.selection.setProductType(-1);
     c.messages.info(c.owner, Text::ReadComplete());
 }
 

@@ -3,7 +3,7 @@
 class MessageService;
 class ProgrammerLink;
 class QObject;
-class SelectionState;
+class SelectionModel;
 struct ParameterSet;
 
 // What a programmer command works on: the parameter set, the main window's selection, the
@@ -11,7 +11,7 @@ struct ParameterSet;
 struct ProgrammerContext
 {
     ParameterSet &parameters;
-    SelectionState &selection;
+    SelectionModel &selection;
     ProgrammerLink &link;
     MessageService &messages;
     QObject *owner;

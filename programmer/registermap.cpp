@@ -1,10 +1,9 @@
 #include "programmer/registermap.h"
 
-#include "app/codepage.h"
+#include "model/codepage.h"
 
-#include "app/valuetext.h"
 #include "link/hexframe.h"
-
+#include "model/valuetext.h"
 
 #include <algorithm>
 #include <utility>
@@ -15,16 +14,6 @@ namespace {
 constexpr int kReplyDataByte = 3;
 constexpr int kReplyDataChar = 2 * kReplyDataByte;
 constexpr int kFrameCrcBytes = 2;
-
-QString Hex2(int byte)
-{
-    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QString Hex4(int word)
-{
-    return QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper();
-}
 
 bool IsAddressText(const QString &text)
 {
@@ -39,7 +28,7 @@ QString TableRequest(const QString &prefix, const ParameterSet &set, GroupSelect
     const QList<int> walk = set.GroupWalk(selection);
     if (walk.isEmpty())
         return {};
-    QString text = prefix + StoredCount(selection) + Hex2(int(2 * walk.size()));
+    QString text = prefix + StoredCount(selection) + Hex2Text(int(2 * walk.size()));
     for (int slot : walk) {
         const std::optional<QString> digits = word(slot);
         if (!digits)
@@ -54,7 +43,7 @@ QString TableRequest(const QString &prefix, const ParameterSet &set, GroupSelect
 QString StoredCount(GroupSelection selection)
 {
     const int count = SlotCount(selection);
-    return count > 0 ? Hex4(count) : QString();
+    return count > 0 ? Hex4Text(count) : QString();
 }
 
 GroupSelection SelectionFromStoredCount(QStringView code)
@@ -196,7 +185,7 @@ QString WriteProductNameRequest(const QString &productName)
     // Each register goes high byte first, so every pair of name bytes is sent exchanged.
     QString text = QStringLiteral("01 10 92 02 00 08 10");
     for (quint16 word : ProductNameRegisters(productName))
-        text += Hex4(word);
+        text += Hex4Text(word);
     return WithCrc(text);
 }
 
@@ -225,39 +214,20 @@ QString WriteValueTableRequest(const ParameterSet &set, GroupSelection selection
                             const std::optional<quint16> word = ValueWord(set.values.at(slot));
                             if (!word)
                                 return std::nullopt;
-                            return Hex4(*word);
+                            return Hex4Text(*word);
                         });
 }
 
 QString WriteChecksumRequest(quint16 checksum)
 {
     // High byte first: the reverse of the frame CRC.
-    return WithCrc(QStringLiteral("01 10 92 01 00 01 02 ") + Hex2(checksum >> 8) +
-                   QLatin1Char(' ') + Hex2(checksum & 0xFF));
+    return WithCrc(QStringLiteral("01 10 92 01 00 01 02 ") + Hex2Text(checksum >> 8) +
+                   QLatin1Char(' ') + Hex2Text(checksum & 0xFF));
 }
 
 QString ClearRequest()
 {
     return WithCrc(QStringLiteral("01 10 92 00 00 01 02 5A A5"));
-}
-
-QString ReadClockRequest()
-{
-    return WithCrc(QStringLiteral("01 03 90 13 00 03"));
-}
-
-QString WriteClockRequest(const ClockFields &fields)
-{
-    const auto within = [](int value, int low, int high) { return value >= low && value <= high; };
-    if (!within(fields.second, 0, 59) || !within(fields.minute, 0, 59) ||
-        !within(fields.hour, 0, 23) || !within(fields.day, 1, 31) || !within(fields.month, 1, 12) ||
-        !within(fields.year, 0, 99))
-        return {};
-    QString text = QStringLiteral("01 10 90 13 00 03 06");
-    for (int byte :
-         {fields.minute, fields.second, fields.day, fields.hour, fields.year, fields.month})
-        text += Hex2(byte) + QLatin1Char(' ');
-    return WithCrc(text);
 }
 
 int ReplyRegister(QStringView replyText, int k)
@@ -304,7 +274,7 @@ std::optional<QStringList> ReplyTexts(QStringView replyText, int count,
 
 std::optional<QStringList> ReplyAddressTexts(QStringView replyText, int count)
 {
-    return ReplyTexts(replyText, count, [](quint16 word) { return Hex4(word); });
+    return ReplyTexts(replyText, count, [](quint16 word) { return Hex4Text(word); });
 }
 
 std::optional<QStringList> ReplyValueTexts(QStringView replyText, int count)
@@ -320,20 +290,4 @@ QString ProductNameFromReply(QStringView replyText)
     if (dataSize <= 0)
         return {};
     return ProductNameFromWire(QByteArrayView(bytes).sliced(kReplyDataByte, dataSize));
-}
-
-std::optional<ClockFields> ClockFromReply(QStringView replyText)
-{
-    const QByteArray bytes = ParseHex(replyText).bytes;
-    if (bytes.size() < kReplyDataByte + 2 * kClockRegisters)
-        return std::nullopt;
-    const auto at = [&bytes](int i) { return int(quint8(bytes.at(kReplyDataByte + i))); };
-    ClockFields fields;
-    fields.minute = at(0);
-    fields.second = at(1);
-    fields.day = at(2);
-    fields.hour = at(3);
-    fields.year = at(4);
-    fields.month = at(5);
-    return fields;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/parameterset.h"
+#include "model/parameterset.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -13,8 +13,6 @@
 #include <optional>
 
 // Holding registers of the programmer (slave 1; read with function 0x03, written with 0x10).
-inline constexpr quint16 REG_CLOCK = 0x9013; // 3 registers, see ClockFields
-inline constexpr int kClockRegisters = 3;
 inline constexpr quint16 REG_COUNT = 0x9200;        // N stored parameters; 0 = no data
 inline constexpr quint16 REG_CHECKSUM = 0x9201;     // CRC-16/MODBUS of ChecksumImage
 inline constexpr quint16 REG_PRODUCT_NAME = 0x9202; // 8 registers, 16 GBK bytes
@@ -34,7 +32,6 @@ inline constexpr quint16 CLEAR_COMMAND = 0x5AA5;     // written to REG_COUNT, er
 QString StoredCount(GroupSelection selection);
 // The selection a code names; None for any other text ("0000", lower-case digits, ...).
 GroupSelection SelectionFromStoredCount(QStringView code);
-
 
 // --- Stored block ----------------------------------------------------------------------------
 
@@ -78,21 +75,6 @@ QByteArray ChecksumImage(const QString &productName, const ParameterSet &set,
 std::optional<quint16> BlockChecksum(const QString &productName, const ParameterSet &set,
                                      GroupSelection selection);
 
-// --- Clock -----------------------------------------------------------------------------------
-
-// REG_CLOCK, one binary byte per field: 0x9013 minute:second, 0x9014 day:hour,
-// 0x9015 year:month (high:low).
-struct ClockFields
-{
-    int second = 0; // 0-59
-    int minute = 0; // 0-59
-    int hour = 0;   // 0-23
-    int day = 1;    // 1-31
-    int month = 1;  // 1-12
-    int year = 0;   // 0-99, within 2000-2099
-    friend bool operator==(const ClockFields &, const ClockFields &) = default;
-};
-
 // --- Requests --------------------------------------------------------------------------------
 
 QString ReadProductNameRequest();
@@ -110,9 +92,6 @@ QString WriteAddressTableRequest(const ParameterSet &set, GroupSelection selecti
 QString WriteValueTableRequest(const ParameterSet &set, GroupSelection selection);
 QString WriteChecksumRequest(quint16 checksum);
 QString ClearRequest();
-QString ReadClockRequest();
-// Empty when a field is outside its range.
-QString WriteClockRequest(const ClockFields &fields);
 
 // --- Replies ---------------------------------------------------------------------------------
 
@@ -129,5 +108,3 @@ std::optional<QStringList> ReplyAddressTexts(QStringView replyText, int count);
 std::optional<QStringList> ReplyValueTexts(QStringView replyText, int count);
 // The product name of a name reply: the data bytes from byte 3 up to the frame CRC.
 QString ProductNameFromReply(QStringView replyText);
-// The clock of a clock reply; empty when fewer than its 9 bytes (header and 6 data) arrived.
-std::optional<ClockFields> ClockFromReply(QStringView replyText);

@@ -1,7 +1,7 @@
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
 #include "app/mainwindow.h"
-#include "app/parameterset.h"
+#include "model/parameterset.h"
 #include "support/messagerecorder.h"
 
 #include <QCheckBox>
@@ -46,7 +46,8 @@ protected:
     {
         QStyleOptionButton option;
         option.initFrom(box);
-        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        const QRect indicator =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
         QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
     }
 
@@ -68,12 +69,12 @@ TEST_F(MainWindowTest, StartsWithFirstProductAndNoGroups)
     EXPECT_EQ(selector()->currentText(), "QM-X");
     EXPECT_EQ(label()->text(), "QM-X");
     EXPECT_EQ(loadButton()->text(), "通用负载参数");
-    EXPECT_TRUE(window.generalLoad());
+    EXPECT_TRUE(window.selection().generalLoad());
     EXPECT_FALSE(batteryBox()->isChecked());
     EXPECT_FALSE(loadBox()->isChecked());
     EXPECT_FALSE(batteryButton()->isEnabled());
     EXPECT_FALSE(loadButton()->isEnabled());
-    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::None);
+    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::None);
     EXPECT_TRUE(messages.entries.isEmpty());
 }
 
@@ -108,9 +109,9 @@ TEST_F(MainWindowTest, EveryControlIsThereWithCaptionAndAccessibleName)
     EXPECT_TRUE(selector()->isEditable());
 
     // The six image buttons carry icons.
-    for (int id : {MainWindowId::SaveButton, MainWindowId::ImportButton, MainWindowId::ReadButton,
-                   MainWindowId::UpdateButton, MainWindowId::ClearButton,
-                   MainWindowId::TimeSyncButton}) {
+    for (int id :
+         {MainWindowId::SaveButton, MainWindowId::ImportButton, MainWindowId::ReadButton,
+          MainWindowId::UpdateButton, MainWindowId::ClearButton, MainWindowId::TimeSyncButton}) {
         auto *button = get<QPushButton>(id);
         EXPECT_FALSE(button->icon().isNull()) << id;
         EXPECT_FALSE(button->icon().pixmap(QSize(24, 24)).isNull()) << id;
@@ -130,12 +131,12 @@ TEST_F(MainWindowTest, ProductSelectionSetsLabelAndLoadFormOnly)
     EXPECT_EQ(label()->accessibleName(), "QM-XDJ");
     EXPECT_EQ(loadButton()->text(), "LED负载参数");
     EXPECT_EQ(loadButton()->accessibleName(), "LED负载参数");
-    EXPECT_FALSE(window.generalLoad());
+    EXPECT_FALSE(window.selection().generalLoad());
 
     pickProduct(6); // Korvel-XW, general load again
     EXPECT_EQ(label()->text(), "Korvel-XW");
     EXPECT_EQ(loadButton()->text(), "通用负载参数");
-    EXPECT_TRUE(window.generalLoad());
+    EXPECT_TRUE(window.selection().generalLoad());
 
     // Typing into the selector's edit field changes nothing.
     selector()->lineEdit()->selectAll();
@@ -154,38 +155,38 @@ TEST_F(MainWindowTest, GroupBoxesEnableTheirButtonsAndMakeTheSelection)
     clickBox(loadBox());
     EXPECT_TRUE(loadButton()->isEnabled());
     EXPECT_FALSE(batteryButton()->isEnabled());
-    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::Load);
+    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::Load);
     clickBox(loadBox());
     EXPECT_FALSE(loadButton()->isEnabled());
 
     clickBox(batteryBox());
     EXPECT_TRUE(batteryButton()->isEnabled());
     pickProduct(2);
-    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::Battery); // whatever the product
+    EXPECT_EQ(window.selection().CurrentGroupSelection(),
+              GroupSelection::Battery); // whatever the product
     clickBox(loadBox());
-    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::All);
+    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::All);
     clickBox(batteryBox());
-    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::LoadLed);
+    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::LoadLed);
     pickProduct(0);
     clickBox(batteryBox());
-    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::BatteryLoad);
+    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::BatteryLoad);
 
     // A read or an import restores the load form without touching the selector.
-    window.setGeneralLoad(false);
+    window.selection().setGeneralLoad(false);
     EXPECT_EQ(selector()->currentText(), "QM-X");
     EXPECT_EQ(loadButton()->text(), "LED负载参数");
-    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::All);
+    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::All);
 
-    window.ClearGroupBoxes();
+    window.selection().ClearGroupBoxes();
     EXPECT_FALSE(batteryBox()->isChecked() || loadBox()->isChecked());
     EXPECT_FALSE(batteryButton()->isEnabled() || loadButton()->isEnabled());
-    EXPECT_EQ(window.CurrentGroupSelection(), GroupSelection::None);
+    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::None);
 
-    // Restored boxes take effect on the buttons only through ApplyGroupEnabling.
-    window.setLoadBoxChecked(true);
-    EXPECT_FALSE(loadButton()->isEnabled());
-    window.ApplyGroupEnabling();
-    EXPECT_TRUE(loadButton()->isEnabled());
+    // A restored box enables its button at once.
+    window.selection().RestoreGroupSelection(GroupSelection::Load);
+    EXPECT_TRUE(loadBox()->isChecked() && loadButton()->isEnabled());
+    EXPECT_EQ(loadButton()->text(), "通用负载参数");
 }
 
 TEST_F(MainWindowTest, EnterOutsideAButtonAndEscapeCloseTheWindow)

@@ -1,7 +1,7 @@
 #include "app/controlids.h"
-#include "app/filepicker.h"
 #include "app/mainwindow.h"
-#include "app/parameterset.h"
+#include "model/filepicker.h"
+#include "model/parameterset.h"
 #include "programmer/parameterfile.h"
 #include "support/messagerecorder.h"
 
@@ -85,10 +85,10 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
         SCOPED_TRACE(c.name.toStdString());
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
             parameters.values[slot] = QString::number(10000 + slot * 997 + c.lines);
-        window.setProductName(c.name);
-        window.setGeneralLoad(c.general);
-        window.setBatteryBoxChecked(c.battery);
-        window.setLoadBoxChecked(c.load);
+        window.selection().setProductName(c.name);
+        window.selection().setGeneralLoad(c.general);
+        window.selection().setBatteryBox(c.battery);
+        window.selection().setLoadBox(c.load);
         const ParameterSet saved = parameters;
         const QString file = c.name;
         messages.clear();
@@ -100,9 +100,9 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
         // Change everything the file restores, then import it.
         parameters.addresses.fill("0000");
         parameters.values.fill("7");
-        window.ClearGroupBoxes();
-        window.setGeneralLoad(!c.general);
-        window.setProductName("other");
+        window.selection().ClearGroupBoxes();
+        window.selection().setGeneralLoad(!c.general);
+        window.selection().setProductName("other");
         click(MainWindowId::ImportButton, file + ".txt");
 
         EXPECT_EQ(messages.entries.size(), 1);
@@ -133,9 +133,9 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
     EXPECT_EQ(messages.texts(), QStringList{"未作任何需要保存的数据！"});
     EXPECT_TRUE(files().isEmpty());
 
-    window.setGeneralLoad(false);
-    window.setBatteryBoxChecked(true);
-    window.setLoadBoxChecked(true);
+    window.selection().setGeneralLoad(false);
+    window.selection().setBatteryBox(true);
+    window.selection().setLoadBox(true);
 #ifdef Q_OS_UNIX
     // The file size limit cuts the write short, even for root; the old file stays whole.
     write("all.TXT", "old");
@@ -157,7 +157,7 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
     const qsizetype padding = kMaxParameterFileSize - file.size();
     const QByteArray longest = QByteArray(file).insert(file.size() - 2, QByteArray(padding, '0'));
     ASSERT_EQ(longest.size(), 1023);
-    window.setProductName("other");
+    window.selection().setProductName("other");
     parameters.values.fill("7");
     const ParameterSet before = parameters;
     // An extra empty line makes 60 slot lines; 1024 bytes are refused, not cut short.
@@ -166,7 +166,7 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
         messages.clear();
         click(MainWindowId::ImportButton, "bad.txt");
         EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！"});
-        EXPECT_EQ(window.productName(), "other");
+        EXPECT_EQ(window.selection().productName(), "other");
         EXPECT_EQ(parameters.values, before.values);
     }
 

@@ -99,7 +99,8 @@ TEST(Exchange, LateReplyIsLostAndNeverPairsWithTheNextRequest)
         SCOPED_TRACE(fragment);
         QStringList args = {"--delay-ms", "150", "--fault-request", "1"};
         if (fragment)
-            args << "--truncate" << "3";
+            args << "--truncate"
+                 << "3";
         Rig rig(args);
         ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
         EXPECT_GE(rig.timed(kReadCount), 95);

@@ -1,8 +1,8 @@
 #include "app/controlids.h"
 #include "app/mainwindow.h"
-#include "app/parameterset.h"
+#include "model/parameterset.h"
 #include "support/messagerecorder.h"
-#include "support/referencecrc.h"
+#include "support/referenceframes.h"
 #include "support/simprocess.h"
 
 #include <QCheckBox>
@@ -55,8 +55,8 @@ struct SelectionCase
 };
 
 const SelectionCase kSelections[] = {
-    {GroupSelection::Battery, true, false, 0},  {GroupSelection::Load, false, true, 0},
-    {GroupSelection::LoadLed, false, true, 2},  {GroupSelection::BatteryLoad, true, true, 0},
+    {GroupSelection::Battery, true, false, 0}, {GroupSelection::Load, false, true, 0},
+    {GroupSelection::LoadLed, false, true, 2}, {GroupSelection::BatteryLoad, true, true, 0},
     {GroupSelection::All, true, true, 2},
 };
 
@@ -216,7 +216,7 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
                                 : c.product == 0                       ? "通用负载参数"
                                                                        : "LED负载参数";
         EXPECT_EQ(loadCaption(), caption);
-        EXPECT_EQ(window->generalLoad(), caption == "通用负载参数");
+        EXPECT_EQ(window->selection().generalLoad(), caption == "通用负载参数");
         for (int slot = 0; slot < 59; ++slot) {
             const bool in = stored.contains(slot);
             EXPECT_EQ(parameters.addresses[slot], in ? written.addresses[slot] : "FFFF") << slot;
@@ -240,7 +240,8 @@ TEST_F(ProgrammerCommandsTest, ClearEmptiesTheProgrammer)
     EXPECT_EQ(messages.texts(), QStringList{"清除完成"});
     EXPECT_FALSE(messages.entries.first().warning);
     EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox) || checked(MainWindowId::LoadGroupBox));
-    EXPECT_FALSE(enabled(MainWindowId::BatteryGroupButton) || enabled(MainWindowId::LoadGroupButton));
+    EXPECT_FALSE(enabled(MainWindowId::BatteryGroupButton) ||
+                 enabled(MainWindowId::LoadGroupButton));
 
     setBoxes(true, false);
     const ParameterSet before = parameters;
@@ -303,8 +304,8 @@ TEST_F(ProgrammerCommandsTest, ReadTakesNothingFromInvalidReplies)
         EXPECT_EQ(label(), step >= 2 ? "QM-XDJ" : "QM-X");
         EXPECT_EQ(parameters.addresses[0], "9000");
         for (int slot = 0; slot < 59; ++slot)
-            ASSERT_EQ(parameters.values[slot], step >= 5 ? QString::number(500 + slot)
-                                                         : ParameterSet().values[slot]);
+            ASSERT_EQ(parameters.values[slot],
+                      step >= 5 ? QString::number(500 + slot) : ParameterSet().values[slot]);
         window.reset();
         sim.reset();
     }
@@ -357,8 +358,8 @@ TEST_F(ProgrammerCommandsTest, UpdateSendsNothingThatCannotBeSentAsItIs)
     start();
     setBoxes(true, true);
     const std::tuple<int, QString, QString, const char *> cases[] = {
-        {3, "90G3", "1600", "参数地址出错！"}, {15, "901", "500", "参数地址出错！"},
-        {3, "9003", "65536", "参数值超出范围！"}, {40, "9069", "-1", "参数值超出范围！"},
+        {3, "90G3", "1600", "参数地址出错！"},     {15, "901", "500", "参数地址出错！"},
+        {3, "9003", "65536", "参数值超出范围！"},  {40, "9069", "-1", "参数值超出范围！"},
         {58, "9081", "70000", "参数值超出范围！"}, // tag 3: only checked when LED is selected
     };
     for (const auto &[slot, address, value, message] : cases) {
@@ -393,7 +394,7 @@ TEST_F(ProgrammerCommandsTest, RefusalsBeforeAnythingIsSent)
     EXPECT_TRUE(enabled(MainWindowId::BatteryGroupButton));
 
     messages.clear();
-    window->setProductName(QString());
+    window->selection().setProductName(QString());
     click(MainWindowId::UpdateButton);
     EXPECT_EQ(messages.texts(), QStringList{"请选择产品类型！"});
 

@@ -24,10 +24,10 @@ TEST(HexFrame, ParsingStopsAtABadDigitAndDropsALoneOne)
         EXPECT_EQ(p.bytes, QByteArray::fromHex(bytes)) << QString::fromUtf16(text).toStdString();
         EXPECT_EQ(p.badDigit, bad) << QString::fromUtf16(text).toStdString();
     };
-    parsed(u"01 0", "01", false);   // a lone trailing digit is dropped
-    parsed(u"01 0G", "01", true);   // the bytes before a bad digit stay
-    parsed(u"0 1", "", true);       // a blank inside a pair
-    parsed(u"01\t02", "01", true);  // only 0x20 separates
+    parsed(u"01 0", "01", false);  // a lone trailing digit is dropped
+    parsed(u"01 0G", "01", true);  // the bytes before a bad digit stay
+    parsed(u"0 1", "", true);      // a blank inside a pair
+    parsed(u"01\t02", "01", true); // only 0x20 separates
     parsed(u"", "", false);
     // The CRC of a bad text covers the bytes before the bad digit.
     EXPECT_EQ(CrcText(u"01 0G"), CrcText(u"01"));

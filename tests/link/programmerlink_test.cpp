@@ -1,7 +1,7 @@
 #include "link/programmerlink.h"
 
-#include "app/texts.h"
 #include "link/hexframe.h"
+#include "model/texts.h"
 #include "support/messagerecorder.h"
 
 #include <QDir>

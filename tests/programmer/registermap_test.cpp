@@ -1,26 +1,7 @@
 #include "programmer/registermap.h"
-#include "support/referencecrc.h"
+#include "support/referenceframes.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// The frame text with its CRC text (low byte first); fromHex skips the blanks.
-QString Framed(const QString &text)
-{
-    const quint16 crc = ReferenceCrc(QByteArray::fromHex(text.toLatin1()));
-    return text + QString::asprintf("%02X%02X", crc & 0xFF, crc >> 8);
-}
-
-// A 0x03 reply carrying `data`, as the link hands it over.
-QString Reply(const QByteArray &data)
-{
-    QByteArray frame = QByteArray::fromHex("0103") + char(data.size()) + data;
-    const quint16 crc = ReferenceCrc(frame);
-    return QString::fromLatin1((frame + char(crc & 0xFF) + char(crc >> 8)).toHex().toUpper());
-}
-
-} // namespace
 
 TEST(RegisterMap, StoredCountCodes)
 {
@@ -29,8 +10,8 @@ TEST(RegisterMap, StoredCountCodes)
         GroupSelection selection;
         const char *code;
     } cases[] = {
-        {GroupSelection::Battery, "0015"},     {GroupSelection::Load, "0016"},
-        {GroupSelection::LoadLed, "0026"},     {GroupSelection::BatteryLoad, "002B"},
+        {GroupSelection::Battery, "0015"}, {GroupSelection::Load, "0016"},
+        {GroupSelection::LoadLed, "0026"}, {GroupSelection::BatteryLoad, "002B"},
         {GroupSelection::All, "003B"},
     };
     for (const auto &c : cases) {
@@ -55,9 +36,9 @@ TEST(RegisterMap, RequestTexts)
     };
     for (const auto &[request, literal] : literals) {
         EXPECT_EQ(request, literal);
-        EXPECT_EQ(request, Framed(literal.chopped(4)));
+        EXPECT_EQ(request, ReferenceFramed(literal.chopped(4)));
     }
-    EXPECT_EQ(ReadValueTableRequest(u"0005"), Framed("01 03 93 000005"));
+    EXPECT_EQ(ReadValueTableRequest(u"0005"), ReferenceFramed("01 03 93 000005"));
     EXPECT_TRUE(ReadAddressTableRequest(u"15").isEmpty());
 }
 
@@ -81,11 +62,11 @@ TEST(RegisterMap, ProductNamePacking)
             wire += char(word >> 8);
             wire += char(word & 0xFF);
         }
-        return ProductNameFromReply(Reply(wire));
+        return ProductNameFromReply(ReferenceReadReply(wire));
     };
     EXPECT_EQ(roundTrip("ABCDE"), "ABCDE ");
     EXPECT_EQ(roundTrip("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(ProductNameFromReply(Reply("BADCFEHGJILKNMPORQ")), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(ProductNameFromReply(ReferenceReadReply("BADCFEHGJILKNMPORQ")), "ABCDEFGHIJKLMNOP");
 
     // GBK: "A" + 9 two-byte characters is 19 bytes; the 8th character would straddle byte 16,
     // so it is dropped whole and the odd 15 bytes get the padding blank.
@@ -104,25 +85,9 @@ TEST(RegisterMap, ChecksumImageOfTheBatteryBlock)
     EXPECT_EQ(image.mid(18, 4), QByteArray::fromHex("00900100"));
 }
 
-TEST(RegisterMap, ClockRoundTrip)
-{
-    const ClockFields fields{9, 7, 14, 5, 3, 16}; // 2016-03-05 14:07:09
-    EXPECT_EQ(WriteClockRequest(fields), Framed("01 10 90 13 00 03 0607 09 05 0E 10 03 "));
-    EXPECT_EQ(ClockFromReply(Reply(QByteArray::fromHex("0709050E1003"))), fields);
-
-    const ClockFields limits{59, 59, 23, 31, 12, 99};
-    const QByteArray sent = QByteArray::fromHex(WriteClockRequest(limits).mid(20, 18).toLatin1());
-    EXPECT_EQ(ClockFromReply(Reply(sent)), limits);
-
-    ClockFields bad = fields;
-    bad.month = 13;
-    EXPECT_TRUE(WriteClockRequest(bad).isEmpty());
-    EXPECT_FALSE(ClockFromReply(u"0103060709050E10"));
-}
-
 TEST(RegisterMap, ShortRepliesDecodeAsMissing)
 {
-    EXPECT_EQ(ReplyValueTexts(Reply(QByteArray::fromHex("0015FFFF")), 2),
+    EXPECT_EQ(ReplyValueTexts(ReferenceReadReply(QByteArray::fromHex("0015FFFF")), 2),
               QStringList({"21", "65535"}));
     // Cut short after one register and a half.
     const QString shortReply = QStringLiteral("01030400150");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messageservice.h"
+#include "model/messageservice.h"
 
 #include <QObject>
 #include <QStringList>
@@ -17,7 +17,10 @@ public:
     };
 
     void warning(const QString &text) override { entries.append({true, nullptr, text}); }
-    void info(QObject *owner, const QString &text) override { entries.append({false, owner, text}); }
+    void info(QObject *owner, const QString &text) override
+    {
+        entries.append({false, owner, text});
+    }
 
     QStringList texts() const
     {

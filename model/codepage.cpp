@@ -1,4 +1,4 @@
-#include "app/codepage.h"
+#include "model/codepage.h"
 
 QStringEncoder CodePageEncoder()
 {

@@ -1,4 +1,4 @@
-#include "app/valuetext.h"
+#include "model/valuetext.h"
 
 #include <cmath>
 #include <limits>
@@ -10,15 +10,19 @@ struct Cursor
     const QString &text;
     qsizetype pos = 0;
 
-    bool atDigit() const { return pos < text.size() && text.at(pos).isDigit() && text.at(pos).unicode() < 128; }
+    bool atDigit() const
+    {
+        return pos < text.size() && text.at(pos).isDigit() && text.at(pos).unicode() < 128;
+    }
     int digit() const { return text.at(pos).unicode() - '0'; }
     bool at(char c) const { return pos < text.size() && text.at(pos) == QLatin1Char(c); }
 
     void skipBlanks()
     {
-        while (pos < text.size() && (text.at(pos) == QLatin1Char(' ') || text.at(pos) == QLatin1Char('\t') ||
-                                     text.at(pos) == QLatin1Char('\n') || text.at(pos) == QLatin1Char('\r') ||
-                                     text.at(pos) == QLatin1Char('\v') || text.at(pos) == QLatin1Char('\f')))
+        while (pos < text.size() &&
+               (text.at(pos) == QLatin1Char(' ') || text.at(pos) == QLatin1Char('\t') ||
+                text.at(pos) == QLatin1Char('\n') || text.at(pos) == QLatin1Char('\r') ||
+                text.at(pos) == QLatin1Char('\v') || text.at(pos) == QLatin1Char('\f')))
             ++pos;
     }
 

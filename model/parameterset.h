@@ -49,7 +49,8 @@ struct ParameterSet
 
 // Slot numbers of the parameters that code refers to by name.
 namespace Slot {
-enum : int {
+enum : int
+{
     BatteryType = 0,
     BatteryCapacity = 1,
     TempCompensation = 2,

@@ -1,4 +1,4 @@
-#include "app/valuetext.h"
+#include "model/valuetext.h"
 
 #include <gtest/gtest.h>
 

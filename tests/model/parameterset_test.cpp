@@ -1,4 +1,4 @@
-#include "app/parameterset.h"
+#include "model/parameterset.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +35,12 @@ TEST(ParameterSet, FreshSetHoldsTheTabledProductsAndSlots)
 TEST(ParameterSet, EverySelectionWalksItsOwnCountInSlotOrder)
 {
     const ParameterSet set;
-    EXPECT_EQ(set.GroupWalk(GroupSelection::Battery),
-              (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 39, 42, 43, 44, 45, 46}));
+    EXPECT_EQ(
+        set.GroupWalk(GroupSelection::Battery),
+        (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 39, 42, 43, 44, 45, 46}));
     EXPECT_EQ(set.GroupWalk(GroupSelection::Load),
-              (QList<int>{15, 16, 17, 18, 19, 20, 21, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32,
-                          33, 34, 38, 40, 41}));
+              (QList<int>{15, 16, 17, 18, 19, 20, 21, 23, 24, 25, 26,
+                          27, 28, 29, 30, 31, 32, 33, 34, 38, 40, 41}));
     // Load and LED slots interleave in slot order.
     EXPECT_EQ(set.GroupWalk(GroupSelection::LoadLed).mid(0, 9),
               (QList<int>{15, 16, 17, 18, 19, 20, 21, 22, 23}));
