@@ -156,6 +156,10 @@ inline QString BadConfigFile()
     return QStringLiteral("导入失败！错误的配置文件！");
 }
 
+// Battery form
+
+// Load forms
+
 // Clock
 inline QString ReadSucceeded()
 {
