@@ -28,9 +28,8 @@ QString WriteClockRequest(const ClockFields &fields)
     return WithCrc(text);
 }
 
-std::optional<ClockFields> ClockFromReply(QStringView replyText)
+std::optional<ClockFields> ClockFromReply(QByteArrayView bytes)
 {
-    const QByteArray bytes = ParseHex(replyText).bytes;
     if (bytes.size() < kReplyDataByte + 2 * kClockRegisters)
         return std::nullopt;
     const auto at = [&bytes](int i) { return int(quint8(bytes.at(kReplyDataByte + i))); };

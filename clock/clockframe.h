@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
-#include <QStringView>
 
 #include <optional>
 
@@ -26,5 +26,6 @@ QString ReadClockRequest();
 // Empty when a field is outside its range.
 QString WriteClockRequest(const ClockFields &fields);
 
-// The clock of a clock reply; empty when fewer than its 9 bytes (header and 6 data) arrived.
-std::optional<ClockFields> ClockFromReply(QStringView replyText);
+// The clock of a clock reply's bytes; empty when fewer than its 9 bytes (header and 6 data)
+// arrived.
+std::optional<ClockFields> ClockFromReply(QByteArrayView reply);

@@ -1,6 +1,6 @@
 #include "programmer/programmeroperations.h"
 
-#include "link/programmerlink.h"
+#include "link/programmerexchange.h"
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/selectionmodel.h"
@@ -10,10 +10,9 @@
 namespace {
 
 // One exchange; true only for a valid normal answer to this very request.
-bool Transact(ProgrammerLink &link, const QString &request)
+bool Transact(ProgrammerExchange &link, const QString &request)
 {
-    link.Exchange(request);
-    return CheckReplyText(request, link.replyText()).kind == ReplyCheck::Valid;
+    return link.Exchange(request).valid();
 }
 
 } // namespace
@@ -28,13 +27,13 @@ void ReadProgrammer(const ProgrammerContext &c)
         c.messages.warning(Text::ReadTimeout());
         return;
     }
-    c.selection.setProductName(ProductNameFromReply(c.link.replyText()));
+    c.selection.setProductName(ProductNameFromReply(c.link.reply()));
 
     if (!Transact(c.link, ReadCountRequest())) {
         c.messages.warning(Text::ReadTimeout());
         return;
     }
-    const QString count = ReplyStoredCount(c.link.replyText());
+    const QString count = ReplyStoredCount(c.link.reply());
     if (count == QLatin1String("0000")) {
         c.selection.ClearGroupBoxes();
         c.messages.warning(Text::ReadNoData());
@@ -49,24 +48,23 @@ void ReadProgrammer(const ProgrammerContext &c)
     const QList<int> walk = c.parameters.GroupWalk(stored);
     const int n = int(walk.size());
 
-    std::optional<QStringList> addresses;
-    if (!Transact(c.link, ReadAddressTableRequest(count)) ||
-        !(addresses = ReplyAddressTexts(c.link.replyText(), n))) {
+    // A valid reply to a table request carries exactly its n registers.
+    if (!Transact(c.link, ReadAddressTableRequest(stored))) {
         c.messages.warning(Text::ReadTimeout());
         return;
     }
+    const QStringList addresses = ReplyAddressTexts(c.link.reply(), n).value_or(QStringList());
     c.selection.RestoreGroupSelection(stored);
     for (int k = 0; k < n; ++k)
-        c.parameters.addresses[walk.at(k)] = addresses->at(k);
+        c.parameters.addresses[walk.at(k)] = addresses.at(k);
 
-    std::optional<QStringList> values;
-    if (!Transact(c.link, ReadValueTableRequest(count)) ||
-        !(values = ReplyValueTexts(c.link.replyText(), n))) {
+    if (!Transact(c.link, ReadValueTableRequest(stored))) {
         c.messages.warning(Text::ReadTimeout());
         return;
     }
+    const QStringList values = ReplyValueTexts(c.link.reply(), n).value_or(QStringList());
     for (int k = 0; k < n; ++k)
-        c.parameters.values[walk.at(k)] = values->at(k);
+        c.parameters.values[walk.at(k)] = values.at(k);
 
     // The closing handshake; its content is not used.
     if (!Transact(c.link, ReadChecksumRequest())) {
@@ -89,26 +87,30 @@ void UpdateProgrammer(const ProgrammerContext &c)
         c.messages.warning(Text::ChooseProductType());
         return;
     }
-    const GroupSelection selection = c.selection.CurrentGroupSelection();
-    if (selection == GroupSelection::None) {
-        c.messages.warning(Text::NothingSelectedForUpdate());
+    // An import may have put anything into the slots: the whole block is encoded before the
+    // first frame, so the programmer never holds half a block of cut or malformed words.
+    const std::variant<EncodedBlock, BlockProblem> encoded =
+        EncodeBlock(name, c.parameters, c.selection.CurrentGroupSelection());
+    if (const auto *problem = std::get_if<BlockProblem>(&encoded)) {
+        switch (problem->field) {
+        case BlockProblem::Field::Selection:
+            c.messages.warning(Text::NothingSelectedForUpdate());
+            break;
+        case BlockProblem::Field::Address:
+            c.messages.warning(Text::BadParameterAddress());
+            break;
+        case BlockProblem::Field::Value:
+            c.messages.warning(Text::ValueOutOfRange());
+            break;
+        }
         return;
     }
-    // An import may have put anything into the slots: refuse before the first frame, so the
-    // programmer never holds half a block of cut or malformed words.
-    if (const std::optional<BlockProblem> problem = CheckBlock(c.parameters, selection)) {
-        c.messages.warning(problem->field == BlockProblem::Field::Address
-                               ? Text::BadParameterAddress()
-                               : Text::ValueOutOfRange());
-        return;
-    }
-    // A checked block always has its checksum.
-    const quint16 checksum = BlockChecksum(name, c.parameters, selection).value_or(0);
+    const EncodedBlock &block = std::get<EncodedBlock>(encoded);
     const QString requests[] = {
         WriteProductNameRequest(name),
-        WriteCountRequest(selection),
-        WriteAddressTableRequest(c.parameters, selection),
-        WriteValueTableRequest(c.parameters, selection),
+        WriteCountRequest(block),
+        WriteAddressTableRequest(block),
+        WriteValueTableRequest(block),
     };
     for (const QString &request : requests) {
         if (!Transact(c.link, request)) {
@@ -118,7 +120,7 @@ void UpdateProgrammer(const ProgrammerContext &c)
     }
     // The checksum goes last, so a cut-short update leaves the previous checksum in place.
     c.link.setLongWait();
-    if (!Transact(c.link, WriteChecksumRequest(checksum))) {
+    if (!Transact(c.link, WriteChecksumRequest(block))) {
         c.messages.warning(Text::WriteTimeout());
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 class MessageService;
-class ProgrammerLink;
+class ProgrammerExchange;
 class QObject;
 class SelectionModel;
 struct ParameterSet;
@@ -12,7 +12,7 @@ struct ProgrammerContext
 {
     ParameterSet &parameters;
     SelectionModel &selection;
-    ProgrammerLink &link;
+    ProgrammerExchange &link;
     MessageService &messages;
     QObject *owner;
 };

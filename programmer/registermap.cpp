@@ -12,29 +12,14 @@ namespace {
 
 // Reply layout of function 0x03: slave, function, byte count, then the data.
 constexpr int kReplyDataByte = 3;
-constexpr int kReplyDataChar = 2 * kReplyDataByte;
 constexpr int kFrameCrcBytes = 2;
 
-bool IsAddressText(const QString &text)
+// N, the byte count 2N and the words.
+QString TableRequest(const QString &prefix, const QList<quint16> &words)
 {
-    return Hex4ToValue(text) >= 0;
-}
-
-// N, the byte count 2N and one word per stored slot; empty for None or a slot that fails.
-template <typename WordDigits>
-QString TableRequest(const QString &prefix, const ParameterSet &set, GroupSelection selection,
-                     WordDigits word)
-{
-    const QList<int> walk = set.GroupWalk(selection);
-    if (walk.isEmpty())
-        return {};
-    QString text = prefix + StoredCount(selection) + Hex2Text(int(2 * walk.size()));
-    for (int slot : walk) {
-        const std::optional<QString> digits = word(slot);
-        if (!digits)
-            return {};
-        text += *digits;
-    }
+    QString text = prefix + Hex4Text(int(words.size())) + Hex2Text(int(2 * words.size()));
+    for (quint16 word : words)
+        text += Hex4Text(word);
     return WithCrc(text);
 }
 
@@ -65,18 +50,29 @@ std::optional<quint16> ValueWord(const QString &valueText)
     return quint16(value);
 }
 
-std::optional<BlockProblem> CheckBlock(const ParameterSet &set, GroupSelection selection)
+std::variant<EncodedBlock, BlockProblem>
+EncodeBlock(const QString &productName, const ParameterSet &set, GroupSelection selection)
 {
     const QList<int> walk = set.GroupWalk(selection);
+    if (walk.isEmpty())
+        return BlockProblem{BlockProblem::Field::Selection, -1};
+    EncodedBlock block;
+    block.selection = selection;
+    block.productName = productName;
     for (int slot : walk) {
-        if (!IsAddressText(set.addresses.at(slot)))
+        const int address = Hex4ToValue(set.addresses.at(slot));
+        if (address < 0)
             return BlockProblem{BlockProblem::Field::Address, slot};
+        block.addresses.append(quint16(address));
     }
     for (int slot : walk) {
-        if (!ValueWord(set.values.at(slot)))
+        const std::optional<quint16> value = ValueWord(set.values.at(slot));
+        if (!value)
             return BlockProblem{BlockProblem::Field::Value, slot};
+        block.values.append(*value);
     }
-    return std::nullopt;
+    block.checksum = Crc16Value(ChecksumImage(block));
+    return block;
 }
 
 QByteArray ProductNameBytes(const QString &name)
@@ -124,31 +120,19 @@ QString ProductNameFromWire(QByteArrayView wireBytes)
     return decoder.decode(bytes);
 }
 
-QByteArray ChecksumImage(const QString &productName, const ParameterSet &set,
-                         GroupSelection selection)
+QByteArray ChecksumImage(const EncodedBlock &block)
 {
-    if (selection == GroupSelection::None || CheckBlock(set, selection))
-        return {};
-    QByteArray image = ProductNameBytes(productName);
+    QByteArray image = ProductNameBytes(block.productName);
     const auto appendWord = [&image](int word) {
         image.append(char(word & 0xFF));
         image.append(char(word >> 8));
     };
-    appendWord(SlotCount(selection));
-    for (int slot : set.GroupWalk(selection)) {
-        appendWord(Hex4ToValue(set.addresses.at(slot)));
-        appendWord(*ValueWord(set.values.at(slot)));
+    appendWord(int(block.addresses.size()));
+    for (qsizetype k = 0; k < block.addresses.size(); ++k) {
+        appendWord(block.addresses.at(k));
+        appendWord(block.values.at(k));
     }
     return image;
-}
-
-std::optional<quint16> BlockChecksum(const QString &productName, const ParameterSet &set,
-                                     GroupSelection selection)
-{
-    const QByteArray image = ChecksumImage(productName, set, selection);
-    if (image.isEmpty())
-        return std::nullopt;
-    return Crc16Value(image);
 }
 
 QString ReadProductNameRequest()
@@ -161,18 +145,14 @@ QString ReadCountRequest()
     return WithCrc(QStringLiteral("01 03 92 00 00 01"));
 }
 
-QString ReadAddressTableRequest(QStringView storedCount)
+QString ReadAddressTableRequest(GroupSelection stored)
 {
-    if (Hex4ToValue(storedCount) < 0)
-        return {};
-    return WithCrc(QStringLiteral("01 03 92 0A") + storedCount.toString());
+    return WithCrc(QStringLiteral("01 03 92 0A") + StoredCount(stored));
 }
 
-QString ReadValueTableRequest(QStringView storedCount)
+QString ReadValueTableRequest(GroupSelection stored)
 {
-    if (Hex4ToValue(storedCount) < 0)
-        return {};
-    return WithCrc(QStringLiteral("01 03 93 00") + storedCount.toString());
+    return WithCrc(QStringLiteral("01 03 93 00") + StoredCount(stored));
 }
 
 QString ReadChecksumRequest()
@@ -189,40 +169,26 @@ QString WriteProductNameRequest(const QString &productName)
     return WithCrc(text);
 }
 
-QString WriteCountRequest(GroupSelection selection)
+QString WriteCountRequest(const EncodedBlock &block)
 {
-    if (selection == GroupSelection::None)
-        return {};
-    return WithCrc(QStringLiteral("01 10 92 00 00 01 02") + StoredCount(selection));
+    return WithCrc(QStringLiteral("01 10 92 00 00 01 02") + Hex4Text(int(block.addresses.size())));
 }
 
-QString WriteAddressTableRequest(const ParameterSet &set, GroupSelection selection)
+QString WriteAddressTableRequest(const EncodedBlock &block)
 {
-    return TableRequest(QStringLiteral("01 10 92 0A"), set, selection,
-                        [&set](int slot) -> std::optional<QString> {
-                            const QString &address = set.addresses.at(slot);
-                            if (!IsAddressText(address))
-                                return std::nullopt;
-                            return address;
-                        });
+    return TableRequest(QStringLiteral("01 10 92 0A"), block.addresses);
 }
 
-QString WriteValueTableRequest(const ParameterSet &set, GroupSelection selection)
+QString WriteValueTableRequest(const EncodedBlock &block)
 {
-    return TableRequest(QStringLiteral("01 10 93 00"), set, selection,
-                        [&set](int slot) -> std::optional<QString> {
-                            const std::optional<quint16> word = ValueWord(set.values.at(slot));
-                            if (!word)
-                                return std::nullopt;
-                            return Hex4Text(*word);
-                        });
+    return TableRequest(QStringLiteral("01 10 93 00"), block.values);
 }
 
-QString WriteChecksumRequest(quint16 checksum)
+QString WriteChecksumRequest(const EncodedBlock &block)
 {
     // High byte first: the reverse of the frame CRC.
-    return WithCrc(QStringLiteral("01 10 92 01 00 01 02 ") + Hex2Text(checksum >> 8) +
-                   QLatin1Char(' ') + Hex2Text(checksum & 0xFF));
+    return WithCrc(QStringLiteral("01 10 92 01 00 01 02 ") + Hex2Text(block.checksum >> 8) +
+                   QLatin1Char(' ') + Hex2Text(block.checksum & 0xFF));
 }
 
 QString ClearRequest()
@@ -230,20 +196,20 @@ QString ClearRequest()
     return WithCrc(QStringLiteral("01 10 92 00 00 01 02 5A A5"));
 }
 
-int ReplyRegister(QStringView replyText, int k)
+int ReplyRegister(QByteArrayView reply, int k)
 {
-    const qsizetype start = kReplyDataChar + 4 * qsizetype(k);
-    if (k < 0 || start >= replyText.size())
+    const qsizetype at = kReplyDataByte + 2 * qsizetype(k);
+    if (k < 0 || at + 2 > reply.size())
         return -1;
-    return Hex4ToValue(replyText.mid(start, 4));
+    return quint8(reply.at(at)) << 8 | quint8(reply.at(at + 1));
 }
 
-std::optional<QList<quint16>> ReplyRegisters(QStringView replyText, int count)
+std::optional<QList<quint16>> ReplyRegisters(QByteArrayView reply, int count)
 {
     QList<quint16> registers;
     registers.reserve(count);
     for (int k = 0; k < count; ++k) {
-        const int value = ReplyRegister(replyText, k);
+        const int value = ReplyRegister(reply, k);
         if (value < 0)
             return std::nullopt;
         registers.append(quint16(value));
@@ -251,17 +217,18 @@ std::optional<QList<quint16>> ReplyRegisters(QStringView replyText, int count)
     return registers;
 }
 
-QString ReplyStoredCount(QStringView replyText)
+QString ReplyStoredCount(QByteArrayView reply)
 {
-    return replyText.mid(kReplyDataChar, 4).toString();
+    const int count = ReplyRegister(reply, 0);
+    return count < 0 ? QString() : Hex4Text(count);
 }
 
 namespace {
 
-std::optional<QStringList> ReplyTexts(QStringView replyText, int count,
+std::optional<QStringList> ReplyTexts(QByteArrayView reply, int count,
                                       QString (*format)(quint16 word))
 {
-    const std::optional<QList<quint16>> registers = ReplyRegisters(replyText, count);
+    const std::optional<QList<quint16>> registers = ReplyRegisters(reply, count);
     if (!registers)
         return std::nullopt;
     QStringList texts;
@@ -272,22 +239,21 @@ std::optional<QStringList> ReplyTexts(QStringView replyText, int count,
 
 } // namespace
 
-std::optional<QStringList> ReplyAddressTexts(QStringView replyText, int count)
+std::optional<QStringList> ReplyAddressTexts(QByteArrayView reply, int count)
 {
-    return ReplyTexts(replyText, count, [](quint16 word) { return Hex4Text(word); });
+    return ReplyTexts(reply, count, [](quint16 word) { return Hex4Text(word); });
 }
 
-std::optional<QStringList> ReplyValueTexts(QStringView replyText, int count)
+std::optional<QStringList> ReplyValueTexts(QByteArrayView reply, int count)
 {
     // Unsigned: 0xFFFF reads back as "65535".
-    return ReplyTexts(replyText, count, [](quint16 word) { return QString::number(word); });
+    return ReplyTexts(reply, count, [](quint16 word) { return QString::number(word); });
 }
 
-QString ProductNameFromReply(QStringView replyText)
+QString ProductNameFromReply(QByteArrayView reply)
 {
-    const QByteArray bytes = ParseHex(replyText).bytes;
-    const qsizetype dataSize = bytes.size() - kReplyDataByte - kFrameCrcBytes;
+    const qsizetype dataSize = reply.size() - kReplyDataByte - kFrameCrcBytes;
     if (dataSize <= 0)
         return {};
-    return ProductNameFromWire(QByteArrayView(bytes).sliced(kReplyDataByte, dataSize));
+    return ProductNameFromWire(reply.sliced(kReplyDataByte, dataSize));
 }

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <optional>
+#include <variant>
 
 // Holding registers of the programmer (slave 1; read with function 0x03, written with 0x10).
 inline constexpr quint16 REG_COUNT = 0x9200;        // N stored parameters; 0 = no data
@@ -22,8 +23,7 @@ inline constexpr quint16 REG_ADDRESS_TABLE = 0x920A; // N registers
 inline constexpr quint16 REG_VALUE_TABLE = 0x9300;   // N registers
 inline constexpr quint16 CLEAR_COMMAND = 0x5AA5;     // written to REG_COUNT, erases the block
 
-// Request builders return the complete frame text, CRC text included. A builder that cannot
-// encode its input returns an empty text rather than a wrong frame.
+// Request builders return the complete frame text, CRC text included.
 
 // --- Stored-count codes ----------------------------------------------------------------------
 
@@ -33,7 +33,7 @@ QString StoredCount(GroupSelection selection);
 // The selection a code names; None for any other text ("0000", lower-case digits, ...).
 GroupSelection SelectionFromStoredCount(QStringView code);
 
-// --- Stored block ----------------------------------------------------------------------------
+// --- Stored block ---------------------------------------------------------------------------
 
 // The register word of a value text: its number as LenientInt64 reads it, if within 0..65535.
 std::optional<quint16> ValueWord(const QString &valueText);
@@ -42,16 +42,29 @@ struct BlockProblem
 {
     enum class Field
     {
-        Address, // not exactly four hex digits
-        Value,   // number outside 0..65535
+        Selection, // the selection covers no slot
+        Address,   // not exactly four hex digits
+        Value,     // number outside 0..65535
     };
     Field field;
-    int slot;
+    int slot; // -1 for Selection
 };
-// The first slot of the selection whose address cannot be sent, else the first whose value
-// cannot; empty when the whole block can be written. Addresses are checked first, as they are
-// sent first.
-std::optional<BlockProblem> CheckBlock(const ParameterSet &set, GroupSelection selection);
+
+// A selection's block as the programmer stores it, every word checked once.
+struct EncodedBlock
+{
+    GroupSelection selection = GroupSelection::None;
+    QString productName;
+    QList<quint16> addresses; // one per slot of the selection's walk, in order
+    QList<quint16> values;
+    // CRC-16/MODBUS of ChecksumImage.
+    quint16 checksum = 0;
+};
+
+// The block of `selection`, or its first problem: addresses are checked before values, as they
+// are sent first.
+std::variant<EncodedBlock, BlockProblem>
+EncodeBlock(const QString &productName, const ParameterSet &set, GroupSelection selection);
 
 // --- Product name ----------------------------------------------------------------------------
 
@@ -67,44 +80,37 @@ QString ProductNameFromWire(QByteArrayView wireBytes);
 // --- Checksum --------------------------------------------------------------------------------
 
 // The byte image the stored checksum covers, 18 + 4N bytes, every word low byte first: the 8
-// name registers, N, then for each stored slot its address and its value. Empty when the
-// selection is None or CheckBlock reports a problem.
-QByteArray ChecksumImage(const QString &productName, const ParameterSet &set,
-                         GroupSelection selection);
-// CRC-16/MODBUS of ChecksumImage; empty when the image is.
-std::optional<quint16> BlockChecksum(const QString &productName, const ParameterSet &set,
-                                     GroupSelection selection);
+// name registers, N, then for each stored slot its address and its value.
+QByteArray ChecksumImage(const EncodedBlock &block);
 
 // --- Requests --------------------------------------------------------------------------------
 
 QString ReadProductNameRequest();
 QString ReadCountRequest();
-// `storedCount` is sent as given; empty when it is not four hex digits.
-QString ReadAddressTableRequest(QStringView storedCount);
-QString ReadValueTableRequest(QStringView storedCount);
+// The tables of a stored selection (not None).
+QString ReadAddressTableRequest(GroupSelection stored);
+QString ReadValueTableRequest(GroupSelection stored);
 QString ReadChecksumRequest();
 QString WriteProductNameRequest(const QString &productName);
-// Empty for None.
-QString WriteCountRequest(GroupSelection selection);
-// Addresses as they stand in `set.addresses`; empty for None or a bad address.
-QString WriteAddressTableRequest(const ParameterSet &set, GroupSelection selection);
-// Empty for None or a value outside 0..65535.
-QString WriteValueTableRequest(const ParameterSet &set, GroupSelection selection);
-QString WriteChecksumRequest(quint16 checksum);
+QString WriteCountRequest(const EncodedBlock &block);
+QString WriteAddressTableRequest(const EncodedBlock &block);
+QString WriteValueTableRequest(const EncodedBlock &block);
+QString WriteChecksumRequest(const EncodedBlock &block);
 QString ClearRequest();
 
 // --- Replies ---------------------------------------------------------------------------------
+// Decoders take the bytes of a reply that the link has judged valid for its request, so the
+// registers asked for are all there.
 
-// Register k (from 0) of a 0x03 reply text: characters 6+4k..9+4k; -1 when missing.
-int ReplyRegister(QStringView replyText, int k);
+// Register k (from 0) of a 0x03 reply; -1 when missing.
+int ReplyRegister(QByteArrayView reply, int k);
 // Registers 0..count-1; empty when any is missing.
-std::optional<QList<quint16>> ReplyRegisters(QStringView replyText, int count);
-// The stored-count code of a count reply as it stands (characters 6..9, shorter when the
-// reply is).
-QString ReplyStoredCount(QStringView replyText);
+std::optional<QList<quint16>> ReplyRegisters(QByteArrayView reply, int count);
+// The stored-count code of a count reply: register 0 as four upper-case hex digits.
+QString ReplyStoredCount(QByteArrayView reply);
 // Address table: four upper-case hex digits per register; empty when any is missing.
-std::optional<QStringList> ReplyAddressTexts(QStringView replyText, int count);
+std::optional<QStringList> ReplyAddressTexts(QByteArrayView reply, int count);
 // Value table: unsigned decimal text per register; empty when any is missing.
-std::optional<QStringList> ReplyValueTexts(QStringView replyText, int count);
+std::optional<QStringList> ReplyValueTexts(QByteArrayView reply, int count);
 // The product name of a name reply: the data bytes from byte 3 up to the frame CRC.
-QString ProductNameFromReply(QStringView replyText);
+QString ProductNameFromReply(QByteArrayView reply);

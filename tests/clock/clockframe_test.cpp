@@ -16,5 +16,5 @@ TEST(ClockFrame, RoundTrip)
     ClockFields bad = fields;
     bad.month = 13;
     EXPECT_TRUE(WriteClockRequest(bad).isEmpty());
-    EXPECT_FALSE(ClockFromReply(u"0103060709050E10"));
+    EXPECT_FALSE(ClockFromReply(QByteArray::fromHex("0103060709050E10")));
 }

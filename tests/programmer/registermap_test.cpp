@@ -1,6 +1,8 @@
 #include "programmer/registermap.h"
 #include "support/referenceframes.h"
 
+#include <variant>
+
 #include <gtest/gtest.h>
 
 TEST(RegisterMap, StoredCountCodes)
@@ -25,12 +27,16 @@ TEST(RegisterMap, StoredCountCodes)
 
 TEST(RegisterMap, RequestTexts)
 {
+    EncodedBlock all;
+    all.addresses.resize(59);
+    EncodedBlock checksum;
+    checksum.checksum = 0x590B;
     // Literal CRCs computed outside this code base, confirmed by the reference CRC.
     const QString literals[][2] = {
         {ReadCountRequest(), "01 03 92 00 00 01A8B2"},
         {ClearRequest(), "01 10 92 00 00 01 02 5A A5EF42"},
-        {WriteCountRequest(GroupSelection::All), "01 10 92 00 00 01 02003B544A"},
-        {WriteChecksumRequest(0x590B), "01 10 92 01 00 01 02 59 0B6FDF"},
+        {WriteCountRequest(all), "01 10 92 00 00 01 02003B544A"},
+        {WriteChecksumRequest(checksum), "01 10 92 01 00 01 02 59 0B6FDF"},
         {WriteProductNameRequest("QM-X"),
          "01 10 92 02 00 08 104D51582D0000000000000000000000009F78"},
     };
@@ -38,8 +44,8 @@ TEST(RegisterMap, RequestTexts)
         EXPECT_EQ(request, literal);
         EXPECT_EQ(request, ReferenceFramed(literal.chopped(4)));
     }
-    EXPECT_EQ(ReadValueTableRequest(u"0005"), ReferenceFramed("01 03 93 000005"));
-    EXPECT_TRUE(ReadAddressTableRequest(u"15").isEmpty());
+    EXPECT_EQ(ReadValueTableRequest(GroupSelection::Load), ReferenceFramed("01 03 93 000016"));
+    EXPECT_EQ(ReadAddressTableRequest(GroupSelection::All), ReferenceFramed("01 03 92 0A003B"));
 }
 
 TEST(RegisterMap, ValueWordLimits)
@@ -75,14 +81,36 @@ TEST(RegisterMap, ProductNamePacking)
     EXPECT_EQ(roundTrip(chinese), QStringLiteral("A通用负载参数控 "));
 }
 
-TEST(RegisterMap, ChecksumImageOfTheBatteryBlock)
+TEST(RegisterMap, EncodedBlockAndItsChecksumImage)
 {
     ParameterSet set;
     set.values[Slot::BatteryType] = "1";
-    const QByteArray image = ChecksumImage("QM-X", set, GroupSelection::Battery);
+    const auto encoded = EncodeBlock("QM-X", set, GroupSelection::Battery);
+    ASSERT_TRUE(std::holds_alternative<EncodedBlock>(encoded));
+    const EncodedBlock &block = std::get<EncodedBlock>(encoded);
+    const QByteArray image = ChecksumImage(block);
     ASSERT_EQ(image.size(), 102);
     EXPECT_EQ(image.mid(16, 2), QByteArray::fromHex("1500"));
     EXPECT_EQ(image.mid(18, 4), QByteArray::fromHex("00900100"));
+    EXPECT_EQ(block.checksum, ReferenceCrc(image));
+    // The table frames carry the checked words, in walk order.
+    EXPECT_EQ(WriteAddressTableRequest(block).left(21), "01 10 92 0A00152A9000");
+
+    // Addresses are judged before values; the first bad slot of the walk is named.
+    set.values[Slot::BoostVoltage] = "65536";
+    set.addresses[Slot::FloatVoltage] = "90g8";
+    set.addresses[Slot::EqualizeVoltage] = "906";
+    auto problem = std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::Battery));
+    EXPECT_EQ(problem.field, BlockProblem::Field::Address);
+    EXPECT_EQ(problem.slot, int(Slot::EqualizeVoltage));
+    // Slots outside the selection do not matter.
+    EXPECT_TRUE(std::holds_alternative<EncodedBlock>(EncodeBlock("x", set, GroupSelection::Load)));
+    set.addresses = ParameterSet().addresses;
+    problem = std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::Battery));
+    EXPECT_EQ(problem.field, BlockProblem::Field::Value);
+    EXPECT_EQ(problem.slot, int(Slot::BoostVoltage));
+    EXPECT_EQ(std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::None)).field,
+              BlockProblem::Field::Selection);
 }
 
 TEST(RegisterMap, ShortRepliesDecodeAsMissing)
@@ -90,7 +118,7 @@ TEST(RegisterMap, ShortRepliesDecodeAsMissing)
     EXPECT_EQ(ReplyValueTexts(ReferenceReadReply(QByteArray::fromHex("0015FFFF")), 2),
               QStringList({"21", "65535"}));
     // Cut short after one register and a half.
-    const QString shortReply = QStringLiteral("01030400150");
+    const QByteArray shortReply = QByteArray::fromHex("010304001500");
     EXPECT_EQ(ReplyRegister(shortReply, 0), 0x15);
     EXPECT_EQ(ReplyRegister(shortReply, 1), -1);
     EXPECT_FALSE(ReplyRegisters(shortReply, 2));

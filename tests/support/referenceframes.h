@@ -24,10 +24,10 @@ inline QString ReferenceFramed(const QString &text)
     return text + QString::asprintf("%02X%02X", crc & 0xFF, crc >> 8);
 }
 
-// A 0x03 reply from slave 1 carrying `data`, as reply text (two upper-case digits per byte).
-inline QString ReferenceReadReply(const QByteArray &data)
+// The bytes of a 0x03 reply from slave 1 carrying `data`.
+inline QByteArray ReferenceReadReply(const QByteArray &data)
 {
     QByteArray frame = QByteArray::fromHex("0103") + char(data.size()) + data;
     const quint16 crc = ReferenceCrc(frame);
-    return QString::fromLatin1((frame + char(crc & 0xFF) + char(crc >> 8)).toHex().toUpper());
+    return frame + char(crc & 0xFF) + char(crc >> 8);
 }

@@ -1,0 +1,73 @@
+#include "link/portlist.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+
+bool IsDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+qsizetype RunEnd(QStringView text, qsizetype from)
+{
+    const bool digits = IsDigit(text.at(from));
+    while (from < text.size() && IsDigit(text.at(from)) == digits)
+        ++from;
+    return from;
+}
+
+QStringView WithoutLeadingZeros(QStringView digits)
+{
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits = digits.sliced(1);
+    return digits;
+}
+
+} // namespace
+
+bool PortNameLess(QStringView a, QStringView b)
+{
+    // Compare run by run: digit runs by value, letter runs by text; a digit run sorts first.
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool digitsA = IsDigit(a.at(i));
+        const bool digitsB = IsDigit(b.at(j));
+        if (digitsA != digitsB)
+            return digitsA;
+        const qsizetype endA = RunEnd(a, i);
+        const qsizetype endB = RunEnd(b, j);
+        QStringView runA = a.sliced(i, endA - i);
+        QStringView runB = b.sliced(j, endB - j);
+        if (digitsA) {
+            runA = WithoutLeadingZeros(runA);
+            runB = WithoutLeadingZeros(runB);
+            if (runA.size() != runB.size())
+                return runA.size() < runB.size();
+        }
+        if (const int c = runA.compare(runB, Qt::CaseInsensitive); c != 0)
+            return c < 0;
+        i = endA;
+        j = endB;
+    }
+    if ((i < a.size()) != (j < b.size()))
+        return j < b.size();
+    return a.compare(b) < 0; // equal by value: COM01 vs COM1, com1 vs COM1
+}
+
+QStringList SortPortNames(QStringList names)
+{
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return PortNameLess(a, b); });
+    return names;
+}
+
+QStringList PortListEntries(QStringList platformNames, const QString &extraPorts)
+{
+    QStringList entries = SortPortNames(std::move(platformNames));
+    entries += extraPorts.split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    return entries;
+}
