@@ -67,7 +67,7 @@ QString ProgrammerLink::replyText() const
 
 ReplyCheck ProgrammerLink::Exchange(const QString &frameText)
 {
-    const int waitMs = m_longWait ? LongWaitMs : ShortWaitMs;
+    const int waitMs = (m_longWait ? LongWaitMs : ShortWaitMs) * m_waitScale;
     m_longWait = false;
     m_reply.clear();
     HexToBytes(frameText);

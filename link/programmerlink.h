@@ -51,6 +51,11 @@ public:
     QString replyText() const;
     const QByteArray &buffer() const { return m_buffer; }
 
+    // Multiplies both waits; 1 in the program. Tests raise it so that a busy machine cannot
+    // turn a slow answer into a time-out.
+    int waitScale() const { return m_waitScale; }
+    void setWaitScale(int factor) { m_waitScale = qMax(1, factor); }
+
     // Fixed waits: every exchange waits its full time before collecting, as the programmer's
     // original timing did. For comparison only; off by default.
     bool fixedWaits() const { return m_fixedWaits; }
@@ -68,6 +73,7 @@ private:
     bool m_portOpen = false;
     bool m_longWait = false;
     bool m_fixedWaits = false;
+    int m_waitScale = 1;
     QByteArray m_reply;
     QByteArray m_buffer;
 };

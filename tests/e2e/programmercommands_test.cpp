@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "model/parameterset.h"
 #include "support/messagerecorder.h"
+#include "support/printers.h"
 #include "support/referenceframes.h"
 #include "support/simprocess.h"
 
@@ -16,12 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
-
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -81,6 +76,7 @@ protected:
         ports->setCurrentIndex(ports->findText(sim->portPath()));
         click(MainWindowId::PortButton);
         ASSERT_TRUE(window->link().portOpen());
+        window->link().setWaitScale(kTestWaitScale);
     }
 
     template <typename T> T *get(int id) { return qobject_cast<T *>(window->control(id)); }

@@ -8,6 +8,10 @@
 
 #include <memory>
 
+// Tests that expect an answer wait this many times the program's waits for it, so a busy
+// machine cannot turn a slow answer into a time-out (ProgrammerLink::setWaitScale).
+inline constexpr int kTestWaitScale = 10;
+
 // Runs velmora-programmer-sim for a test: starts it, learns its pseudo-terminal from the
 // "PORT <path>" line and ends it again. Its stderr goes to a temporary file, so a verbose sim
 // can never block on a full pipe while a test is not reading it.
