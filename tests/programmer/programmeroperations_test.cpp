@@ -1,0 +1,160 @@
+#include "model/parameterset.h"
+#include "model/selectionmodel.h"
+#include "programmer/programmeroperations.h"
+#include "support/messagerecorder.h"
+#include "support/printers.h"
+#include "support/referenceframes.h"
+#include "support/scriptedexchange.h"
+
+#include <gtest/gtest.h>
+
+// Read, update and clear against a scripted programmer, in process: the exact frames and the
+// state each operation leaves, on any platform.
+
+namespace {
+
+class OperationsTest : public ::testing::Test
+{
+protected:
+    ProgrammerContext context() { return {parameters, selection, link, messages, &owner}; }
+
+    ParameterSet parameters;
+    SelectionModel selection;
+    ScriptedExchange link;
+    MessageRecorder messages;
+    QObject owner;
+};
+
+// Name registers of "QM-XDJ" as they come over the wire (each pair exchanged).
+const QList<quint16> kNameWords = {0x4D51, 0x582D, 0x4A44, 0, 0, 0, 0, 0};
+
+// Frames compared as bytes: where the blanks stand does not matter.
+QByteArray Bytes(const QString &frameText)
+{
+    return QByteArray::fromHex(frameText.toLatin1());
+}
+
+QList<QByteArray> Bytes(const QStringList &frameTexts)
+{
+    QList<QByteArray> all;
+    for (const QString &text : frameTexts)
+        all.append(Bytes(text));
+    return all;
+}
+
+} // namespace
+
+TEST_F(OperationsTest, UpdateSendsTheFiveFramesWithTheChecksumLastAndLong)
+{
+    selection.ChooseProduct(parameters, 0); // QM-X, general load
+    selection.setBatteryBox(true);
+    const QStringList expected = {
+        ReferenceFramed("01 10 92 02 00 08 10 4D51582D000000000000000000000000"),
+        ReferenceFramed("01 10 92 00 00 01 02 0015"),
+    };
+    link.script({WriteEchoBytes(expected[0]), WriteEchoBytes(expected[1]),
+                 WriteEchoBytes(ReferenceFramed("01 10 92 0A 00 15")),
+                 WriteEchoBytes(ReferenceFramed("01 10 93 00 00 15")),
+                 WriteEchoBytes(ReferenceFramed("01 10 92 01 00 01"))});
+    UpdateProgrammer(context());
+
+    EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
+    EXPECT_EQ(messages.entries.value(0).owner, &owner);
+    ASSERT_EQ(link.requests.size(), 5);
+    EXPECT_EQ(Bytes(link.requests[0]), Bytes(expected[0]));
+    EXPECT_EQ(Bytes(link.requests[1]), Bytes(expected[1]));
+    // 21 addresses then 21 values, each as a big-endian word.
+    EXPECT_TRUE(Bytes(link.requests[2]).startsWith(Bytes("01 10 92 0A 00 15 2A 9000 9001 9002")));
+    EXPECT_TRUE(Bytes(link.requests[3]).startsWith(Bytes("01 10 93 00 00 15 2A 0001 00C8 012C")));
+    EXPECT_EQ(link.longWaits, (QList<bool>{false, false, false, false, true}));
+    EXPECT_TRUE(Bytes(link.requests[4]).startsWith(Bytes("01 10 92 01 00 01 02")));
+}
+
+TEST_F(OperationsTest, UpdateStopsAtAnExceptionOrAWrongEcho)
+{
+    selection.setBatteryBox(true);
+    selection.setProductName("QM-X");
+    const QByteArray exception = QByteArray::fromHex("019004");
+    const quint16 crc = ReferenceCrc(exception);
+    link.script({exception + char(crc & 0xFF) + char(crc >> 8)});
+    UpdateProgrammer(context());
+    EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    EXPECT_EQ(link.requests.size(), 1);
+
+    // An echo of another register is no acknowledgement.
+    messages.clear();
+    link.requests.clear();
+    link.script({WriteEchoBytes(ReferenceFramed("01 10 92 03 00 08"))});
+    UpdateProgrammer(context());
+    EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    EXPECT_EQ(link.requests.size(), 1);
+}
+
+TEST_F(OperationsTest, ReadRestoresSelectionAndSlotsFromTheStoredBlock)
+{
+    // A stored LED block of 38 slots (tags 2 and 3).
+    const QList<int> walk = parameters.GroupWalk(GroupSelection::LoadLed);
+    QList<quint16> addresses;
+    QList<quint16> values;
+    for (int k = 0; k < walk.size(); ++k) {
+        addresses.append(quint16(0x9100 + k));
+        values.append(quint16(60000 + k));
+    }
+    link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0026}), ReadReplyBytes(addresses),
+                 ReadReplyBytes(values), ReadReplyBytes({0xBEEF})});
+    selection.setBatteryBox(true);
+    const ParameterSet before = parameters;
+    ReadProgrammer(context());
+
+    EXPECT_EQ(messages.texts(), QStringList{"读取完成！"});
+    EXPECT_EQ(Bytes(link.requests), Bytes(QStringList{ReferenceFramed("01 03 92 02 00 08"),
+                                                      ReferenceFramed("01 03 92 00 00 01"),
+                                                      ReferenceFramed("01 03 92 0A 00 26"),
+                                                      ReferenceFramed("01 03 93 00 00 26"),
+                                                      ReferenceFramed("01 03 92 01 00 01")}));
+    EXPECT_EQ(selection.productName(), "QM-XDJ");
+    EXPECT_EQ(selection.productType(), -1);
+    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::LoadLed);
+    EXPECT_FALSE(selection.generalLoad());
+    for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
+        const qsizetype k = walk.indexOf(slot);
+        EXPECT_EQ(parameters.addresses[slot],
+                  k < 0 ? before.addresses[slot] : QString::number(0x9100 + k, 16).toUpper());
+        EXPECT_EQ(parameters.values[slot],
+                  k < 0 ? before.values[slot] : QString::number(60000 + k));
+    }
+}
+
+TEST_F(OperationsTest, ReadTakesNothingFromAReplyOfTheWrongShape)
+{
+    // The address table answers with one register fewer than asked: nothing is decoded from it.
+    QList<quint16> shortTable(20, 0x9000);
+    link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0015}), ReadReplyBytes(shortTable)});
+    const ParameterSet before = parameters;
+    ReadProgrammer(context());
+    EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
+    EXPECT_EQ(parameters.addresses, before.addresses);
+    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::None);
+    EXPECT_EQ(selection.productName(), "QM-XDJ"); // the name step had succeeded
+}
+
+TEST_F(OperationsTest, ClearResetsTheBoxesOnlyWhenConfirmed)
+{
+    selection.setBatteryBox(true);
+    selection.setLoadBox(true);
+    ClearProgrammer(context()); // unanswered
+    EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::BatteryLoad);
+
+    messages.clear();
+    link.script({WriteEchoBytes(ReferenceFramed("01 10 92 00 00 01"))});
+    ClearProgrammer(context());
+    EXPECT_EQ(Bytes(link.requests.last()), Bytes(ReferenceFramed("01 10 92 00 00 01 02 5A A5")));
+    EXPECT_EQ(messages.texts(), QStringList{"清除完成"});
+    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::None);
+
+    messages.clear();
+    link.setPortOpen(false);
+    ClearProgrammer(context());
+    EXPECT_EQ(messages.texts(), QStringList{"串口不可用或未打开！"});
+}
