@@ -9,7 +9,7 @@
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Velmora"));
-    setApplicationVersion(QStringLiteral("3.82"));
+    setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 }
 
 int Application::run()

@@ -5,33 +5,21 @@
 #include "bench/benchsupport.h"
 #include "link/hexframe.h"
 #include "link/programmerlink.h"
-#include "model/messageservice.h"
+#include "support/messagerecorder.h"
+#include "support/simprocess.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QProcess>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
 constexpr int SlotCount = 59;
-
-class StderrMessages : public MessageService
-{
-public:
-    void warning(const QString &text) override
-    {
-        std::fprintf(stderr, "warning: %s\n", qPrintable(text));
-    }
-    void info(QObject *, const QString &text) override
-    {
-        std::fprintf(stderr, "info: %s\n", qPrintable(text));
-    }
-};
 
 struct Step
 {
@@ -122,21 +110,22 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     parser.addOption({"repetitions", "Runs of each sequence and mode (default 7).", "n", "7"});
     parser.addOption({"port", "Use this device instead of starting the simulator.", "path"});
-    parser.addOption({"sim", "The simulator to start.", "path", VELMORA_SIM_EXECUTABLE});
+    parser.addOption({"sim", "The simulator to start.", "path", SimProcess::executable()});
     parser.process(app);
     const int repetitions = std::max(1, parser.value("repetitions").toInt());
 
-    QProcess sim;
+    std::unique_ptr<SimProcess> sim;
     QString port = parser.value("port");
     if (port.isEmpty()) {
-        port = StartSim(sim, parser.value("sim"), {"--pace"});
+        sim = std::make_unique<SimProcess>(QStringList{"--pace"}, parser.value("sim"));
+        port = sim->portPath();
         if (port.isEmpty()) {
             std::fprintf(stderr, "cannot start %s\n", qPrintable(parser.value("sim")));
             return 1;
         }
     }
 
-    StderrMessages messages;
+    MessageRecorder messages;
     ProgrammerLink link(messages);
     if (!link.Open(port)) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(port));
@@ -164,10 +153,9 @@ int main(int argc, char **argv)
         }
     }
     link.Close();
-    if (sim.state() != QProcess::NotRunning) {
-        sim.terminate();
-        sim.waitForFinished(3000);
-    }
+    sim.reset();
+    for (const MessageRecorder::Entry &entry : messages.entries)
+        std::fprintf(stderr, "message: %s\n", qPrintable(entry.text));
 
     std::printf("%d repetitions on %s%s; medians of five exchanges\n", repetitions,
                 qPrintable(port), parser.isSet("port") ? "" : " (simulator, --pace)");

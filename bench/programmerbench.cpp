@@ -8,6 +8,7 @@
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
+#include "support/simprocess.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -50,14 +51,13 @@ int main(int argc, char **argv)
     parser.setApplicationDescription("Times a 59-slot update and read through the main window.");
     parser.addHelpOption();
     parser.addOption({"repetitions", "Update-and-read pairs (default 9).", "n", "9"});
-    parser.addOption({"sim", "The simulator to start.", "path", VELMORA_SIM_EXECUTABLE});
+    parser.addOption({"sim", "The simulator to start.", "path", SimProcess::executable()});
     parser.process(app);
     const int repetitions = std::max(1, parser.value("repetitions").toInt());
 
     QTemporaryDir dir;
-    QProcess sim;
-    const QString port =
-        StartSim(sim, parser.value("sim"), {"--pace", "--state", dir.filePath("programmer.txt")});
+    SimProcess sim({"--pace", "--state", dir.filePath("programmer.txt")}, parser.value("sim"));
+    const QString port = sim.portPath();
     if (port.isEmpty()) {
         std::fprintf(stderr, "cannot start %s\n", qPrintable(parser.value("sim")));
         return 1;
@@ -93,8 +93,7 @@ int main(int argc, char **argv)
             (fixedWaits ? fixed : early).append(double(timer.nsecsElapsed()) / 1e6);
         }
     }
-    sim.terminate();
-    sim.waitForFinished(3000);
+    sim.stop();
 
     const double earlyMs = Median(early);
     const double fixedMs = Median(fixed);

@@ -4,6 +4,7 @@
 
 // Every text the program shows or writes on its own, spelled exactly as the users know them.
 // Captions of fixed controls live in the .ui layouts; texts that code sets or compares are here.
+// VELMORA_VERSION comes from the CMake project version, the one place it is set.
 namespace Text {
 
 // Application and main window
@@ -13,7 +14,7 @@ inline QString AppName()
 }
 inline QString MainWindowCaption()
 {
-    return QStringLiteral("Velmora(V3.82)");
+    return QStringLiteral("Velmora(V" VELMORA_VERSION ")");
 }
 inline QString AboutMenuEntry()
 {

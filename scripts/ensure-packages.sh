@@ -23,6 +23,6 @@ ensure_packages() {
 # What every build needs.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
-    libgtest-dev libgmock-dev)
+    libgtest-dev)
 # What running the window needs besides: fonts with Chinese glyphs.
 RUN_PACKAGES=(fonts-noto-cjk)

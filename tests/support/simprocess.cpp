@@ -3,11 +3,12 @@
 #include <QDeadlineTimer>
 #include <QFile>
 
-SimProcess::SimProcess(const QStringList &args) : m_process(std::make_unique<QProcess>())
+SimProcess::SimProcess(const QStringList &args, const QString &program)
+    : m_process(std::make_unique<QProcess>())
 {
     m_stderr.open(); // creates the file; the sim writes it through its own handle
     m_process->setStandardErrorFile(m_stderr.fileName());
-    m_process->setProgram(executable());
+    m_process->setProgram(program.isEmpty() ? executable() : program);
     m_process->setArguments(args);
     m_process->start(QIODevice::ReadOnly);
 

@@ -18,8 +18,9 @@ inline constexpr int kTestWaitScale = 10;
 class SimProcess
 {
 public:
-    explicit SimProcess(const QStringList &args = {}); // starts the sim, waits up to 5 s for PORT
-    ~SimProcess();                                     // terminates it (SIGTERM, then kill), waits
+    // Starts the sim (`program`, else the one built with the tests), waits up to 5 s for PORT.
+    explicit SimProcess(const QStringList &args = {}, const QString &program = {});
+    ~SimProcess(); // terminates it (SIGTERM, then kill), waits
     SimProcess(const SimProcess &) = delete;
     SimProcess &operator=(const SimProcess &) = delete;
 
