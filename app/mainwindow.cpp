@@ -2,6 +2,8 @@
 
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
+#include "editors/generalloaddialog.h"
+#include "editors/ledloaddialog.h"
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
@@ -185,7 +187,14 @@ void MainWindow::OnBatteryParameters()
 
 void MainWindow::OnLoadParameters()
 {
-    // Opens the general or the LED load form, as generalLoad says.
+    // The form's result is not used: only its "应用" changes the parameters.
+    if (m_selection.generalLoad()) {
+        GeneralLoadDialog form(m_parameters, m_messages, this);
+        form.exec();
+    } else {
+        LedLoadDialog form(m_parameters, m_messages, this);
+        form.exec();
+    }
 }
 
 void MainWindow::SaveParameters()

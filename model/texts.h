@@ -160,6 +160,76 @@ inline QString BadConfigFile()
 // Battery form
 
 // Load forms
+inline QString LightOnVoltageOutOfRange()
+{
+    return QStringLiteral("光控启动电压不在范围内！");
+}
+inline QString LightOffVoltageOutOfRange()
+{
+    return QStringLiteral("光控关闭电压不在范围内！");
+}
+inline QString LightOnDelayOutOfRange()
+{
+    return QStringLiteral("光控启动延时不在范围内！(0~99)");
+}
+inline QString LightOffDelayOutOfRange()
+{
+    return QStringLiteral("光控关闭延时不在范围内！(0~99)");
+}
+inline QString LightPlusTimerMode1()
+{
+    return QStringLiteral("光控+定时模式1");
+}
+inline QString LightPlusTimerMode2()
+{
+    return QStringLiteral("光控+定时模式2");
+}
+// Accessible names of the load forms' controls without a caption of their own
+inline QString SecondTimerBoxName()
+{
+    return QStringLiteral("第二组定时");
+}
+inline QString LightOnDelayName()
+{
+    return QStringLiteral("光控启动延时（m）");
+}
+inline QString LightOffDelayName()
+{
+    return QStringLiteral("光控关闭延时（m）");
+}
+inline QString ManualPercentName()
+{
+    return QStringLiteral("额定电流百分比");
+}
+inline QString TimerPercentName(int pair)
+{
+    return QStringLiteral("定时%1百分比").arg(pair);
+}
+inline QString ModePeriodName(int mode, int period)
+{
+    return QStringLiteral("模式%1定时时间段%2").arg(mode).arg(period);
+}
+inline QString ModePeriodPercentName(int mode, int period)
+{
+    return QStringLiteral("模式%1时间段%2百分比").arg(mode).arg(period);
+}
+inline QString LimitPercentName()
+{
+    return QStringLiteral("限流百分比");
+}
+inline QString ModePictureName()
+{
+    return QStringLiteral("模式图");
+}
+// Inside the mode picture
+inline QString PicturePeriod(int period)
+{
+    return QStringLiteral("时段%1").arg(period);
+}
+inline QString PictureRemainingTime()
+{
+    return QStringLiteral("剩余时间");
+}
 
 // Clock
 inline QString ReadSucceeded()

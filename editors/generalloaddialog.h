@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+
+#include <memory>
+#include <span>
+
+class MessageService;
+struct ParameterSet;
+
+namespace Ui {
+class GeneralLoadDialog;
+}
+
+// Numeric ids of the general load form's controls, shared by the code and the tests.
+namespace GeneralLoadId {
+enum : int
+{
+    Ok = 1,
+    Cancel = 2,
+    ManualOn = 1036,
+    ManualOff = 1037,
+    TimerMode = 1038,
+    LightTimerMode = 1040,
+    Period1 = 1041,
+    TimerOff1 = 1042,
+    TimerOff2 = 1043,
+    TimerOn2 = 1044,
+    NightLength = 1046,
+    LightOffVoltage = 1066,
+    LightOnVoltage = 1067,
+    LightOffDelay = 1068,
+    LightOnDelay = 1069,
+    Period2 = 1070,
+    TimerOn1 = 1074,
+    Timer2Box = 1078,
+    LightMode = 1084,
+    TimerOn1Label = 1090,
+    TimerOff1Label = 1091,
+    TimerOn2Label = 1092,
+    TimerOff2Label = 1093,
+    LightOnVoltageLabel = 1094,
+    LightOnDelayLabel = 1095,
+    LightOffVoltageLabel = 1096,
+    LightOffDelayLabel = 1097,
+    Period1Label = 1098,
+    Period2Label = 1099,
+    NightLengthLabel = 1100,
+    Apply = 1116,
+};
+} // namespace GeneralLoadId
+
+// "通用负载参数配置": how the load output of a general-load product switches. Shows the
+// parameter set when it opens; only "应用" writes the form back, after the range checks.
+class GeneralLoadDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    GeneralLoadDialog(ParameterSet &parameters, MessageService &messages,
+                      QWidget *parent = nullptr);
+    ~GeneralLoadDialog() override;
+
+    // The control with the given id (GeneralLoadId), or nullptr.
+    QWidget *control(int id) const;
+
+public slots:
+    void OnApply();
+
+private:
+    void OnInitDialog();
+    void OnModeClicked(int modeId);
+    void OnTimer2Clicked(bool checked);
+    // Writes every field, whatever the mode, into the 59 slot texts.
+    void Collect(QStringList &values) const;
+    void setControlsEnabled(std::span<const int> ids, bool enabled);
+
+    std::unique_ptr<Ui::GeneralLoadDialog> m_ui;
+    ParameterSet &m_parameters;
+    MessageService &m_messages;
+    QHash<int, QWidget *> m_controls;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/parameterset.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTime>
+
+// How the two load forms show slot texts and store what they collect. Widget-free.
+namespace Load {
+
+// Hundredths (10 mV, 10 mA) as shown: two decimals, exact ("3401" -> "34.01", "-5" -> "-0.05").
+// The stored text is read leniently, so text without a number shows "0.00".
+QString TwoDecimals(const QString &storedHundredths);
+// Typed volts or amperes as stored: times 100, truncated toward zero, without binary rounding
+// ("4.35" -> "435", "5.009" -> "500", "1.5" -> "150", "abc" -> "0").
+QString Hundredths(const QString &typed);
+
+// LED level: hundredths of a percent stored, whole percent shown ("3333" -> 33). A stored level
+// outside 0..100 % opens at the nearer bound.
+int ShownPercent(const QString &stored);
+// Whole percent as stored ("33" -> "3300").
+QString StoredPercent(int percent);
+
+// Hour-minute code (hours * 256 + minutes) to a picker's time. A code no picker can show
+// (negative, minutes of 60 or more, hours of 24 or more) opens at 00:00.
+QTime TimeFromHourMinuteCode(const QString &stored);
+// The picker's hours and minutes as the code's decimal text (01:30 -> "286").
+QString HourMinuteCodeText(const QTime &time);
+
+// A time of day kept in three slots: seconds at the lowest register, then minutes, then hours.
+struct TimeOfDaySlots
+{
+    int hour;
+    int minute;
+    int second;
+};
+inline constexpr TimeOfDaySlots kTimerOn1{Slot::TimerOn1Hour, Slot::TimerOn1Minute,
+                                          Slot::TimerOn1Second};
+inline constexpr TimeOfDaySlots kTimerOff1{Slot::TimerOff1Hour, Slot::TimerOff1Minute,
+                                           Slot::TimerOff1Second};
+inline constexpr TimeOfDaySlots kTimerOn2{Slot::TimerOn2Hour, Slot::TimerOn2Minute,
+                                          Slot::TimerOn2Second};
+inline constexpr TimeOfDaySlots kTimerOff2{Slot::TimerOff2Hour, Slot::TimerOff2Minute,
+                                           Slot::TimerOff2Second};
+
+// The time in the three slots; 00:00:00 when any part is out of a picker's range.
+QTime TimeOfDay(const QStringList &values, TimeOfDaySlots where);
+void StoreTimeOfDay(QStringList &values, TimeOfDaySlots where, const QTime &time);
+
+} // namespace Load

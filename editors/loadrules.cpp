@@ -1,0 +1,56 @@
+#include "editors/loadrules.h"
+
+#include "model/parameterset.h"
+#include "model/texts.h"
+#include "model/valuetext.h"
+
+namespace Load {
+
+namespace {
+
+constexpr qint64 kMaxVoltage = 3400; // 34.00 V in hundredths
+constexpr qint64 kMaxDelay = 99;     // minutes
+
+bool InRange(const QString &text, qint64 high)
+{
+    // 64-bit, so a huge typed number is refused instead of saturating into range.
+    const qint64 value = LenientInt64(text);
+    return value >= 0 && value <= high;
+}
+
+} // namespace
+
+std::optional<RangeFailure> CheckRanges(const QStringList &values)
+{
+    struct Check
+    {
+        int slot;
+        qint64 high;
+        QString message;
+    };
+    const Check checks[] = {
+        {Slot::LightOnVoltage, kMaxVoltage, Text::LightOnVoltageOutOfRange()},
+        {Slot::LightOffVoltage, kMaxVoltage, Text::LightOffVoltageOutOfRange()},
+        {Slot::LightOnDelay, kMaxDelay, Text::LightOnDelayOutOfRange()},
+        {Slot::LightOffDelay, kMaxDelay, Text::LightOffDelayOutOfRange()},
+    };
+    for (const Check &check : checks) {
+        const QString &text = values.at(check.slot);
+        if (InRange(text, check.high))
+            continue;
+        RangeFailure failure{check.slot, check.message, {}};
+        if (check.slot == Slot::LightOnVoltage)
+            failure.boxes.append(text);
+        failure.boxes.append(check.message);
+        return failure;
+    }
+    return std::nullopt;
+}
+
+QString FirstRangeFailure(const QStringList &values)
+{
+    const std::optional<RangeFailure> failure = CheckRanges(values);
+    return failure ? failure->message : QString();
+}
+
+} // namespace Load

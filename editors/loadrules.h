@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The range checks both load forms run on "应用". Widget-free, so a tool can run them on a
+// parameter file's values too.
+namespace Load {
+
+struct RangeFailure
+{
+    int slot;        // the slot that failed
+    QString message; // the refusal
+    // Every box the form shows for this failure, in order: a refused start voltage first shows
+    // its stored text (hundredths of a volt, e.g. "3401"), then the message.
+    QStringList boxes;
+};
+
+// Checks, in this order, stopping at the first failure: start voltage 0..3400 (hundredths of a
+// volt), stop voltage 0..3400, start delay 0..99, stop delay 0..99 (minutes). The values are
+// the 59 slot texts; each is read as a decimal integer, text without a number as 0. The mode,
+// the times, the LED levels and the rated current are not checked.
+std::optional<RangeFailure> CheckRanges(const QStringList &values);
+
+// The first failure's message, or an empty text when every check passes.
+QString FirstRangeFailure(const QStringList &values);
+
+} // namespace Load
