@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs every test through ctest.
+# Builds everything with warnings as errors and runs every test through ctest; then, where clang++
+# with libFuzzer is at hand, builds the fuzz targets and runs each one for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
@@ -16,3 +17,24 @@ fi
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"
 ctest --preset dev -j"$(nproc)" "$@"
+
+# Whether clang++ links a libFuzzer program with the sanitizers.
+fuzzing_available() {
+    command -v clang++ >/dev/null || return 1
+    local probe
+    probe=$(mktemp -d)
+    printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }\n' \
+        >"$probe/probe.cpp"
+    clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe" 2>/dev/null
+    local status=$?
+    rm -rf "$probe"
+    return $status
+}
+
+if ensure_packages "${FUZZ_PACKAGES[@]}" && fuzzing_available; then
+    cmake --preset fuzz
+    cmake --build --preset fuzz -j"$(nproc)"
+    scripts/run-fuzzers.sh 5
+else
+    echo "clang++ with libFuzzer is missing: the fuzz targets were not run."
+fi

@@ -241,4 +241,23 @@ inline QString WriteSucceeded()
     return QStringLiteral("写入成功！");
 }
 
+// Resource library loader
+inline QString InvalidDllResource()
+{
+    return QStringLiteral("指定的资源不是有效的DLL文件!");
+}
+inline QString InvalidDllCaption()
+{
+    return QStringLiteral("装入动态链接库出错");
+}
+// `library` is the name the image's import table gives.
+inline QString DllLoadFailed(const QString &library)
+{
+    return QStringLiteral("装入动态链接库%1出错!").arg(library);
+}
+inline QString DllLoadFailedCaption()
+{
+    return QStringLiteral("错误");
+}
+
 } // namespace Text

@@ -24,5 +24,7 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
     libgtest-dev)
+# What the fuzz targets need: clang++ with libFuzzer and the sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # What running the window needs besides: fonts with Chinese glyphs.
 RUN_PACKAGES=(fonts-noto-cjk)
