@@ -20,9 +20,11 @@ class BatteryParameterDialog;
 namespace BatteryDialogId {
 enum : int
 {
+    // The dialog's own OK ("确认") and Cancel ("取消").
     OkButton = 1,
     CancelButton = 2,
     // "默认" column (read-only)
+    RatedVoltageDefault = 1021,
     DischargePercentDefault = 1022,
     DischargeLimitDefault = 1023,
     UnderVoltageWarningDefault = 1024,
@@ -32,7 +34,6 @@ enum : int
     EqualizeDurationDefault = 1028,
     LowVoltageReconnectDefault = 1029,
     LowVoltageDisconnectDefault = 1030,
-    RatedVoltageDefault = 1021,
     BatteryTypeDefault = 1055,
     CapacityDefault = 1056,
     TempCompensationDefault = 1057,
