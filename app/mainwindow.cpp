@@ -2,6 +2,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
+#include "editors/batteryparameterdialog.h"
 #include "editors/generalloaddialog.h"
 #include "editors/ledloaddialog.h"
 #include "model/messageservice.h"
@@ -182,7 +183,10 @@ void MainWindow::OnLoadGroupClicked()
 
 void MainWindow::OnBatteryParameters()
 {
-    // Opens the battery parameter form.
+    // Modal; the form writes into the parameter set itself on "应用", so how it closed does
+    // not matter here.
+    BatteryParameterDialog form(m_parameters, m_messages, this);
+    form.exec();
 }
 
 void MainWindow::OnLoadParameters()
