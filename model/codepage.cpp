@@ -1,13 +1,26 @@
 #include "model/codepage.h"
 
+namespace {
+
+const char *CodePageName()
+{
+    // Latin-1 stands in should the platform lack a GBK converter.
+    return QStringDecoder("GBK").isValid() ? "GBK" : "ISO-8859-1";
+}
+
+} // namespace
+
+// Each converter is built in the caller's variable (a returned prvalue, never moved): Qt 6.4's
+// ICU converters keep a pointer to the state they were made in, and a moved converter would
+// count its errors in the dead original. Stateless: every call converts a whole text, so a
+// character cut off at its end is an error, not something kept for a next call.
+
 QStringEncoder CodePageEncoder()
 {
-    QStringEncoder encoder("GBK");
-    return encoder.isValid() ? std::move(encoder) : QStringEncoder(QStringConverter::Latin1);
+    return QStringEncoder(CodePageName(), QStringConverter::Flag::Stateless);
 }
 
 QStringDecoder CodePageDecoder()
 {
-    QStringDecoder decoder("GBK");
-    return decoder.isValid() ? std::move(decoder) : QStringDecoder(QStringConverter::Latin1);
+    return QStringDecoder(CodePageName(), QStringConverter::Flag::Stateless);
 }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -31,16 +32,64 @@ QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &pr
     return encoder.encode(text);
 }
 
-std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes)
+namespace {
+
+bool IsDecimalValue(QStringView value)
 {
+    if (value.startsWith(u'+') || value.startsWith(u'-'))
+        value = value.mid(1);
+    else if (value.isEmpty())
+        return true; // an empty edit field stores nothing
+    if (value.isEmpty())
+        return false;
+    for (QChar c : value) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+bool IsHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+std::optional<ParameterFileContent> Refuse(ParameterFileProblem *problem,
+                                           ParameterFileProblem::Reason reason, int line = 0)
+{
+    if (problem)
+        *problem = {reason, line};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
+                                                       ParameterFileProblem *problem)
+{
+    using Reason = ParameterFileProblem::Reason;
+    if (bytes.size() > kMaxParameterFileSize)
+        return Refuse(problem, Reason::TooLong);
+
     // The text ends at the first zero byte.
-    const qsizetype zero = bytes.indexOf('\0');
-    QStringDecoder decoder = CodePageDecoder();
-    const QString text = decoder.decode(zero < 0 ? bytes : bytes.left(zero));
+    QByteArrayView data(bytes);
+    if (const qsizetype zero = data.indexOf('\0'); zero >= 0)
+        data = data.first(zero);
+    // Editors that re-save a file as UTF-8 put the mark in front; nothing else does.
+    const QByteArrayView utf8Mark("\xEF\xBB\xBF");
+    QStringDecoder decoder =
+        data.startsWith(utf8Mark)
+            ? QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
+            : CodePageDecoder();
+    if (data.startsWith(utf8Mark))
+        data = data.sliced(utf8Mark.size());
+    const QString text = decoder.decode(data);
+    if (decoder.hasError())
+        return Refuse(problem, Reason::Encoding);
 
     const qsizetype nameEnd = text.indexOf(kLineEnd);
     if (nameEnd < 0)
-        return std::nullopt;
+        return Refuse(problem, Reason::NoLineEnd);
     // Text after the last line end is not a line.
     QStringList lines = text.mid(nameEnd + kLineEnd.size()).split(QString(kLineEnd));
     lines.removeLast();
@@ -48,14 +97,26 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes)
     ParameterFileContent content;
     content.selection = SelectionFromSlotCount(lines.size());
     if (content.selection == GroupSelection::None)
-        return std::nullopt;
-    content.productName = text.left(nameEnd);
-    for (const QString &line : std::as_const(lines)) {
-        // A line without ":" is all value and no address.
-        const qsizetype colon = line.indexOf(u':');
-        content.addresses.append(colon < 0 ? QString() : line.left(colon));
-        content.values.append(colon < 0 ? line : line.mid(colon + 1));
+        return Refuse(problem, Reason::SlotCount);
+
+    // A file of another selection, cut or padded to a valid count, names the wrong registers:
+    // each line must name the register of the slot it is about to fill.
+    const ParameterSet fresh;
+    const QList<int> walk = fresh.GroupWalk(content.selection);
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        const QString &line = lines.at(k);
+        const int fileLine = int(k) + 2;
+        const QStringView address = QStringView(line).left(4);
+        if (line.size() < 5 || line.at(4) != u':' ||
+            !std::all_of(address.begin(), address.end(), IsHexDigit) ||
+            !IsDecimalValue(QStringView(line).mid(5)))
+            return Refuse(problem, Reason::SlotLine, fileLine);
+        if (address.compare(fresh.addresses.at(walk.at(k)), Qt::CaseInsensitive) != 0)
+            return Refuse(problem, Reason::WrongSlot, fileLine);
+        content.addresses.append(fresh.addresses.at(walk.at(k)));
+        content.values.append(line.mid(5));
     }
+    content.productName = text.left(nameEnd);
     return content;
 }
 
@@ -108,8 +169,7 @@ void ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
     file.close();
 
     const std::optional<ParameterFileContent> content =
-        readFailed || bytes.size() > kMaxParameterFileSize ? std::nullopt
-                                                           : ParseParameterFile(bytes);
+        readFailed ? std::nullopt : ParseParameterFile(bytes);
     if (!content) {
         messages.warning(Text::BadConfigFile());
         return;

@@ -14,7 +14,12 @@ class SelectionModel;
 
 // The parameter file: line 1 is the product name, then one "address:value" line per slot of a
 // selection, in slot order. Every line ends in CR LF; code page 936, no byte-order mark. The
-// number of slot lines (21, 22, 38, 43 or 59) is all that tells the selection.
+// number of slot lines (21, 22, 38, 43 or 59) tells the selection.
+//
+// A file is read as UTF-8 when it starts with the UTF-8 byte-order mark (an editor re-saved it),
+// otherwise as code page 936. It is accepted only when every slot line is the register of the
+// slot it lands in (four hex digits), ":" and a value a form could have stored: decimal digits
+// with an optional sign, or nothing. Files this program writes always pass.
 
 // An import refuses longer files rather than cutting them short.
 inline constexpr qsizetype kMaxParameterFileSize = 1023;
@@ -24,15 +29,33 @@ struct ParameterFileContent
 {
     QString productName;
     GroupSelection selection = GroupSelection::None;
-    // One entry per slot of the selection's walk, in order; taken as they are, unchecked.
+    // One entry per slot of the selection's walk, in order. Addresses in upper case.
     QStringList addresses;
     QStringList values;
 };
 
+// Why a file is refused; the first reason found, in this order.
+struct ParameterFileProblem
+{
+    enum class Reason
+    {
+        TooLong,   // more than kMaxParameterFileSize bytes
+        Encoding,  // not valid in its encoding
+        NoLineEnd, // no CR LF at all: not even a name line
+        SlotCount, // a slot line count that is no selection's
+        SlotLine,  // a slot line that is not "register:value"
+        WrongSlot, // a register that is not the one of the slot the line lands in
+    };
+    Reason reason = Reason::NoLineEnd;
+    int line = 0; // 1-based line of the file, for SlotLine and WrongSlot; 0 otherwise
+};
+
 QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &productName,
                                GroupSelection selection);
-// nullopt when the file is refused: no line end, or a slot line count that is no selection's.
-std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes);
+// The content of an acceptable file, or nullopt and (when asked) why it is refused. The text
+// ends at the first zero byte.
+std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
+                                                       ParameterFileProblem *problem = nullptr);
 
 // The path with ".txt" appended unless its file name already contains it, in any case.
 QString WithTextExtension(const QString &path);

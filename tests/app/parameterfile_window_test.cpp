@@ -85,6 +85,7 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
         SCOPED_TRACE(c.name.toStdString());
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
             parameters.values[slot] = QString::number(10000 + slot * 997 + c.lines);
+        parameters.addresses = ParameterSet().addresses;
         window.selection().setProductName(c.name);
         window.selection().setGeneralLoad(c.general);
         window.selection().setBatteryBox(c.battery);
@@ -177,4 +178,47 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
     EXPECT_EQ(parameters.values[58], ParameterSet().values[58] + QString(padding, u'0'));
     click(MainWindowId::ImportButton, "missing.txt");
     EXPECT_EQ(messages.texts(), QStringList{"文件不存在！"});
+}
+
+TEST_F(ParameterFileWindowTest, HostileFilesLeaveEverythingAsItWas)
+{
+    // The user's load parameters and a battery file of their own.
+    for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
+        parameters.values[slot] = QString::number(3000 + slot);
+    window.selection().setProductName("QM-XD");
+    window.selection().setBatteryBox(true);
+    click(MainWindowId::SaveButton, "battery.txt");
+    window.selection().setBatteryBox(false);
+    window.selection().setLoadBox(true);
+    click(MainWindowId::SaveButton, "load.txt");
+    const QByteArray load = read("load.txt");
+    window.selection().setProductName("mine");
+    const ParameterSet before = parameters;
+
+    const QByteArray hostile[] = {
+        read("battery.txt") + "\r\n",              // one blank line more: a load file's count
+        load.mid(load.indexOf("\r\n") + 2),        // product line deleted: a battery file's count
+        QByteArray(load).replace(":3015", ":3.5"), // not what a form stores
+    };
+    for (const QByteArray &bytes : hostile) {
+        write("hostile.txt", bytes);
+        messages.clear();
+        click(MainWindowId::ImportButton, "hostile.txt");
+        EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！"});
+        EXPECT_EQ(qobject_cast<QLabel *>(window.control(MainWindowId::ProductNameLabel))->text(),
+                  "mine");
+        EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox));
+        EXPECT_TRUE(checked(MainWindowId::LoadGroupBox));
+        EXPECT_EQ(parameters.values, before.values);
+        EXPECT_EQ(parameters.addresses, before.addresses);
+    }
+
+    // Re-saved by an editor as UTF-8 with its mark: the name reads right.
+    write("utf8.txt",
+          "\xEF\xBB\xBF" + QStringLiteral("光伏QM-X").toUtf8() + read("battery.txt").mid(5));
+    messages.clear();
+    click(MainWindowId::ImportButton, "utf8.txt");
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(window.selection().productName(), "光伏QM-X");
+    EXPECT_TRUE(checked(MainWindowId::BatteryGroupBox));
 }

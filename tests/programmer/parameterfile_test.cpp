@@ -32,25 +32,88 @@ TEST(ParameterFile, TextExtensionIsAppendedOnlyWhenTheFileNameLacksIt)
     EXPECT_EQ(WithTextExtension("a.txt.bak"), "a.txt.bak");
 }
 
-TEST(ParameterFile, ReadsLinesAsTheyAreAndRefusesOtherShapes)
+TEST(ParameterFile, TakesOnlyLinesThatFitTheirSlots)
 {
     QByteArray file = kBatteryFile;
-    file.replace("9003:1600", "ABCD:1650").replace("900A:1260", "nocolon");
-    file.replace("9070:0", "9070:1:2");
+    // Lower-case digits name the same register; signs and empty values are what forms store.
+    file.replace("900A:1260", "900a:-5").replace("9003:1600", "9003:").replace("9070:0", "9070:+7");
     const auto content = ParseParameterFile(file);
     ASSERT_TRUE(content);
     EXPECT_EQ(content->selection, GroupSelection::Battery);
-    EXPECT_EQ(content->addresses[3], "ABCD");
-    EXPECT_EQ(content->values[3], "1650");
-    EXPECT_EQ(content->addresses[10], "");
-    EXPECT_EQ(content->values[10], "nocolon");
-    EXPECT_EQ(content->values[20], "1:2");
+    EXPECT_EQ(content->productName, "QM-X");
+    EXPECT_EQ(content->addresses[10], "900A");
+    EXPECT_EQ(content->values[10], "-5");
+    EXPECT_EQ(content->values[3], "");
+    EXPECT_EQ(content->values[20], "+7");
 
-    const QByteArray refused[] = {
-        QByteArray(kBatteryFile).replace("9070:0\r\n", ""), // 20 slot lines
-        kBatteryFile.chopped(2),                            // last line unended
-        "QM-X",                                             // no line end at all
+    // Every file this program writes reads back as it was written.
+    ParameterSet set;
+    for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
+        set.values[slot] = QString::number(slot * 1111 - 20000);
+    for (GroupSelection s : {GroupSelection::Battery, GroupSelection::Load, GroupSelection::LoadLed,
+                             GroupSelection::BatteryLoad, GroupSelection::All}) {
+        const auto back = ParseParameterFile(FormatParameterFile(set, "光伏QM", s));
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->selection, s);
+        EXPECT_EQ(back->productName, "光伏QM");
+        const QList<int> walk = set.GroupWalk(s);
+        for (qsizetype k = 0; k < walk.size(); ++k)
+            EXPECT_EQ(back->values[k], set.values[walk[k]]);
+    }
+}
+
+TEST(ParameterFile, RefusesFilesThatWouldLandInTheWrongSlots)
+{
+    using Reason = ParameterFileProblem::Reason;
+    const ParameterSet set;
+    const QByteArray load = FormatParameterFile(set, "QM-X", GroupSelection::Load);
+    const struct
+    {
+        QByteArray bytes;
+        Reason reason;
+        int line;
+    } refused[] = {
+        // A battery file with a blank line added: 22 line ends, a load file's count.
+        {kBatteryFile + "\r\n", Reason::WrongSlot, 2},
+        // A load file without its product line: 21 slot lines, a battery file's count.
+        {load.mid(load.indexOf("\r\n") + 2), Reason::WrongSlot, 2},
+        {QByteArray(kBatteryFile).replace("9003:1600", "ABCD:1650"), Reason::WrongSlot, 5},
+        {QByteArray(kBatteryFile).replace("900A:1260", "nocolon"), Reason::SlotLine, 12},
+        {QByteArray(kBatteryFile).replace("9070:0", "9070:1:2"), Reason::SlotLine, 22},
+        {QByteArray(kBatteryFile).replace("9001:200", "9001:2.5"), Reason::SlotLine, 3},
+        {QByteArray(kBatteryFile).replace("9001:200", "9001: 200"), Reason::SlotLine, 3},
+        {QByteArray(kBatteryFile).replace("9001:200", "9001:-"), Reason::SlotLine, 3},
+        {QByteArray(kBatteryFile).replace("9001:200", "901:200"), Reason::SlotLine, 3},
+        {QByteArray(kBatteryFile).replace("9001:200", "09001:200"), Reason::SlotLine, 3},
+        {QByteArray(kBatteryFile).replace("9070:0\r\n", ""), Reason::SlotCount, 0},
+        {kBatteryFile.chopped(2), Reason::SlotCount, 0}, // last line unended
+        {"QM-X", Reason::NoLineEnd, 0},
+        {QByteArray(kBatteryFile).replace("QM-X", "\x81"), Reason::Encoding, 0},
+        {"\xEF\xBB\xBF\xC0\r\n" + kBatteryFile.mid(6), Reason::Encoding, 0},
+        {kBatteryFile + QByteArray(1024 - kBatteryFile.size(), 'x'), Reason::TooLong, 0},
     };
-    for (const QByteArray &bytes : refused)
-        EXPECT_FALSE(ParseParameterFile(bytes)) << bytes.constData();
+    for (const auto &c : refused) {
+        SCOPED_TRACE(c.bytes.left(40).toStdString());
+        ParameterFileProblem problem;
+        EXPECT_FALSE(ParseParameterFile(c.bytes, &problem));
+        EXPECT_EQ(problem.reason, c.reason);
+        EXPECT_EQ(problem.line, c.line);
+    }
+}
+
+TEST(ParameterFile, UnicodeMarkMeansUtf8AndOnlyThen)
+{
+    const QByteArray utf8 = "\xEF\xBB\xBF" + QString("光伏QM-X").toUtf8() + kBatteryFile.mid(4);
+    const auto marked = ParseParameterFile(utf8);
+    ASSERT_TRUE(marked);
+    EXPECT_EQ(marked->productName, "光伏QM-X");
+    EXPECT_EQ(marked->values[3], "1600");
+
+    // Without the mark the same bytes are code page 936, as before.
+    const QByteArray gbk = "\xB9\xE2\xB7\xFC" + kBatteryFile;
+    ASSERT_TRUE(ParseParameterFile(gbk));
+    EXPECT_EQ(ParseParameterFile(gbk)->productName, "光伏QM-X");
+    // The text ends at a zero byte, even inside the slot lines.
+    EXPECT_FALSE(
+        ParseParameterFile(QByteArray(kBatteryFile).replace("9070:0", QByteArray("9070:0\0", 7))));
 }
