@@ -77,6 +77,8 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     // Handlers react to a user's action only (clicked / activated), never to programmatic
     // changes, so restoring a selection never runs a command.
     connect(m_ui->portButton, &QPushButton::clicked, this, &MainWindow::TogglePort);
+    // A device that has gone leaves the port closed, as the port button would.
+    connect(&m_link, &ProgrammerLink::portLost, this, &MainWindow::repaintPort);
     connect(m_ui->productSelector, &QComboBox::activated, this, &MainWindow::OnProductSelected);
     connect(m_ui->batteryGroupBox, &QCheckBox::clicked, this, &MainWindow::OnBatteryGroupClicked);
     connect(m_ui->loadGroupBox, &QCheckBox::clicked, this, &MainWindow::OnLoadGroupClicked);
@@ -153,17 +155,21 @@ void MainWindow::TogglePort()
 {
     if (m_link.portOpen()) {
         m_link.Close();
-        m_ui->portList->setEnabled(true);
-        setButtonCaption(m_ui->portButton, Text::OpenPort());
+        repaintPort();
         return;
     }
     if (!m_link.Open(m_ui->portList->currentText())) {
         m_messages.warning(Text::OpenPortFailed());
         return;
     }
+    repaintPort();
+}
+
+void MainWindow::repaintPort()
+{
     // The port cannot be changed while it is open.
-    m_ui->portList->setEnabled(false);
-    setButtonCaption(m_ui->portButton, Text::ClosePort());
+    m_ui->portList->setEnabled(!m_link.portOpen());
+    setButtonCaption(m_ui->portButton, m_link.portOpen() ? Text::ClosePort() : Text::OpenPort());
 }
 
 void MainWindow::OnProductSelected(int index)

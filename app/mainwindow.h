@@ -66,6 +66,8 @@ protected:
 private:
     // Shows the selection model: label, selector, boxes, group buttons, load caption.
     void repaintSelection();
+    // Shows whether the port is open: the port button's caption, the port list's enabling.
+    void repaintPort();
     void setLabelText(QLabel *label, const QString &text);
     void setButtonCaption(QAbstractButton *button, const QString &caption);
     void installAboutEntry();

@@ -12,7 +12,11 @@
 #include <termios.h>
 #endif
 
-ProgrammerLink::ProgrammerLink(MessageService &messages) : m_messages(messages) {}
+ProgrammerLink::ProgrammerLink(MessageService &messages, QObject *parent)
+    : QObject(parent), m_messages(messages)
+{
+    connect(&m_port, &QSerialPort::errorOccurred, this, &ProgrammerLink::OnPortError);
+}
 
 ProgrammerLink::~ProgrammerLink() = default;
 
@@ -46,9 +50,10 @@ bool ProgrammerLink::Open(const QString &shownName)
 
 void ProgrammerLink::Close()
 {
+    // First, so that an error raised while closing does not close it again.
+    m_portOpen = false;
     if (m_port.isOpen())
         m_port.close();
-    m_portOpen = false;
 }
 
 int ProgrammerLink::HexToBytes(const QString &text)
@@ -74,17 +79,48 @@ ReplyCheck ProgrammerLink::Exchange(const QString &frameText)
     if (!m_portOpen)
         return {};
 
+    m_inExchange = true;
+    m_front.reset();
     m_port.clearError();
     // Input is discarded before the request, never after it: a late reply to an earlier request
     // goes, a fast reply to this one stays.
     m_port.clear(QSerialPort::Input);
     SendBuffer();
-    WaitForReply(waitMs);
-    CollectReply();
+    if (!DeviceGone()) {
+        WaitForReply(waitMs);
+        CollectReply();
+    }
+    m_inExchange = false;
     // The reply is exactly the frame judged at the front, or it is no reply to this request.
+    ReplyCheck check;
     if (m_front && m_front->length == m_reply.size())
-        return m_front->check;
-    return {};
+        check = m_front->check;
+    // A reply that made it in before the device went is still this request's answer; the next
+    // exchange finds the port closed.
+    if (DeviceGone())
+        CloseLostPort();
+    return check;
+}
+
+bool ProgrammerLink::PortFailed(QSerialPort::SerialPortError error)
+{
+    // A pulled adapter gives a resource error. A hung-up terminal reads end-of-file, which Qt
+    // reports as a read error, and keeps reporting as long as the port stays open.
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+           error == QSerialPort::WriteError;
+}
+
+void ProgrammerLink::OnPortError(QSerialPort::SerialPortError error)
+{
+    // During an exchange the exchange itself closes the port once it is done with it.
+    if (PortFailed(error) && !m_inExchange && m_portOpen)
+        CloseLostPort();
+}
+
+void ProgrammerLink::CloseLostPort()
+{
+    Close();
+    emit portLost();
 }
 
 void ProgrammerLink::SendBuffer()
@@ -111,9 +147,8 @@ void ProgrammerLink::WaitForReply(int waitMs)
     while (!deadline.hasExpired()) {
         if (ReplyAtFront() && !m_fixedWaits)
             return;
-        if (!m_port.waitForReadyRead(int(deadline.remainingTime())) &&
-            m_port.error() == QSerialPort::ResourceError)
-            return; // the device has gone; nothing more will arrive
+        if (!m_port.waitForReadyRead(int(deadline.remainingTime())) && DeviceGone())
+            return; // nothing more will arrive
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QObject>
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
@@ -16,13 +17,19 @@ class MessageService;
 
 // The serial link to the programmer: 115200 baud, 8 data bits, no parity, 1 stop bit, opened
 // exclusively. Every call blocks the calling thread.
-class ProgrammerLink : public ProgrammerExchange
+//
+// A device that goes away (adapter pulled, terminal closed) makes the port fail: the link then
+// closes the port itself and emits portLost(), during an exchange (which gives no reply) or,
+// while idle, from the event loop.
+class ProgrammerLink : public QObject, public ProgrammerExchange
 {
+    Q_OBJECT
+
 public:
     static constexpr int ShortWaitMs = 100;
     static constexpr int LongWaitMs = 180;
 
-    explicit ProgrammerLink(MessageService &messages);
+    explicit ProgrammerLink(MessageService &messages, QObject *parent = nullptr);
     ~ProgrammerLink() override;
     ProgrammerLink(const ProgrammerLink &) = delete;
     ProgrammerLink &operator=(const ProgrammerLink &) = delete;
@@ -63,7 +70,15 @@ public:
     bool fixedWaits() const { return m_fixedWaits; }
     void setFixedWaits(bool fixed) { m_fixedWaits = fixed; }
 
+signals:
+    // The port failed and has been closed; portOpen() is false.
+    void portLost();
+
 private:
+    void OnPortError(QSerialPort::SerialPortError error);
+    static bool PortFailed(QSerialPort::SerialPortError error);
+    bool DeviceGone() const { return PortFailed(m_port.error()); }
+    void CloseLostPort();
     void SendBuffer();
     void WaitForReply(int waitMs);
     bool ReplyAtFront();
@@ -73,6 +88,7 @@ private:
     MessageService &m_messages;
     QSerialPort m_port;
     bool m_portOpen = false;
+    bool m_inExchange = false;
     bool m_longWait = false;
     bool m_fixedWaits = false;
     int m_waitScale = 1;

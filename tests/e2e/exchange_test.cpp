@@ -4,6 +4,7 @@
 #include "support/printers.h"
 #include "support/simprocess.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -100,15 +101,31 @@ TEST(Exchange, LateReplyIsLostAndNeverPairsWithTheNextRequest)
     }
 }
 
-TEST(Exchange, PortThatDisappearsGivesEmptyReplies)
+TEST(Exchange, PortThatDisappearsIsClosed)
 {
+    // Gone during an exchange: no reply, and the link closes the port and says so.
     Rig rig({"--close-after", "1"});
     ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
+    QSignalSpy lost(&rig.link, &ProgrammerLink::portLost);
     rig.link.Exchange(kReadCount);
     EXPECT_EQ(rig.link.replyText(), WithCrc("0103020000"));
     ASSERT_TRUE(rig.sim.waitForExit(3000));
     EXPECT_FALSE(rig.link.Exchange(kReadCount).valid());
     EXPECT_TRUE(rig.link.replyText().isEmpty());
+    EXPECT_FALSE(rig.link.portOpen());
+    EXPECT_EQ(lost.count(), 1);
+    // Closed, it sends nothing and stays quiet.
+    EXPECT_FALSE(rig.link.Exchange(kReadCount).valid());
+    EXPECT_EQ(lost.count(), 1);
+
+    // Gone while idle: the event loop notices, and the port is closed before the next command.
+    Rig idle({});
+    ASSERT_TRUE(idle.open()) << idle.sim.stderrText().toStdString();
+    QSignalSpy idleLost(&idle.link, &ProgrammerLink::portLost);
+    idle.sim.stop();
+    EXPECT_TRUE(idleLost.wait(5000));
+    EXPECT_FALSE(idle.link.portOpen());
+    EXPECT_TRUE(idle.messages.entries.isEmpty());
 }
 
 TEST(Open, IsExclusiveAndFailsForAMissingDevice)

@@ -402,3 +402,29 @@ TEST_F(ProgrammerCommandsTest, RefusalsBeforeAnythingIsSent)
     EXPECT_EQ(messages.texts(), QStringList(4, "串口不可用或未打开！"));
     EXPECT_EQ(requestsSeen(), 1); // the unanswered clear only
 }
+
+TEST_F(ProgrammerCommandsTest, ADeviceThatGoesLeavesThePortClosed)
+{
+    // Gone after the first answer of a read: its time-out, and the port is closed.
+    start({"--close-after", "1"}, FullBlockState());
+    click(MainWindowId::ReadButton);
+    EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
+    EXPECT_FALSE(window->link().portOpen());
+    EXPECT_EQ(get<QPushButton>(MainWindowId::PortButton)->text(), "打开串口");
+    EXPECT_TRUE(enabled(MainWindowId::PortList));
+    messages.clear();
+    click(MainWindowId::UpdateButton);
+    EXPECT_EQ(messages.texts(), QStringList{"串口不可用或未打开！"});
+
+    // Gone while nothing runs: the window shows it at once.
+    window.reset();
+    sim.reset();
+    messages.clear();
+    start();
+    sim->stop();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->link().portOpen(); }, 5000));
+    EXPECT_EQ(get<QPushButton>(MainWindowId::PortButton)->text(), "打开串口");
+    EXPECT_TRUE(enabled(MainWindowId::PortList));
+    click(MainWindowId::ClearButton);
+    EXPECT_EQ(messages.texts(), QStringList{"串口不可用或未打开！"});
+}
