@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs every test through ctest; then, where clang++
-# with libFuzzer is at hand, builds the fuzz targets and runs each one for a few seconds.
+# Builds everything with warnings as errors and runs every test through ctest, once as it is and
+# once under the sanitizers; then, where clang++ with libFuzzer is at hand, builds the fuzz
+# targets and runs each one for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
@@ -17,6 +18,18 @@ fi
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"
 ctest --preset dev -j"$(nproc)" "$@"
+
+# The same suite with every executable (the simulator the tests start included) under the
+# address and undefined-behaviour sanitizers. A report ends the process that hits it with a
+# failure; the simulator's reports fail the test that ran it. The log is searched as well, so
+# that no report can pass unseen.
+cmake --preset asan
+cmake --build --preset asan -j"$(nproc)"
+ctest --preset asan -j"$(nproc)" "$@"
+if grep -nE 'ERROR: (Address|Leak)Sanitizer|runtime error:' build/asan/Testing/Temporary/LastTest.log; then
+    echo "Sanitizer reports in build/asan/Testing/Temporary/LastTest.log" >&2
+    exit 1
+fi
 
 # Whether clang++ links a libFuzzer program with the sanitizers.
 fuzzing_available() {

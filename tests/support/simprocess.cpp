@@ -3,6 +3,8 @@
 #include <QDeadlineTimer>
 #include <QFile>
 
+#include <gtest/gtest.h>
+
 SimProcess::SimProcess(const QStringList &args, const QString &program)
     : m_process(std::make_unique<QProcess>())
 {
@@ -43,12 +45,19 @@ QString SimProcess::portPath() const
 
 void SimProcess::stop()
 {
-    if (m_process->state() == QProcess::NotRunning)
-        return;
-    m_process->terminate();
-    if (!m_process->waitForFinished(3000)) {
-        m_process->kill();
-        m_process->waitForFinished(3000);
+    if (m_process->state() != QProcess::NotRunning) {
+        m_process->terminate();
+        if (!m_process->waitForFinished(3000)) {
+            m_process->kill();
+            m_process->waitForFinished(3000);
+        }
+    }
+    // Under the sanitizers a report ends the simulator; the test that ran it fails.
+    if (!m_checked) {
+        m_checked = true;
+        const QByteArray log = stderrText();
+        if (log.contains("Sanitizer") || log.contains("runtime error:"))
+            ADD_FAILURE() << "velmora-programmer-sim:\n" << log.toStdString();
     }
 }
 

@@ -26,8 +26,10 @@ public:
 
     bool started() const;     // PORT line seen
     QString portPath() const; // path to open with QSerialPort
-    void stop();              // as the destructor, early
-    QByteArray stderrText();  // what it logged so far
+    // As the destructor, early. Fails the running test if the simulator's log holds a sanitizer
+    // report.
+    void stop();
+    QByteArray stderrText(); // what it logged so far
     static QString executable();
 
     // For --close-after: true once the sim has ended by itself within msecs.
@@ -38,4 +40,5 @@ private:
     std::unique_ptr<QProcess> m_process;
     QTemporaryFile m_stderr;
     QString m_port;
+    bool m_checked = false; // its log searched for sanitizer reports
 };
