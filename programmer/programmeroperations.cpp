@@ -54,6 +54,15 @@ void ReadProgrammer(const ProgrammerContext &c)
         return;
     }
     const QStringList addresses = ReplyAddressTexts(c.link.reply(), n).value_or(QStringList());
+    // Each stored slot must name its own register, as every update writes it; anything else is
+    // not a block the slots can take.
+    const QStringList registers = ParameterSet().addresses;
+    for (int k = 0; k < n; ++k) {
+        if (addresses.value(k) != registers.at(walk.at(k))) {
+            c.messages.warning(Text::BadParameterAddress());
+            return;
+        }
+    }
     c.selection.RestoreGroupSelection(stored);
     for (int k = 0; k < n; ++k)
         c.parameters.addresses[walk.at(k)] = addresses.at(k);

@@ -97,12 +97,13 @@ TEST_F(OperationsTest, ReadRestoresSelectionAndSlotsFromTheStoredBlock)
     QList<quint16> addresses;
     QList<quint16> values;
     for (int k = 0; k < walk.size(); ++k) {
-        addresses.append(quint16(0x9100 + k));
+        addresses.append(quint16(parameters.addresses[walk[k]].toUInt(nullptr, 16)));
         values.append(quint16(60000 + k));
     }
     link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0026}), ReadReplyBytes(addresses),
                  ReadReplyBytes(values), ReadReplyBytes({0xBEEF})});
     selection.setBatteryBox(true);
+    parameters.addresses.fill("0000");
     const ParameterSet before = parameters;
     ReadProgrammer(context());
 
@@ -118,11 +119,28 @@ TEST_F(OperationsTest, ReadRestoresSelectionAndSlotsFromTheStoredBlock)
     EXPECT_FALSE(selection.generalLoad());
     for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
         const qsizetype k = walk.indexOf(slot);
-        EXPECT_EQ(parameters.addresses[slot],
-                  k < 0 ? before.addresses[slot] : QString::number(0x9100 + k, 16).toUpper());
+        EXPECT_EQ(parameters.addresses[slot], k < 0 ? "0000" : ParameterSet().addresses[slot]);
         EXPECT_EQ(parameters.values[slot],
                   k < 0 ? before.values[slot] : QString::number(60000 + k));
     }
+}
+
+TEST_F(OperationsTest, ReadRefusesAnAddressTableThatIsNotTheSlots)
+{
+    // A battery block whose fourth slot names another register: slots would hold what an update
+    // never writes. Nothing of the table is taken.
+    QList<quint16> addresses;
+    for (int slot : parameters.GroupWalk(GroupSelection::Battery))
+        addresses.append(quint16(parameters.addresses[slot].toUInt(nullptr, 16)));
+    addresses[3] = 0x9100;
+    link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0015}), ReadReplyBytes(addresses)});
+    selection.setLoadBox(true);
+    const ParameterSet before = parameters;
+    ReadProgrammer(context());
+    EXPECT_EQ(messages.texts(), QStringList{"参数地址出错！"});
+    EXPECT_EQ(link.requests.size(), 3);
+    EXPECT_EQ(parameters.addresses, before.addresses);
+    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::Load);
 }
 
 TEST_F(OperationsTest, ReadTakesNothingFromAReplyOfTheWrongShape)
