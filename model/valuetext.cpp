@@ -49,9 +49,9 @@ qint64 LenientInt64(const QString &text)
     c.skipBlanks();
     const int sign = c.sign();
     qint64 magnitude = 0;
+    // Saturates at the cap: any number that long is out of every range.
     while (c.atDigit()) {
-        if (magnitude < kMagnitudeCap)
-            magnitude = magnitude * 10 + c.digit();
+        magnitude = magnitude < kMagnitudeCap / 10 ? magnitude * 10 + c.digit() : kMagnitudeCap;
         ++c.pos;
     }
     return sign * magnitude;
@@ -109,8 +109,7 @@ qint64 HundredthsFromText(const QString &text)
     qint64 whole = 0;
     bool digits = false;
     while (c.atDigit()) {
-        if (whole < kMagnitudeCap / 100)
-            whole = whole * 10 + c.digit();
+        whole = whole < kMagnitudeCap / 1000 ? whole * 10 + c.digit() : kMagnitudeCap / 100;
         ++c.pos;
         digits = true;
     }

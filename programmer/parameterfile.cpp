@@ -175,11 +175,17 @@ void ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
         return;
     }
 
-    selection.setProductName(content->productName);
-    selection.RestoreGroupSelection(content->selection);
-    const QList<int> walk = parameters.GroupWalk(content->selection);
+    ApplyParameterFile(*content, parameters, selection);
+}
+
+void ApplyParameterFile(const ParameterFileContent &content, ParameterSet &parameters,
+                        SelectionModel &selection)
+{
+    selection.setProductName(content.productName);
+    selection.RestoreGroupSelection(content.selection);
+    const QList<int> walk = parameters.GroupWalk(content.selection);
     for (qsizetype k = 0; k < walk.size(); ++k) {
-        parameters.addresses[walk.at(k)] = content->addresses.at(k);
-        parameters.values[walk.at(k)] = content->values.at(k);
+        parameters.addresses[walk.at(k)] = content.addresses.at(k);
+        parameters.values[walk.at(k)] = content.values.at(k);
     }
 }

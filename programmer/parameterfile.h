@@ -57,6 +57,11 @@ QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &pr
 std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
                                                        ParameterFileProblem *problem = nullptr);
 
+// Puts an accepted file into the parameter set and restores the label, the group boxes and the
+// load form that belong to it.
+void ApplyParameterFile(const ParameterFileContent &content, ParameterSet &parameters,
+                        SelectionModel &selection);
+
 // The path with ".txt" appended unless its file name already contains it, in any case.
 QString WithTextExtension(const QString &path);
 

@@ -13,6 +13,15 @@ TEST(ValueText, NumbersAreReadLeniently)
     EXPECT_EQ(LenientInt("99999999999"), 2147483647);
     EXPECT_EQ(LenientInt("-99999999999"), -2147483647 - 1);
     EXPECT_EQ(LenientInt64("99999999999"), 99999999999LL);
+    // However long the number (a file may hold hundreds of digits), it stays huge and keeps its
+    // sign; it never overflows into something in range.
+    for (const char *digits :
+         {"10044444444444444444", "4611686018427387904", "9999999999999999999"}) {
+        EXPECT_GT(LenientInt64(digits), 0xFFFF) << digits;
+        EXPECT_LT(LenientInt64(QStringLiteral("-") + digits), 0) << digits;
+        EXPECT_GT(HundredthsFromText(digits), 0xFFFF) << digits;
+        EXPECT_LT(HundredthsFromText(QStringLiteral("-") + digits), 0) << digits;
+    }
 
     EXPECT_DOUBLE_EQ(LenientDouble(" -2.5V"), -2.5);
     EXPECT_DOUBLE_EQ(LenientDouble(".5"), 0.5);

@@ -1,0 +1,143 @@
+#include "fuzzsupport.h"
+
+#include "clock/clockframe.h"
+#include "link/hexframe.h"
+#include "link/replycheck.h"
+#include "model/parameterset.h"
+#include "model/selectionmodel.h"
+#include "programmer/programmeroperations.h"
+#include "programmer/registermap.h"
+
+#include <QCoreApplication>
+
+// Every operation that decodes the programmer's replies, run against a programmer that answers
+// from the input: read, update, clear, clock read and write. Whatever comes back, an operation
+// ends with exactly one message, never sends more than its frames, and leaves only texts in
+// the slots that a form or a transfer can take: four upper-case hex digits and 0..65535.
+
+namespace {
+
+const GroupSelection kSelections[] = {GroupSelection::None,        GroupSelection::Battery,
+                                      GroupSelection::Load,        GroupSelection::LoadLed,
+                                      GroupSelection::BatteryLoad, GroupSelection::All};
+
+bool IsRegisterText(const QString &text)
+{
+    if (text.size() != 4)
+        return false;
+    for (QChar c : text) {
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')))
+            return false;
+    }
+    return true;
+}
+
+void CheckSlots(const ParameterSet &before, const ParameterSet &after)
+{
+    for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
+        if (after.addresses[slot] != before.addresses[slot])
+            FUZZ_CHECK(IsRegisterText(after.addresses[slot]));
+        if (after.values[slot] != before.values[slot]) {
+            bool ok = false;
+            const uint value = after.values[slot].toUInt(&ok);
+            FUZZ_CHECK(ok && value <= 0xFFFF && QString::number(value) == after.values[slot]);
+        }
+    }
+}
+
+void RunOperation(FuzzInput &input)
+{
+    ParameterSet parameters;
+    SelectionModel selection;
+    RecordingMessages messages;
+    FuzzedProgrammer programmer(input);
+    QObject owner;
+    const ProgrammerContext context{parameters, selection, programmer, messages, &owner};
+
+    const quint8 which = input.byte();
+    const GroupSelection chosen = kSelections[(which >> 3) % std::size(kSelections)];
+    selection.ChooseProduct(parameters, (which >> 6) % ParameterSet::kProductCount);
+    selection.RestoreGroupSelection(chosen);
+    const ParameterSet before = parameters;
+
+    switch (which % 5) {
+    case 0:
+        ReadProgrammer(context);
+        FUZZ_CHECK(programmer.exchanges <= 5);
+        break;
+    case 1:
+        UpdateProgrammer(context);
+        FUZZ_CHECK(programmer.exchanges <= 5);
+        FUZZ_CHECK(parameters.values == before.values);
+        break;
+    case 2:
+        ClearProgrammer(context);
+        FUZZ_CHECK(programmer.exchanges <= 1);
+        break;
+    case 3: {
+        const ReplyCheck check = programmer.Exchange(ReadClockRequest());
+        const std::optional<ClockFields> clock = ClockFromReply(programmer.reply());
+        if (check.valid())
+            FUZZ_CHECK(clock.has_value());
+        return;
+    }
+    case 4: {
+        ClockFields fields;
+        fields.second = input.byte() % 60;
+        fields.minute = input.byte() % 60;
+        fields.hour = input.byte() % 24;
+        fields.day = input.byte() % 31 + 1;
+        fields.month = input.byte() % 12 + 1;
+        fields.year = input.byte() % 100;
+        const QString request = WriteClockRequest(fields);
+        FUZZ_CHECK(!request.isEmpty());
+        programmer.Exchange(request);
+        return;
+    }
+    }
+    FUZZ_CHECK(messages.texts.size() == 1);
+    CheckSlots(before, parameters);
+}
+
+void CheckRawReply(FuzzInput &input)
+{
+    // Any request the program sends, against any bytes.
+    const QString requests[] = {ReadProductNameRequest(),
+                                ReadCountRequest(),
+                                ReadAddressTableRequest(GroupSelection::All),
+                                ReadValueTableRequest(GroupSelection::Battery),
+                                ReadChecksumRequest(),
+                                ClearRequest(),
+                                ReadClockRequest()};
+    const QByteArray request = ParseHex(requests[input.byte() % std::size(requests)]).bytes;
+    const QByteArray reply = input.rest().left(MaxReplyBytes);
+    const ReplyCheck check = CheckReply(request, reply);
+    const int leading = LeadingFrameLength(reply);
+    FUZZ_CHECK(leading >= 0 && leading <= reply.size());
+    if (check.valid()) {
+        FUZZ_CHECK(leading == reply.size());
+        const int count = (quint8(request.at(4)) << 8 | quint8(request.at(5)));
+        FUZZ_CHECK(ReplyRegisters(reply, count).has_value());
+        FUZZ_CHECK(ReplyAddressTexts(reply, count).has_value());
+        FUZZ_CHECK(ReplyValueTexts(reply, count).has_value());
+    }
+    if (check.kind == ReplyCheck::Exception)
+        FUZZ_CHECK(reply.size() == 5);
+    // Decoders on any bytes: they may find nothing, but never read outside the reply.
+    ReplyStoredCount(reply);
+    ProductNameFromReply(reply);
+    ClockFromReply(reply);
+    ReplyRegister(reply, input.byte());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    FuzzInput input(data, size);
+    if (input.byte() & 1)
+        RunOperation(input);
+    else
+        CheckRawReply(input);
+    return 0;
+}
