@@ -34,6 +34,10 @@ QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &pr
 // nullopt when the file is refused: no line end, or a slot line count that is no selection's.
 std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes);
 
+// Replaces the file at `path` with `bytes` as a whole: the previous file stays until the new one
+// is complete. False when it could not be written.
+bool WriteParameterFile(const QString &path, const QByteArray &bytes);
+
 // The path with ".txt" appended unless its file name already contains it, in any case.
 QString WithTextExtension(const QString &path);
 
