@@ -2,6 +2,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
+#include "clock/clockdialog.h"
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
@@ -247,7 +248,9 @@ void MainWindow::OnTimeSync()
         m_messages.warning(Text::PortUnavailable());
         return;
     }
-    // The clock form opens here.
+    // Modal; nothing is carried back when it closes.
+    ClockDialog clock(m_link, m_messages, this);
+    clock.exec();
 }
 
 void MainWindow::ShowAbout()

@@ -1,0 +1,118 @@
+#include "clock/clockoperations.h"
+#include "scriptedexchange.h"
+#include "support/messagerecorder.h"
+#include "support/referenceframes.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+// Reply bytes with a CRC from the reference computation.
+QByteArray WithReferenceCrc(const char *hex)
+{
+    QByteArray frame = QByteArray::fromHex(hex);
+    const quint16 crc = ReferenceCrc(frame);
+    return frame + char(crc & 0xFF) + char(crc >> 8);
+}
+
+const QByteArray kClockData = QByteArray::fromHex("0709050E1003"); // 2016-03-05 14:07:09
+const ClockFields kClock = ClockFieldsOf(QDate(2016, 3, 5), QTime(14, 7, 9));
+
+} // namespace
+
+TEST(ClockOperations, WriteSendsTheFieldsAndReadShowsThemBack)
+{
+    EXPECT_EQ(kClock, (ClockFields{9, 7, 14, 5, 3, 16}));
+    EXPECT_EQ(ClockText(kClock), "2016/3/5   14:7:9");
+    // 2009 is 2009, not "209"; two-digit fields show both digits.
+    EXPECT_EQ(ClockText(ClockFieldsOf(QDate(2009, 12, 31), QTime(23, 59, 10))),
+              "2009/12/31   23:59:10");
+
+    ScriptedExchange link;
+    MessageRecorder messages;
+    link.replies = {WithReferenceCrc("011090130003"), ReferenceReadReply(kClockData)};
+    EXPECT_TRUE(WriteProgrammerClock(link, kClock, messages));
+    EXPECT_EQ(ReadProgrammerClock(link, messages), "2016/3/5   14:7:9");
+    ASSERT_EQ(link.requests.size(), 2);
+    EXPECT_EQ(QByteArray::fromHex(link.requests.at(0).toLatin1()),
+              WithReferenceCrc("01109013000306"
+                               "0709050E1003"));
+    EXPECT_EQ(link.requests.at(1), ReferenceFramed("01 03 90 13 00 03"));
+    EXPECT_TRUE(messages.entries.isEmpty()); // completions are the form's to report
+
+    link.replies = {ReferenceReadReply(QByteArray::fromHex("0000010009"
+                                                           "01"))};
+    EXPECT_EQ(ReadProgrammerClock(link, messages), "2009/1/1   0:0:0");
+}
+
+TEST(ClockOperations, ReadTakesNothingButAValidReply)
+{
+    const QByteArray good = ReferenceReadReply(kClockData);
+    QByteArray badCrc = good;
+    badCrc[badCrc.size() - 1] = char(badCrc.back() ^ 0x01);
+    const QByteArray replies[] = {
+        {},                                               // silence
+        good.left(8),                                     // cut short
+        badCrc,                                           //
+        WithReferenceCrc("018302"),                       // exception
+        WithReferenceCrc("02030607 09050E1003"),          // another slave
+        WithReferenceCrc("01040607 09050E1003"),          // another function
+        ReferenceReadReply(kClockData.left(4)),           // byte count 4
+        ReferenceReadReply(kClockData + QByteArray(2, 0)) // byte count 8
+    };
+    for (const QByteArray &reply : replies) {
+        SCOPED_TRACE(reply.toHex().toStdString());
+        ScriptedExchange link;
+        MessageRecorder messages;
+        link.replies = {reply};
+        EXPECT_EQ(ReadProgrammerClock(link, messages), std::nullopt);
+        EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
+        EXPECT_TRUE(messages.entries.first().warning);
+    }
+}
+
+TEST(ClockOperations, WriteNeedsItsOwnEcho)
+{
+    const QByteArray replies[] = {
+        {},
+        WithReferenceCrc("019004"),       // exception
+        WithReferenceCrc("011090140003"), // another address
+        WithReferenceCrc("011090130002"), // another quantity
+        WithReferenceCrc("0110901300"),   // cut short
+        ReferenceReadReply(kClockData),   // an answer to a read
+    };
+    for (const QByteArray &reply : replies) {
+        SCOPED_TRACE(reply.toHex().toStdString());
+        ScriptedExchange link;
+        MessageRecorder messages;
+        link.replies = {reply};
+        EXPECT_FALSE(WriteProgrammerClock(link, kClock, messages));
+        EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    }
+}
+
+TEST(ClockOperations, RefusesBeforeSending)
+{
+    ScriptedExchange link;
+    MessageRecorder messages;
+    // Outside the programmer's century the year would wrap: 2100 must not become 2000.
+    EXPECT_FALSE(
+        WriteProgrammerClock(link, ClockFieldsOf(QDate(2100, 1, 1), QTime(0, 0)), messages));
+    EXPECT_FALSE(
+        WriteProgrammerClock(link, ClockFieldsOf(QDate(1999, 12, 31), QTime(0, 0)), messages));
+    EXPECT_EQ(messages.texts(), QStringList(2, "参数值超出范围！"));
+
+    link.open = false;
+    messages.clear();
+    EXPECT_FALSE(WriteProgrammerClock(link, kClock, messages));
+    EXPECT_EQ(ReadProgrammerClock(link, messages), std::nullopt);
+    EXPECT_EQ(messages.texts(), QStringList(2, "串口不可用或未打开！"));
+    EXPECT_TRUE(link.requests.isEmpty());
+}
