@@ -6,6 +6,7 @@
 #include "ui_clockdialog.h"
 
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLocale>
 
 namespace {
@@ -121,6 +122,19 @@ void ClockDialog::OnWriteClock()
         return; // reported; the field keeps what it showed
     setProgrammerTime(ClockText(fields));
     m_messages.info(this, Text::WriteSucceeded());
+}
+
+void ClockDialog::keyPressEvent(QKeyEvent *event)
+{
+    // No button is the default: Enter presses the button that has the focus and nothing
+    // else, so finishing an entry in a picker neither writes nor switches the mode.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == 0) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ClockDialog::showNow()

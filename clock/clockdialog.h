@@ -56,6 +56,9 @@ public slots:
     void OnReadClock();
     void OnWriteClock();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     // Sets both pickers to the PC's local time now.
     void showNow();

@@ -174,6 +174,24 @@ TEST_F(ClockDialogTest, WriteAndReadShowTheTimeAndReportToTheForm)
     EXPECT_EQ(messages.entries.first().owner, dialog.get());
 }
 
+TEST_F(ClockDialogTest, EnterPressesOnlyTheFocusedButton)
+{
+    auto dialog = open();
+    for (int id : {ClockDialogId::DatePicker, ClockDialogId::TimePicker}) {
+        dialog->control(id)->setFocus();
+        QTest::keyClick(dialog->control(id), Qt::Key_Return);
+    }
+    EXPECT_TRUE(dialog->following());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(link.requests.isEmpty());
+
+    link.replies = {ReferenceReadReply(QByteArray::fromHex("0709050E1003"))};
+    dialog->control(ClockDialogId::ReadButton)->setFocus();
+    QTest::keyClick(dialog->control(ClockDialogId::ReadButton), Qt::Key_Return);
+    EXPECT_EQ(link.requests.size(), 1);
+    EXPECT_EQ(messages.texts(), QStringList{"读取成功！"});
+}
+
 TEST_F(ClockDialogTest, FailuresKeepTheField)
 {
     auto dialog = open();
