@@ -191,17 +191,3 @@ TEST_F(ClockDialogTest, EnterPressesOnlyTheFocusedButton)
     EXPECT_EQ(link.requests.size(), 1);
     EXPECT_EQ(messages.texts(), QStringList{"读取成功！"});
 }
-
-TEST_F(ClockDialogTest, FailuresKeepTheField)
-{
-    auto dialog = open();
-    link.replies = {ReferenceReadReply(QByteArray::fromHex("0709050E1003"))};
-    click(*dialog, ClockDialogId::ReadButton);
-    messages.clear();
-
-    click(*dialog, ClockDialogId::ReadButton); // silence
-    link.replies = {QByteArray::fromHex(ReferenceFramed("019004").toLatin1())};
-    click(*dialog, ClockDialogId::WriteButton);
-    EXPECT_EQ(messages.texts(), QStringList({"读取超时！", "写入超时！"}));
-    EXPECT_EQ(field(*dialog), "2016/3/5   14:7:9");
-}
