@@ -379,6 +379,26 @@ inline QString PictureRemainingTime()
 }
 
 // Clock
+inline QString ManualAdjust()
+{
+    return QStringLiteral("手动调整");
+}
+inline QString FollowLocalTime()
+{
+    return QStringLiteral("本机时间");
+}
+inline QString DatePickerName()
+{
+    return QStringLiteral("日期");
+}
+inline QString TimePickerName()
+{
+    return QStringLiteral("时间");
+}
+inline QString ProgrammerTimeName()
+{
+    return QStringLiteral("编程器时间");
+}
 inline QString ReadSucceeded()
 {
     return QStringLiteral("读取成功！");
