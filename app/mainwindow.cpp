@@ -2,8 +2,10 @@
 
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
+#include "editors/batteryparameterdialog.h"
 #include "editors/generalloaddialog.h"
 #include "editors/ledloaddialog.h"
+#include "clock/clockdialog.h"
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
@@ -49,10 +51,12 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     installAboutEntry();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
 
-    // Listed once, when the window opens; nothing is selected until the user picks a port.
-    m_ui->portList->addItems(ProgrammerLink::EnumeratePorts());
-    m_ui->portList->setCurrentIndex(-1);
-    m_ui->portList->setEnabled(m_ui->portList->count() > 0);
+    // Nothing is selected until the user picks a port. Adapters plugged in later appear while
+    // the port is closed.
+    RefreshPorts();
+    connect(m_ui->portList, &PortListBox::aboutToShowPopup, this, &MainWindow::RefreshPorts);
+    connect(&m_portRefresh, &QTimer::timeout, this, &MainWindow::RefreshPorts);
+    m_portRefresh.start(PortRefreshMs);
 
     // Inserted by position, never sorted; position i is ProductType i.
     for (int i = 0; i < m_parameters.productNames.size(); ++i)
@@ -152,7 +156,7 @@ void MainWindow::TogglePort()
 {
     if (m_link.portOpen()) {
         m_link.Close();
-        m_ui->portList->setEnabled(true);
+        RefreshPorts(); // the adapter may have gone meanwhile
         setButtonCaption(m_ui->portButton, Text::OpenPort());
         return;
     }
@@ -163,6 +167,27 @@ void MainWindow::TogglePort()
     // The port cannot be changed while it is open.
     m_ui->portList->setEnabled(false);
     setButtonCaption(m_ui->portButton, Text::ClosePort());
+}
+
+void MainWindow::RefreshPorts()
+{
+    // The list cannot change while the port is open.
+    if (m_link.portOpen())
+        return;
+    PortListBox *list = m_ui->portList;
+    PortListState shown{{}, list->currentIndex()};
+    for (int i = 0; i < list->count(); ++i)
+        shown.entries.append(list->itemText(i));
+    if (const std::optional<PortListState> next = RefreshedPortList(shown, m_enumeratePorts()))
+        list->showEntries(next->entries, next->chosen);
+    // As at start: usable exactly while there is a port to choose.
+    list->setEnabled(list->count() > 0);
+}
+
+void MainWindow::setPortEnumerator(std::function<QStringList()> enumerate)
+{
+    m_enumeratePorts = enumerate ? std::move(enumerate) : &ProgrammerLink::EnumeratePorts;
+    RefreshPorts();
 }
 
 void MainWindow::OnProductSelected(int index)
@@ -182,7 +207,10 @@ void MainWindow::OnLoadGroupClicked()
 
 void MainWindow::OnBatteryParameters()
 {
-    // Opens the battery parameter form.
+    // Modal; the form writes into the parameter set itself on "应用", so how it closed does
+    // not matter here.
+    BatteryParameterDialog form(m_parameters, m_messages, this);
+    form.exec();
 }
 
 void MainWindow::OnLoadParameters()
@@ -233,7 +261,9 @@ void MainWindow::OnTimeSync()
         m_messages.warning(Text::PortUnavailable());
         return;
     }
-    // The clock form opens here.
+    // Modal; nothing is carried back when it closes.
+    ClockDialog clock(m_link, m_messages, this);
+    clock.exec();
 }
 
 void MainWindow::ShowAbout()

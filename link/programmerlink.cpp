@@ -81,7 +81,10 @@ ReplyCheck ProgrammerLink::Exchange(const QString &frameText)
     SendBuffer();
     WaitForReply(waitMs);
     CollectReply();
-    return CheckReply(m_buffer, m_reply);
+    // The reply is exactly the frame judged at the front, or it is no reply to this request.
+    if (m_front && m_front->length == m_reply.size())
+        return m_front->check;
+    return {};
 }
 
 void ProgrammerLink::SendBuffer()
@@ -118,14 +121,17 @@ bool ProgrammerLink::ReplyAtFront()
 {
     // A slow device may answer an earlier request after that exchange gave up: such a frame
     // arrives first and is not this request's reply.
+    m_front.reset();
     for (;;) {
         const QByteArray received = m_port.peek(MaxReplyBytes);
         const int length = LeadingFrameLength(received);
         if (length == 0)
             return false;
-        if (CheckReply(m_buffer, QByteArrayView(received).first(length)).kind !=
-            ReplyCheck::Invalid)
+        const ReplyCheck check = CheckReply(m_buffer, QByteArrayView(received).first(length));
+        if (check.kind != ReplyCheck::Invalid) {
+            m_front = FrontFrame{length, check};
             return true;
+        }
         m_port.skip(length);
     }
 }

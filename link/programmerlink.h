@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
+
 class MessageService;
 
 // The serial link to the programmer: 115200 baud, 8 data bits, no parity, 1 stop bit, opened
@@ -75,5 +77,12 @@ private:
     bool m_fixedWaits = false;
     int m_waitScale = 1;
     QByteArray m_reply;
+    // The complete frame that answers this request, as found at the front of the input.
+    struct FrontFrame
+    {
+        qsizetype length;
+        ReplyCheck check;
+    };
+    std::optional<FrontFrame> m_front;
     QByteArray m_buffer;
 };

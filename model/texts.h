@@ -158,6 +158,153 @@ inline QString BadConfigFile()
 }
 
 // Battery form
+// List items, in list order (the slot stores the position).
+inline QString BatteryTypeUserDefined()
+{
+    return QStringLiteral("自定义");
+}
+inline QString BatteryTypeSealed()
+{
+    return QStringLiteral("铅酸免维护");
+}
+inline QString BatteryTypeGel()
+{
+    return QStringLiteral("胶体");
+}
+inline QString BatteryTypeFlooded()
+{
+    return QStringLiteral("铅酸液体");
+}
+inline QString ChargingModeCompensation()
+{
+    return QStringLiteral("电压补偿");
+}
+inline QString ChargingModeSoc()
+{
+    return QStringLiteral("SOC");
+}
+inline QString RatedVoltageAuto()
+{
+    return QStringLiteral("自识别");
+}
+inline QString RatedVoltage12()
+{
+    return QStringLiteral("12V");
+}
+inline QString RatedVoltage24()
+{
+    return QStringLiteral("24V");
+}
+inline QString RatedVoltage36()
+{
+    return QStringLiteral("36V");
+}
+inline QString RatedVoltage48()
+{
+    return QStringLiteral("48V");
+}
+// Shown for a stage the battery type does not have (equalize voltage or duration of 0).
+inline QString NoStage()
+{
+    return QStringLiteral("--");
+}
+inline QString CustomRefused()
+{
+    return QStringLiteral("目前状态不能为自定义");
+}
+inline QString AutoLevelRefused()
+{
+    return QStringLiteral("目前状态不能为自识别");
+}
+inline QString CustomCaution()
+{
+    return QStringLiteral("注意！在修改充电参数前查阅蓄电池相关的说明，避免对蓄电池造成损坏！");
+}
+inline QString BadTypeAndLevel()
+{
+    return QStringLiteral("蓄电池类型和额定电压等级设置不正确！");
+}
+// Battery rules, in the order they are checked.
+inline QString BatteryTypeInvalid()
+{
+    return QStringLiteral("蓄电池类型出错！");
+}
+inline QString CapacityOutOfRange()
+{
+    return QStringLiteral("蓄电池容量不在允许范围内！(0~9999)");
+}
+inline QString TempCompensationOutOfRange()
+{
+    return QStringLiteral("温度补偿系数不在允许范围内！(-9~0)");
+}
+inline QString EqualizeDurationOutOfRange()
+{
+    return QStringLiteral("均衡维持时间不在允许范围内！(0~180)");
+}
+inline QString BoostDurationOutOfRange()
+{
+    return QStringLiteral("提升维持时间不在允许范围内！(10~180)");
+}
+inline QString DischargePercentOutOfRange()
+{
+    return QStringLiteral("蓄电池放电不在允许范围内！(10~80)");
+}
+inline QString ChargePercentOutOfRange()
+{
+    return QStringLiteral("蓄电池充电不在允许范围内！(20~100)");
+}
+inline QString PercentGapTooSmall()
+{
+    return QStringLiteral("蓄电池充放电应满足：蓄电池充电≥蓄电池放电+10%");
+}
+inline QString OverVoltageVsChargeLimit()
+{
+    return QStringLiteral("蓄电池电压应满足：超压断开电压＞充电限制电压");
+}
+inline QString ChargeLimitVsEqualize()
+{
+    return QStringLiteral("蓄电池电压应满足：充电限制电压≥均衡充电电压");
+}
+inline QString EqualizeVsBoost()
+{
+    return QStringLiteral("蓄电池电压应满足：均衡充电电压≥提升充电电压");
+}
+inline QString BoostVsFloat()
+{
+    return QStringLiteral("蓄电池电压应满足：提升充电电压≥ 浮充充电电压");
+}
+inline QString FloatVsBoostReconnect()
+{
+    return QStringLiteral("蓄电池电压应满足：浮充充电电压＞提升恢复电压");
+}
+inline QString OverVoltageVsReconnect()
+{
+    return QStringLiteral("蓄电池电压应满足：超压断开电压＞超压断开恢复电压");
+}
+inline QString LowVoltageReconnectVsDisconnect()
+{
+    return QStringLiteral("蓄电池电压应满足：低压断开恢复电压＞低压断开电压");
+}
+inline QString LowVoltageDisconnectVsDischargeLimit()
+{
+    return QStringLiteral("蓄电池电压应满足：低压断开电压≥放电限制电压");
+}
+inline QString UnderVoltageReconnectVsWarning()
+{
+    return QStringLiteral("蓄电池电压应满足：欠压报警恢复电压＞欠压报警电压");
+}
+inline QString UnderVoltageWarningVsDischargeLimit()
+{
+    return QStringLiteral("蓄电池电压应满足：欠压报警电压≥放电限制电压");
+}
+inline QString BoostReconnectVsLowVoltageReconnect()
+{
+    return QStringLiteral("蓄电池电压应满足：提升恢复电压＞低压断开恢复电压");
+}
+inline QString VoltageOutOfWindow()
+{
+    return QStringLiteral("电压参数不在允许范围内！");
+}
 
 // Load forms
 inline QString LightOnVoltageOutOfRange()
@@ -232,6 +379,26 @@ inline QString PictureRemainingTime()
 }
 
 // Clock
+inline QString ManualAdjust()
+{
+    return QStringLiteral("手动调整");
+}
+inline QString FollowLocalTime()
+{
+    return QStringLiteral("本机时间");
+}
+inline QString DatePickerName()
+{
+    return QStringLiteral("日期");
+}
+inline QString TimePickerName()
+{
+    return QStringLiteral("时间");
+}
+inline QString ProgrammerTimeName()
+{
+    return QStringLiteral("编程器时间");
+}
 inline QString ReadSucceeded()
 {
     return QStringLiteral("读取成功！");
