@@ -4,6 +4,8 @@
 #include "cli/climessageservice.h"
 #include "cli/commandline.h"
 #include "cli/loggingexchange.h"
+#include "clock/clockoperations.h"
+#include "editors/batteryrules.h"
 #include "editors/loadrules.h"
 #include "link/programmerlink.h"
 #include "model/parameterset.h"
@@ -154,6 +156,37 @@ int Clear(const CliCommand &command, CliMessageService &messages, const CliEnvir
     return Status(messages);
 }
 
+int Clock(const CliCommand &command, QIODevice &out, CliMessageService &messages,
+          const CliEnvironment &environment)
+{
+    Connection connection(messages, environment);
+    if (!connection.open(command.port))
+        return kCliFailure;
+    if (command.clockSet == CliCommand::ClockSet::None) {
+        const std::optional<QString> text = ReadProgrammerClock(connection.exchange(), messages);
+        if (!text)
+            return kCliFailure;
+        if (!WriteAll(out, (*text + u'\n').toUtf8()))
+            return kCliFailure;
+        messages.info(nullptr, Text::ReadSucceeded());
+        return kCliSuccess;
+    }
+
+    // As the clock form writes its pickers: local date and time of day, to the second.
+    ClockFields fields = ClockFieldsOf(command.date, command.time);
+    if (command.clockSet == CliCommand::ClockSet::Now) {
+        const QDateTime now = environment.now ? environment.now() : QDateTime::currentDateTime();
+        fields = ClockFieldsOf(now.date(), now.time());
+    }
+    if (!WriteProgrammerClock(connection.exchange(), fields, messages))
+        return kCliFailure;
+    // The form then shows the time written.
+    if (!WriteAll(out, (ClockText(fields) + u'\n').toUtf8()))
+        return kCliFailure;
+    messages.info(nullptr, Text::WriteSucceeded());
+    return kCliSuccess;
+}
+
 int Check(const CliCommand &command, CliMessageService &messages)
 {
     ParameterSet parameters;
@@ -163,6 +196,13 @@ int Check(const CliCommand &command, CliMessageService &messages)
         return kCliFailure;
     // The checks of "应用" in each form the file's groups are edited in, first failure only.
     const GroupSelection groups = selection.CurrentGroupSelection();
+    if (SelectionHasTag(groups, QStringLiteral("1"))) {
+        if (const std::optional<BatteryRuleFailure> failure =
+                FirstFailedBatteryRule(parameters.values)) {
+            messages.warning(failure->text);
+            return kCliFailure;
+        }
+    }
     if (SelectionHasTag(groups, QStringLiteral("2"))) {
         if (const QString failure = Load::FirstRangeFailure(parameters.values); !failure.isEmpty())
             messages.warning(failure);
@@ -212,7 +252,7 @@ int RunCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
         status = Clear(command, messages, environment);
         break;
     case Action::Clock:
-        status = kCliFailure; // wired once the clock operations are in the core
+        status = Clock(command, out, messages, environment);
         break;
     case Action::Check:
         status = Check(command, messages);

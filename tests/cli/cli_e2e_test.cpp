@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -258,4 +259,60 @@ TEST_F(CliE2eTest, TheExecutableKeepsDataAndMessagesApart)
     EXPECT_TRUE(usage.err.startsWith("velmora-cli: 缺少 --port\n用法: "));
 
     EXPECT_EQ(exec({"--version"}).out, "velmora-cli " VELMORA_VERSION "\n");
+}
+
+TEST_F(CliE2eTest, ClockReadsAndSetsAsTheClockForm)
+{
+    start();
+    const Outcome set = run({"clock", "--port", port(), "--set", "2016-03-05 14:07:09"});
+    EXPECT_EQ(set.status, 0);
+    EXPECT_EQ(set.out, "2016/3/5   14:7:9\n");
+    EXPECT_EQ(set.err, "");
+
+    // The programmer's clock runs on from the time written.
+    const Outcome read = run({"clock", "--port", port()});
+    EXPECT_EQ(read.status, 0);
+    EXPECT_TRUE(read.out.startsWith("2016/3/5   14:7:")) << read.out.toStdString();
+    EXPECT_TRUE(read.out.endsWith("\n"));
+    EXPECT_EQ(read.err, "");
+
+    // "now" is the PC's local time when the frame is built.
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    CliEnvironment environment;
+    environment.waitScale = kTestWaitScale;
+    environment.now = [] { return QDateTime(QDate(2031, 12, 31), QTime(23, 59, 58, 999)); };
+    EXPECT_EQ(RunCli({"clock", "--set", "now", "--port", port()}, out, err, environment), 0);
+    EXPECT_EQ(out.data(), "2031/12/31   23:59:58\n");
+    EXPECT_TRUE(run({"clock", "--port", port()}).out.startsWith("20"));
+
+    const Outcome process = exec({"clock", "--port", port()});
+    EXPECT_EQ(process.status, 0);
+    EXPECT_TRUE(QRegularExpression("^20[0-9]{2}/[0-9]{1,2}/[0-9]{1,2}   [0-9]{1,2}:[0-9]{1,2}:"
+                                   "[0-9]{1,2}\n$")
+                    .match(QString::fromUtf8(process.out))
+                    .hasMatch())
+        << process.out.toStdString();
+}
+
+TEST_F(CliE2eTest, ClockFailuresAreReported)
+{
+    const std::tuple<QStringList, QStringList, const char *> cases[] = {
+        {{"--no-answer"}, {}, "读取超时！"},
+        {{"--no-answer"}, {"--set", "now"}, "写入超时！"},
+        {{"--exception", "2"}, {}, "读取超时！"},
+        {{"--exception", "3"}, {"--set", "2016-03-05 14:07:09"}, "写入超时！"},
+        {{"--truncate", "8"}, {}, "读取超时！"},
+    };
+    for (const auto &[faults, args, message] : cases) {
+        SCOPED_TRACE((faults + args).join(' ').toStdString());
+        start(faults);
+        const Outcome r = run(QStringList{"clock", "--port", port()} + args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, QString::fromUtf8(message) + "\n");
+        EXPECT_EQ(r.out, "");
+        sim.reset();
+    }
 }

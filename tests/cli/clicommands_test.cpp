@@ -79,6 +79,22 @@ TEST_F(CliCommandsTest, CheckRunsTheFormsRulesOnTheGroupsTheFileHolds)
 
     // A battery file holds no load slots: what the set would have there is not the file's.
     EXPECT_EQ(run({"check", file(load, GroupSelection::Battery)}).status, 0);
+
+    // The battery rules come first, as the battery group does, and stop at their first failure.
+    ParameterSet battery = load;
+    battery.values[Slot::ChargePercent] = "39";
+    battery.values[Slot::OverVoltageDisconnect] = "1500";
+    const Outcome rule = run({"check", file(battery, GroupSelection::All)});
+    EXPECT_EQ(rule.status, 1);
+    EXPECT_EQ(rule.err, "蓄电池充放电应满足：蓄电池充电≥蓄电池放电+10%\n");
+    battery.values[Slot::ChargePercent] = "40";
+    EXPECT_EQ(run({"check", file(battery, GroupSelection::Battery)}).err,
+              "蓄电池电压应满足：超压断开电压＞充电限制电压\n");
+    // At 24 V the window is 18.00 to 34.00 V: shipped 12 V voltages fall outside it.
+    ParameterSet level = ParameterSet();
+    level.values[Slot::RatedVoltageLevel] = "2";
+    EXPECT_EQ(run({"check", file(level, GroupSelection::BatteryLoad)}).err,
+              "电压参数不在允许范围内！\n");
 }
 
 TEST_F(CliCommandsTest, CheckAndUpdateRefuseFilesAsTheImportDoes)
