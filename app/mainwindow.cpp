@@ -2,10 +2,10 @@
 
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
+#include "clock/clockdialog.h"
 #include "editors/batteryparameterdialog.h"
 #include "editors/generalloaddialog.h"
 #include "editors/ledloaddialog.h"
-#include "clock/clockdialog.h"
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"

@@ -3,6 +3,7 @@
 #include "clock/clockdialog.h"
 #include "model/parameterset.h"
 #include "support/messagerecorder.h"
+#include "support/printers.h"
 #include "support/simprocess.h"
 
 #include <QComboBox>
@@ -14,13 +15,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -38,6 +32,7 @@ protected:
         qobject_cast<QComboBox *>(window->control(MainWindowId::PortList))->setCurrentIndex(0);
         click(window->control(MainWindowId::PortButton));
         ASSERT_TRUE(window->link().portOpen());
+        window->link().setWaitScale(kTestWaitScale);
         dialog = std::make_unique<ClockDialog>(window->link(), messages, window.get());
         dialog->show();
     }

@@ -1,7 +1,8 @@
 #include "clock/clockdialog.h"
-#include "support/scriptedexchange.h"
 #include "support/messagerecorder.h"
+#include "support/printers.h"
 #include "support/referenceframes.h"
+#include "support/scriptedexchange.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -11,10 +12,6 @@
 #include <QTimeEdit>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-void PrintTo(const QString &text, std::ostream *os); // clockoperations_test.cpp
 
 namespace {
 

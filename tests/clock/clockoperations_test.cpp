@@ -1,16 +1,10 @@
 #include "clock/clockoperations.h"
-#include "support/scriptedexchange.h"
 #include "support/messagerecorder.h"
+#include "support/printers.h"
 #include "support/referenceframes.h"
+#include "support/scriptedexchange.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -48,7 +42,7 @@ TEST(ClockOperations, WriteSendsTheFieldsAndReadShowsThemBack)
     EXPECT_TRUE(messages.entries.isEmpty()); // completions are the form's to report
 
     link.script({ReferenceReadReply(QByteArray::fromHex("0000010009"
-                                                           "01"))});
+                                                        "01"))});
     EXPECT_EQ(ReadProgrammerClock(link, messages), "2009/1/1   0:0:0");
 }
 
