@@ -1,10 +1,9 @@
 #include "cli/blockverify.h"
-#include "cli/cli.h"
+#include "clirun.h"
 #include "model/parameterset.h"
 #include "programmer/parameterfile.h"
 #include "support/printers.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,22 +15,7 @@ namespace {
 class CliCommandsTest : public ::testing::Test
 {
 protected:
-    struct Outcome
-    {
-        int status;
-        QByteArray out;
-        QString err;
-    };
-
-    Outcome run(const QStringList &args)
-    {
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        const int status = RunCli(args, out, err);
-        return {status, out.data(), QString::fromUtf8(err.data())};
-    }
+    CliOutcome run(const QStringList &args) { return RunInProcess(args); }
 
     // Each call a new file.
     QString file(const QByteArray &bytes)
@@ -59,7 +43,7 @@ TEST_F(CliCommandsTest, CheckRunsTheFormsRulesOnTheGroupsTheFileHolds)
     const ParameterSet shipped;
     for (GroupSelection s : {GroupSelection::Battery, GroupSelection::Load, GroupSelection::LoadLed,
                              GroupSelection::BatteryLoad, GroupSelection::All}) {
-        const Outcome ok = run({"check", file(shipped, s)});
+        const CliOutcome ok = run({"check", file(shipped, s)});
         EXPECT_EQ(ok.status, 0) << SlotCount(s);
         EXPECT_EQ(ok.out, "");
         EXPECT_EQ(ok.err, "");
@@ -72,7 +56,7 @@ TEST_F(CliCommandsTest, CheckRunsTheFormsRulesOnTheGroupsTheFileHolds)
     EXPECT_EQ(run({"check", file(load, GroupSelection::LoadLed)}).err,
               "光控关闭电压不在范围内！\n");
     load.values[Slot::LightOffVoltage] = "3400";
-    const Outcome delay = run({"check", file(load, GroupSelection::BatteryLoad)});
+    const CliOutcome delay = run({"check", file(load, GroupSelection::BatteryLoad)});
     EXPECT_EQ(delay.status, 1);
     EXPECT_EQ(delay.out, "");
     EXPECT_EQ(delay.err, "光控关闭延时不在范围内！(0~99)\n");
@@ -84,7 +68,7 @@ TEST_F(CliCommandsTest, CheckRunsTheFormsRulesOnTheGroupsTheFileHolds)
     ParameterSet battery = load;
     battery.values[Slot::ChargePercent] = "39";
     battery.values[Slot::OverVoltageDisconnect] = "1500";
-    const Outcome rule = run({"check", file(battery, GroupSelection::All)});
+    const CliOutcome rule = run({"check", file(battery, GroupSelection::All)});
     EXPECT_EQ(rule.status, 1);
     EXPECT_EQ(rule.err, "蓄电池充放电应满足：蓄电池充电≥蓄电池放电+10%\n");
     battery.values[Slot::ChargePercent] = "40";
@@ -111,14 +95,14 @@ TEST_F(CliCommandsTest, CheckAndUpdateRefuseFilesAsTheImportDoes)
         for (const QStringList &args :
              {QStringList{"check", path}, QStringList{"update", "--port", "/nonexistent", path}}) {
             SCOPED_TRACE(args.join(' ').toStdString());
-            const Outcome r = run(args);
+            const CliOutcome r = run(args);
             EXPECT_EQ(r.status, 1);
             // Refused before any port is opened.
             EXPECT_EQ(r.err, "导入失败！错误的配置文件！\n");
             EXPECT_EQ(r.out, "");
         }
     }
-    const Outcome missing = run({"check", dir.filePath("absent.txt")});
+    const CliOutcome missing = run({"check", dir.filePath("absent.txt")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "文件不存在！\n");
 }
@@ -128,7 +112,7 @@ TEST_F(CliCommandsTest, PortsListsThePlatformsPortsThenTheExtraOnes)
     const QByteArray saved = qgetenv("VELMORA_EXTRA_PORTS");
     const QString extra = dir.filePath("串口 a") + QDir::listSeparator() + "/dev/pts/99";
     qputenv("VELMORA_EXTRA_PORTS", extra.toUtf8());
-    const Outcome r = run({"ports"});
+    const CliOutcome r = run({"ports"});
     qputenv("VELMORA_EXTRA_PORTS", saved);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.endsWith((dir.filePath("串口 a") + "\n/dev/pts/99\n").toUtf8()));
@@ -142,13 +126,13 @@ TEST_F(CliCommandsTest, APortThatCannotBeOpenedFailsAsTheWindowsPortButton)
                                     QStringList{"update", "--port", dir.filePath("none"), good},
                                     QStringList{"clear", "--port", "ttyNoSuchPort9"}}) {
         SCOPED_TRACE(args.join(' ').toStdString());
-        const Outcome r = run(args);
+        const CliOutcome r = run(args);
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "打开串口失败\n");
         EXPECT_EQ(r.out, "");
     }
     // -v shows the progress, the message stays one line of its own.
-    const Outcome verbose = run({"clear", "-v", "--port", dir.filePath("none")});
+    const CliOutcome verbose = run({"clear", "-v", "--port", dir.filePath("none")});
     EXPECT_TRUE(verbose.err.contains("\n打开串口失败\n"));
     EXPECT_TRUE(verbose.err.contains("用时 "));
 }
