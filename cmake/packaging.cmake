@@ -40,7 +40,7 @@ if(WIN32)
         execute_process(
             COMMAND \"${VELMORA_WINDEPLOYQT}\" $<IF:$<CONFIG:Debug>,--debug,--release>
                 --translations zh_CN --no-system-d3d-compiler --no-opengl-sw
-                \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:velmora>\"
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:velmora>\"
             COMMAND_ERROR_IS_FATAL ANY)
     ")
 endif()
