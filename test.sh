@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs every test through ctest; then, where clang++
-# with libFuzzer is at hand, builds the fuzz targets and runs each one for a few seconds.
+# Builds everything with warnings as errors and runs every test through ctest; builds the Debian
+# package and checks it, compiles the Windows-only code with MinGW-w64; then, where clang++ with
+# libFuzzer is at hand, builds the fuzz targets and runs each one for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
@@ -17,6 +18,17 @@ fi
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"
 ctest --preset dev -j"$(nproc)" "$@"
+
+# The Debian package, built apart from the builds above.
+ensure_packages "${PACKAGE_PACKAGES[@]}"
+scripts/check-package.sh
+
+# The Windows-only code, compiled with MinGW-w64 (no Qt for Windows here: compiled, not linked).
+if ensure_packages "${WINDOWS_CHECK_PACKAGES[@]}"; then
+    scripts/check-windows-sources.sh
+else
+    echo "MinGW-w64 is missing: the Windows-only sources were not compiled."
+fi
 
 # Whether clang++ links a libFuzzer program with the sanitizers.
 fuzzing_available() {

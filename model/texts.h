@@ -28,6 +28,11 @@ inline QString AboutText()
 {
     return QStringLiteral("KTX 1.0 ");
 }
+// The program's version, on its own line under the fixed text.
+inline QString AboutVersion()
+{
+    return QStringLiteral("Velmora " VELMORA_VERSION);
+}
 inline QString AboutOk()
 {
     return QStringLiteral("确定");
