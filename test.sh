@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test through ctest, once as it is and
-# once under the sanitizers; then, where clang++ with libFuzzer is at hand, builds the fuzz
-# targets and runs each one for a few seconds.
+# once under the sanitizers; builds the Debian package and checks it, compiles the Windows-only
+# code with MinGW-w64; then, where clang++ with libFuzzer is at hand, builds the fuzz targets and
+# runs each one for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
@@ -29,6 +30,17 @@ ctest --preset asan -j"$(nproc)" "$@"
 if grep -nE 'ERROR: (Address|Leak)Sanitizer|runtime error:' build/asan/Testing/Temporary/LastTest.log; then
     echo "Sanitizer reports in build/asan/Testing/Temporary/LastTest.log" >&2
     exit 1
+fi
+
+# The Debian package, built apart from the builds above.
+ensure_packages "${PACKAGE_PACKAGES[@]}"
+scripts/check-package.sh
+
+# The Windows-only code, compiled with MinGW-w64 (no Qt for Windows here: compiled, not linked).
+if ensure_packages "${WINDOWS_CHECK_PACKAGES[@]}"; then
+    scripts/check-windows-sources.sh
+else
+    echo "MinGW-w64 is missing: the Windows-only sources were not compiled."
 fi
 
 # Whether clang++ links a libFuzzer program with the sanitizers.

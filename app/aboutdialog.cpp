@@ -16,6 +16,8 @@ AboutDialog::AboutDialog(QWidget *parent)
     m_ui->iconLabel->setPixmap(icon.pixmap(QSize(32, 32), devicePixelRatio()));
     m_ui->iconLabel->setAccessibleName(Text::AppName());
     m_ui->textLabel->setAccessibleName(m_ui->textLabel->text());
+    m_ui->versionLabel->setText(Text::AboutVersion());
+    m_ui->versionLabel->setAccessibleName(m_ui->versionLabel->text());
     m_ui->okButton->setAccessibleName(m_ui->okButton->text());
 }
 

@@ -8,7 +8,8 @@ namespace Ui {
 class AboutDialog;
 }
 
-// "About KTX": the application icon, "KTX 1.0 " and an OK button "确定".
+// "About KTX": the application icon, "KTX 1.0 ", the program's version below it and an OK
+// button "确定".
 class AboutDialog : public QDialog
 {
     Q_OBJECT

@@ -15,9 +15,13 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 int Application::run()
 {
     // Standard buttons and file dialogs read in Simplified Chinese, like the program's own texts.
-    if (m_qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                            QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // A Qt installation (Debian's too) keeps qtbase_zh_CN.qm in Qt's translations folder;
+    // windeployqt gathers Qt's catalogues into translations/qt_zh_CN.qm beside the program.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    if (m_qtTranslator.load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        m_qtTranslator.load(chinese, QStringLiteral("qt"), QStringLiteral("_"),
+                            applicationDirPath() + QStringLiteral("/translations")))
         installTranslator(&m_qtTranslator);
 
     // There is no skin library on our platforms: the platform's own look stays.

@@ -2,6 +2,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
+#include "clock/clockdialog.h"
 #include "editors/batteryparameterdialog.h"
 #include "editors/generalloaddialog.h"
 #include "editors/ledloaddialog.h"
@@ -50,10 +51,12 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     installAboutEntry();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
 
-    // Listed once, when the window opens; nothing is selected until the user picks a port.
-    m_ui->portList->addItems(ProgrammerLink::EnumeratePorts());
-    m_ui->portList->setCurrentIndex(-1);
-    m_ui->portList->setEnabled(m_ui->portList->count() > 0);
+    // Nothing is selected until the user picks a port. Adapters plugged in later appear while
+    // the port is closed.
+    RefreshPorts();
+    connect(m_ui->portList, &PortListBox::aboutToShowPopup, this, &MainWindow::RefreshPorts);
+    connect(&m_portRefresh, &QTimer::timeout, this, &MainWindow::RefreshPorts);
+    m_portRefresh.start(PortRefreshMs);
 
     // Inserted by position, never sorted; position i is ProductType i.
     for (int i = 0; i < m_parameters.productNames.size(); ++i)
@@ -167,9 +170,34 @@ void MainWindow::TogglePort()
 
 void MainWindow::repaintPort()
 {
-    // The port cannot be changed while it is open.
-    m_ui->portList->setEnabled(!m_link.portOpen());
     setButtonCaption(m_ui->portButton, m_link.portOpen() ? Text::ClosePort() : Text::OpenPort());
+    // The port cannot be changed while it is open; closed, the list follows the cable again
+    // (the adapter may have gone meanwhile).
+    if (m_link.portOpen())
+        m_ui->portList->setEnabled(false);
+    else
+        RefreshPorts();
+}
+
+void MainWindow::RefreshPorts()
+{
+    // The list cannot change while the port is open.
+    if (m_link.portOpen())
+        return;
+    PortListBox *list = m_ui->portList;
+    PortListState shown{{}, list->currentIndex()};
+    for (int i = 0; i < list->count(); ++i)
+        shown.entries.append(list->itemText(i));
+    if (const std::optional<PortListState> next = RefreshedPortList(shown, m_enumeratePorts()))
+        list->showEntries(next->entries, next->chosen);
+    // As at start: usable exactly while there is a port to choose.
+    list->setEnabled(list->count() > 0);
+}
+
+void MainWindow::setPortEnumerator(std::function<QStringList()> enumerate)
+{
+    m_enumeratePorts = enumerate ? std::move(enumerate) : &ProgrammerLink::EnumeratePorts;
+    RefreshPorts();
 }
 
 void MainWindow::OnProductSelected(int index)
@@ -243,7 +271,9 @@ void MainWindow::OnTimeSync()
         m_messages.warning(Text::PortUnavailable());
         return;
     }
-    // The clock form opens here.
+    // Modal; nothing is carried back when it closes.
+    ClockDialog clock(m_link, m_messages, this);
+    clock.exec();
 }
 
 void MainWindow::ShowAbout()

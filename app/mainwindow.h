@@ -5,7 +5,10 @@
 #include "model/selectionmodel.h"
 
 #include <QDialog>
+#include <QStringList>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class MessageService;
@@ -25,6 +28,8 @@ class MainWindow : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int PortRefreshMs = 2000;
+
     MainWindow(ParameterSet &parameters, MessageService &messages, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -40,10 +45,17 @@ public:
 
     ProgrammerLink &link() { return m_link; }
 
+    // Where the port list comes from (ProgrammerLink::EnumeratePorts unless tests hand in their
+    // own); the list is refreshed from it at once.
+    void setPortEnumerator(std::function<QStringList()> enumerate);
+
     SelectionModel &selection() { return m_selection; }
 
 public slots:
     void TogglePort();
+    // Enumerates the ports again while the port is closed: every PortRefreshMs and when the
+    // list drops down.
+    void RefreshPorts();
     void OnProductSelected(int index);
     void OnBatteryGroupClicked();
     void OnLoadGroupClicked();
@@ -80,4 +92,6 @@ private:
     ProgrammerLink m_link{m_messages};
     std::unique_ptr<FilePicker> m_qtFilePicker = std::make_unique<QtFilePicker>(this);
     FilePicker *m_filePicker = m_qtFilePicker.get();
+    std::function<QStringList()> m_enumeratePorts = &ProgrammerLink::EnumeratePorts;
+    QTimer m_portRefresh;
 };

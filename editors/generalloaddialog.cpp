@@ -1,14 +1,9 @@
 #include "editors/generalloaddialog.h"
 
-#include "editors/digitsonly.h"
 #include "editors/loadconversions.h"
 #include "editors/loadrules.h"
-#include "model/messageservice.h"
 #include "model/parameterset.h"
-#include "model/texts.h"
 #include "ui_generalloaddialog.h"
-
-#include <QLocale>
 
 using namespace GeneralLoadId;
 
@@ -21,6 +16,12 @@ constexpr int kLight[] = {LightOnVoltageLabel,  LightOnVoltage,  LightOnDelayLab
                           LightOffVoltageLabel, LightOffVoltage, LightOffDelayLabel, LightOffDelay};
 constexpr int kPeriods[] = {Period1Label, Period1,          Period2Label,
                             Period2,      NightLengthLabel, NightLength};
+
+// The mode buttons and the codes each stores.
+constexpr Load::ModeCode kModes[] = {
+    {ManualOn, "0", "1"},       {ManualOff, "0", "0"}, {LightMode, "1", "0"},
+    {LightTimerMode, "2", "0"}, {TimerMode, "3", "0"},
+};
 
 } // namespace
 
@@ -66,30 +67,21 @@ GeneralLoadDialog::GeneralLoadDialog(ParameterSet &parameters, MessageService &m
         {NightLengthLabel, m_ui->nightLengthLabel},
         {NightLength, m_ui->nightLengthEdit},
     };
-    for (const auto &[id, widget] : controls)
-        m_controls.insert(id, widget);
-    for (int id : {ManualOn, ManualOff, TimerMode, LightMode, LightTimerMode})
-        m_ui->modeGroup->setId(qobject_cast<QAbstractButton *>(control(id)), id);
+    m_controls.add(controls);
+    m_modes = {m_ui->modeGroup, kModes};
+    m_modes.setUp(m_controls);
+    m_light = {m_ui->lightOnVoltageEdit, m_ui->lightOnDelayEdit, m_ui->lightOffVoltageEdit,
+               m_ui->lightOffDelayEdit};
+    m_timers = {m_ui->timerOn1Edit, m_ui->timerOff1Edit, m_ui->timerOn2Edit, m_ui->timerOff2Edit,
+                m_ui->timer2Box};
+    m_durations = {{{Slot::Mode2Period1, m_ui->period1Edit},
+                    {Slot::Mode2Period2, m_ui->period2Edit},
+                    {Slot::NightLength, m_ui->nightLengthEdit}}};
 
     // Accessible names: captions and label texts, the role where a control has no caption.
-    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
-        if (!button->text().isEmpty())
-            button->setAccessibleName(button->text());
-    }
-    for (QLabel *label : findChildren<QLabel *>()) {
-        label->setAccessibleName(label->text());
-        if (label->buddy())
-            label->buddy()->setAccessibleName(label->text());
-    }
-    m_ui->lightOnDelayEdit->setAccessibleName(Text::LightOnDelayName());
-    m_ui->lightOffDelayEdit->setAccessibleName(Text::LightOffDelayName());
-    m_ui->timer2Box->setAccessibleName(Text::SecondTimerBoxName());
-
-    // The pickers' formats are fixed in the layout; the C locale keeps the digits plain.
-    for (QTimeEdit *picker : findChildren<QTimeEdit *>())
-        picker->setLocale(QLocale::c());
-    MakeDigitsOnly(m_ui->lightOnDelayEdit);
-    MakeDigitsOnly(m_ui->lightOffDelayEdit);
+    LoadForm::NameAfterCaptions(this);
+    m_light.setUp();
+    m_timers.setUp();
 
     OnInitDialog();
 
@@ -104,105 +96,47 @@ GeneralLoadDialog::~GeneralLoadDialog() = default;
 
 QWidget *GeneralLoadDialog::control(int id) const
 {
-    return m_controls.value(id);
+    return m_controls.find(id);
 }
 
 void GeneralLoadDialog::OnInitDialog()
 {
     const QStringList &v = m_parameters.values;
-    m_ui->lightOnVoltageEdit->setText(Load::TwoDecimals(v.at(Slot::LightOnVoltage)));
-    m_ui->lightOnDelayEdit->setText(v.at(Slot::LightOnDelay));
-    m_ui->lightOffVoltageEdit->setText(Load::TwoDecimals(v.at(Slot::LightOffVoltage)));
-    m_ui->lightOffDelayEdit->setText(v.at(Slot::LightOffDelay));
+    m_light.show(v);
+    m_timers.show(v);
 
     // A code outside the list selects no mode and leaves the enabling as it is.
-    const QString mode = v.at(Slot::LoadControlMode);
-    int modeId = 0;
-    if (mode == u"0")
-        modeId = v.at(Slot::ManualDefaultOn) == u"1" ? ManualOn : ManualOff;
-    else if (mode == u"1")
-        modeId = LightMode;
-    else if (mode == u"2")
-        modeId = LightTimerMode;
-    else if (mode == u"3")
-        modeId = TimerMode;
-    if (modeId != 0) {
-        m_ui->modeGroup->button(modeId)->setChecked(true);
+    if (const int modeId = m_modes.selectStored(v))
         OnModeClicked(modeId);
-    }
-
     // After the mode: the second pair follows its box in every mode when the form opens.
-    m_ui->timer2Box->setChecked(v.at(Slot::Timer2Enabled) == u"1");
-    setControlsEnabled(kTimer2, m_ui->timer2Box->isChecked());
+    m_controls.setEnabled(kTimer2, m_ui->timer2Box->isChecked());
 
-    m_ui->period1Edit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::Mode2Period1)));
-    m_ui->period2Edit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::Mode2Period2)));
-    m_ui->nightLengthEdit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::NightLength)));
-    m_ui->timerOn1Edit->setTime(Load::TimeOfDay(v, Load::kTimerOn1));
-    m_ui->timerOff1Edit->setTime(Load::TimeOfDay(v, Load::kTimerOff1));
-    m_ui->timerOn2Edit->setTime(Load::TimeOfDay(v, Load::kTimerOn2));
-    m_ui->timerOff2Edit->setTime(Load::TimeOfDay(v, Load::kTimerOff2));
+    LoadForm::ShowDurations(m_durations, v);
 }
 
 void GeneralLoadDialog::OnModeClicked(int modeId)
 {
-    setControlsEnabled(kTimer1, modeId == TimerMode);
-    setControlsEnabled(kTimer2, false);
-    setControlsEnabled(kLight, modeId == LightMode || modeId == LightTimerMode);
-    setControlsEnabled(kPeriods, modeId == LightTimerMode);
+    m_controls.setEnabled(kTimer1, modeId == TimerMode);
+    m_controls.setEnabled(kTimer2, false);
+    m_controls.setEnabled(kLight, modeId == LightMode || modeId == LightTimerMode);
+    m_controls.setEnabled(kPeriods, modeId == LightTimerMode);
 }
 
 void GeneralLoadDialog::OnTimer2Clicked(bool checked)
 {
-    setControlsEnabled(kTimer2, checked);
+    m_controls.setEnabled(kTimer2, checked);
 }
 
 void GeneralLoadDialog::Collect(QStringList &values) const
 {
-    values[Slot::LightOnVoltage] = Load::Hundredths(m_ui->lightOnVoltageEdit->text());
-    values[Slot::LightOnDelay] = m_ui->lightOnDelayEdit->text();
-    values[Slot::LightOffVoltage] = Load::Hundredths(m_ui->lightOffVoltageEdit->text());
-    values[Slot::LightOffDelay] = m_ui->lightOffDelayEdit->text();
-
-    // Mode code and manual state; with no mode selected both keep their text.
-    const std::pair<QAbstractButton *, std::pair<const char *, const char *>> modes[] = {
-        {m_ui->manualOnRadio, {"0", "1"}}, {m_ui->manualOffRadio, {"0", "0"}},
-        {m_ui->lightRadio, {"1", "0"}},    {m_ui->lightTimerRadio, {"2", "0"}},
-        {m_ui->timerRadio, {"3", "0"}},
-    };
-    for (const auto &[button, codes] : modes) {
-        if (button->isChecked()) {
-            values[Slot::LoadControlMode] = QString::fromLatin1(codes.first);
-            values[Slot::ManualDefaultOn] = QString::fromLatin1(codes.second);
-        }
-    }
-    values[Slot::Timer2Enabled] =
-        m_ui->timer2Box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-
-    values[Slot::Mode2Period1] = Load::HourMinuteCodeText(m_ui->period1Edit->time());
-    values[Slot::Mode2Period2] = Load::HourMinuteCodeText(m_ui->period2Edit->time());
-    values[Slot::NightLength] = Load::HourMinuteCodeText(m_ui->nightLengthEdit->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOn1, m_ui->timerOn1Edit->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOff1, m_ui->timerOff1Edit->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOn2, m_ui->timerOn2Edit->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOff2, m_ui->timerOff2Edit->time());
+    m_light.collect(values);
+    m_modes.collect(values);
+    m_timers.collect(values);
+    LoadForm::CollectDurations(m_durations, values);
 }
 
 void GeneralLoadDialog::OnApply()
 {
-    // Checked on a scratch copy first, so a refusal stores nothing.
-    QStringList scratch = m_parameters.values;
-    Collect(scratch);
-    if (const std::optional<Load::RangeFailure> failure = Load::CheckRanges(scratch)) {
-        for (const QString &text : failure->boxes)
-            m_messages.warning(text);
-        return;
-    }
-    Collect(m_parameters.values);
-}
-
-void GeneralLoadDialog::setControlsEnabled(std::span<const int> ids, bool enabled)
-{
-    for (int id : ids)
-        control(id)->setEnabled(enabled);
+    Load::ApplyChecked(m_parameters.values, m_messages,
+                       [this](QStringList &values) { Collect(values); });
 }

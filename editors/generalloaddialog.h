@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QDialog>
-#include <QHash>
+#include "editors/controlmap.h"
+#include "editors/loadform.h"
 
+#include <QDialog>
+
+#include <array>
 #include <memory>
-#include <span>
 
 class MessageService;
 struct ParameterSet;
@@ -74,10 +76,13 @@ private:
     void OnTimer2Clicked(bool checked);
     // Writes every field, whatever the mode, into the 59 slot texts.
     void Collect(QStringList &values) const;
-    void setControlsEnabled(std::span<const int> ids, bool enabled);
 
     std::unique_ptr<Ui::GeneralLoadDialog> m_ui;
     ParameterSet &m_parameters;
     MessageService &m_messages;
-    QHash<int, QWidget *> m_controls;
+    ControlMap m_controls;
+    LoadForm::ModeButtons m_modes;
+    LoadForm::LightControlEdits m_light;
+    LoadForm::TimerPickers m_timers;
+    std::array<LoadForm::DurationPicker, 3> m_durations{};
 };

@@ -1,15 +1,11 @@
 #include "editors/ledloaddialog.h"
 
-#include "editors/digitsonly.h"
 #include "editors/loadconversions.h"
 #include "editors/loadrules.h"
 #include "editors/percentspinbox.h"
-#include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
 #include "ui_ledloaddialog.h"
-
-#include <QLocale>
 
 using namespace LedLoadId;
 
@@ -30,6 +26,12 @@ constexpr int kMode2[] = {Mode2Period1Label, Mode2Period1, Mode2Period1Percent,
                           Mode2Period2Label, Mode2Period2, Mode2Period2Percent,
                           Mode2Period3Label, Mode2Period3, Mode2Period3Percent,
                           NightLengthLabel,  NightLength};
+
+// The mode buttons and the codes each stores.
+constexpr Load::ModeCode kModes[] = {
+    {ManualOn, "0", "1"}, {ManualOff, "0", "0"}, {LightMode, "1", "0"},
+    {Mode2, "2", "0"},    {TimerMode, "3", "0"}, {Mode1, "4", "0"},
+};
 
 const QString kLimitOn = QStringLiteral("65535");
 
@@ -114,11 +116,36 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
         {LimitPercentArrows, m_ui->limitPercent},
         {ModePictureBox, m_ui->modePicture},
     };
-    for (const auto &[id, widget] : controls)
-        m_controls.insert(id, widget);
-    for (int id : {ManualOn, ManualOff, TimerMode, LightMode, Mode1, Mode2})
-        m_ui->modeGroup->setId(qobject_cast<QAbstractButton *>(control(id)), id);
+    m_controls.add(controls);
+    m_modes = {m_ui->modeGroup, kModes};
+    m_modes.setUp(m_controls);
+    m_light = {m_ui->lightOnVoltageEdit, m_ui->lightOnDelayEdit, m_ui->lightOffVoltageEdit,
+               m_ui->lightOffDelayEdit};
+    m_timers = {m_ui->timerOn1Edit, m_ui->timerOff1Edit, m_ui->timerOn2Edit, m_ui->timerOff2Edit,
+                m_ui->timer2Box};
+    m_durations = {{
+        {Slot::Mode2Period1, m_ui->mode2Period1Edit},
+        {Slot::Mode2Period2, m_ui->mode2Period2Edit},
+        {Slot::Mode2Period3, m_ui->mode2Period3Edit},
+        {Slot::NightLength, m_ui->nightLengthEdit},
+        {Slot::Mode1Period1, m_ui->mode1Period1Edit},
+        {Slot::Mode1Period2, m_ui->mode1Period2Edit},
+        {Slot::Mode1Period3, m_ui->mode1Period3Edit},
+    }};
+    m_percents = {{
+        {Slot::Mode2Period1Percent, m_ui->mode2Period1Percent},
+        {Slot::Mode2Period2Percent, m_ui->mode2Period2Percent},
+        {Slot::Mode2Period3Percent, m_ui->mode2Period3Percent},
+        {Slot::UnderVoltageLimitPercent, m_ui->limitPercent},
+        {Slot::ManualOnPercent, m_ui->manualPercent},
+        {Slot::Mode1Period1Percent, m_ui->mode1Period1Percent},
+        {Slot::Mode1Period2Percent, m_ui->mode1Period2Percent},
+        {Slot::Mode1Period3Percent, m_ui->mode1Period3Percent},
+        {Slot::Timer1Percent, m_ui->timer1Percent},
+        {Slot::Timer2Percent, m_ui->timer2Percent},
+    }};
 
+    // The "%" behind each percentage is enabled with it.
     const std::pair<PercentSpinBox *, QLabel *> signs[] = {
         {m_ui->manualPercent, m_ui->manualPercentSign},
         {m_ui->timer1Percent, m_ui->timer1PercentSign},
@@ -132,47 +159,33 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
         {m_ui->limitPercent, m_ui->limitPercentSign},
     };
     for (const auto &[percent, sign] : signs)
-        m_percentSigns.insert(percent, sign);
+        m_controls.addCompanion(percent, sign);
 
     // Accessible names: captions and label texts, the role where a control has no caption.
-    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
-        if (!button->text().isEmpty())
-            button->setAccessibleName(button->text());
-    }
-    for (QGroupBox *frame : findChildren<QGroupBox *>())
-        frame->setAccessibleName(frame->title());
-    for (QLabel *label : findChildren<QLabel *>()) {
-        label->setAccessibleName(label->text());
-        if (label->buddy())
-            label->buddy()->setAccessibleName(label->text());
-    }
-    m_ui->lightOnDelayEdit->setAccessibleName(Text::LightOnDelayName());
-    m_ui->lightOffDelayEdit->setAccessibleName(Text::LightOffDelayName());
-    m_ui->timer2Box->setAccessibleName(Text::SecondTimerBoxName());
+    LoadForm::NameAfterCaptions(this);
+    m_light.setUp();
+    m_timers.setUp();
     m_ui->manualPercent->setAccessibleName(Text::ManualPercentName());
     m_ui->timer1Percent->setAccessibleName(Text::TimerPercentName(1));
     m_ui->timer2Percent->setAccessibleName(Text::TimerPercentName(2));
     m_ui->limitPercent->setAccessibleName(Text::LimitPercentName());
-    QTimeEdit *modePeriods[2][3] = {
+    m_modePeriods = {{
         {m_ui->mode1Period1Edit, m_ui->mode1Period2Edit, m_ui->mode1Period3Edit},
-        {m_ui->mode2Period1Edit, m_ui->mode2Period2Edit, m_ui->mode2Period3Edit}};
-    PercentSpinBox *modePercents[2][3] = {
+        {m_ui->mode2Period1Edit, m_ui->mode2Period2Edit, m_ui->mode2Period3Edit},
+    }};
+    m_modePercents = {{
         {m_ui->mode1Period1Percent, m_ui->mode1Period2Percent, m_ui->mode1Period3Percent},
-        {m_ui->mode2Period1Percent, m_ui->mode2Period2Percent, m_ui->mode2Period3Percent}};
+        {m_ui->mode2Period1Percent, m_ui->mode2Period2Percent, m_ui->mode2Period3Percent},
+    }};
     for (int mode = 1; mode <= 2; ++mode) {
         for (int period = 1; period <= 3; ++period) {
-            modePeriods[mode - 1][period - 1]->setAccessibleName(
+            m_modePeriods[mode - 1][period - 1]->setAccessibleName(
                 Text::ModePeriodName(mode, period));
-            modePercents[mode - 1][period - 1]->setAccessibleName(
+            m_modePercents[mode - 1][period - 1]->setAccessibleName(
                 Text::ModePeriodPercentName(mode, period));
         }
     }
 
-    // The pickers' formats are fixed in the layout; the C locale keeps the digits plain.
-    for (QTimeEdit *picker : findChildren<QTimeEdit *>())
-        picker->setLocale(QLocale::c());
-    MakeDigitsOnly(m_ui->lightOnDelayEdit);
-    MakeDigitsOnly(m_ui->lightOffDelayEdit);
     // The form keeps its size while the picture comes and goes.
     QSizePolicy pictureSize = m_ui->modePicture->sizePolicy();
     pictureSize.setRetainSizeWhenHidden(true);
@@ -187,12 +200,12 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     // The picture follows every change of the schedule it shows.
-    for (const auto &row : modePeriods) {
+    for (const auto &row : m_modePeriods) {
         for (QTimeEdit *picker : row)
             connect(picker, &QTimeEdit::timeChanged, this, &LedLoadDialog::refreshPicture);
     }
     connect(m_ui->nightLengthEdit, &QTimeEdit::timeChanged, this, &LedLoadDialog::refreshPicture);
-    for (const auto &row : modePercents) {
+    for (const auto &row : m_modePercents) {
         for (PercentSpinBox *percent : row)
             connect(percent, &QSpinBox::valueChanged, this, &LedLoadDialog::refreshPicture);
     }
@@ -202,7 +215,7 @@ LedLoadDialog::~LedLoadDialog() = default;
 
 QWidget *LedLoadDialog::control(int id) const
 {
-    return m_controls.value(id);
+    return m_controls.find(id);
 }
 
 void LedLoadDialog::OnInitDialog()
@@ -210,28 +223,11 @@ void LedLoadDialog::OnInitDialog()
     showPicture(Picture::None);
 
     const QStringList &v = m_parameters.values;
-    m_ui->lightOnVoltageEdit->setText(Load::TwoDecimals(v.at(Slot::LightOnVoltage)));
-    m_ui->lightOnDelayEdit->setText(v.at(Slot::LightOnDelay));
-    m_ui->lightOffVoltageEdit->setText(Load::TwoDecimals(v.at(Slot::LightOffVoltage)));
-    m_ui->lightOffDelayEdit->setText(v.at(Slot::LightOffDelay));
-
-    m_ui->timer2Box->setChecked(v.at(Slot::Timer2Enabled) == u"1");
+    m_light.show(v);
+    m_timers.show(v);
 
     // A code outside the list selects no mode and changes nothing else.
-    const QString mode = v.at(Slot::LoadControlMode);
-    int modeId = 0;
-    if (mode == u"0")
-        modeId = v.at(Slot::ManualDefaultOn) == u"1" ? ManualOn : ManualOff;
-    else if (mode == u"1")
-        modeId = LightMode;
-    else if (mode == u"2")
-        modeId = Mode2;
-    else if (mode == u"3")
-        modeId = TimerMode;
-    else if (mode == u"4")
-        modeId = Mode1;
-    if (modeId != 0) {
-        m_ui->modeGroup->button(modeId)->setChecked(true);
+    if (const int modeId = m_modes.selectStored(v)) {
         OnModeClicked(modeId);
         // Only under timer control does the second pair follow its box when the form opens.
         if (modeId == TimerMode)
@@ -241,30 +237,10 @@ void LedLoadDialog::OnInitDialog()
     m_ui->limitBox->setChecked(v.at(Slot::UnderVoltageLimitEnabled) == kLimitOn);
     OnLimitClicked(m_ui->limitBox->isChecked());
 
-    m_ui->mode2Period1Edit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::Mode2Period1)));
-    m_ui->mode2Period2Edit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::Mode2Period2)));
-    m_ui->mode2Period3Edit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::Mode2Period3)));
-    m_ui->nightLengthEdit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::NightLength)));
-    m_ui->timerOn1Edit->setTime(Load::TimeOfDay(v, Load::kTimerOn1));
-    m_ui->timerOff1Edit->setTime(Load::TimeOfDay(v, Load::kTimerOff1));
-    m_ui->timerOn2Edit->setTime(Load::TimeOfDay(v, Load::kTimerOn2));
-    m_ui->timerOff2Edit->setTime(Load::TimeOfDay(v, Load::kTimerOff2));
-
-    m_ui->mode2Period1Percent->setValue(Load::ShownPercent(v.at(Slot::Mode2Period1Percent)));
-    m_ui->mode2Period2Percent->setValue(Load::ShownPercent(v.at(Slot::Mode2Period2Percent)));
-    m_ui->mode2Period3Percent->setValue(Load::ShownPercent(v.at(Slot::Mode2Period3Percent)));
-    m_ui->limitPercent->setValue(Load::ShownPercent(v.at(Slot::UnderVoltageLimitPercent)));
-    m_ui->manualPercent->setValue(Load::ShownPercent(v.at(Slot::ManualOnPercent)));
-    m_ui->mode1Period1Percent->setValue(Load::ShownPercent(v.at(Slot::Mode1Period1Percent)));
-    m_ui->mode1Period2Percent->setValue(Load::ShownPercent(v.at(Slot::Mode1Period2Percent)));
-    m_ui->mode1Period3Percent->setValue(Load::ShownPercent(v.at(Slot::Mode1Period3Percent)));
-    m_ui->timer1Percent->setValue(Load::ShownPercent(v.at(Slot::Timer1Percent)));
-    m_ui->timer2Percent->setValue(Load::ShownPercent(v.at(Slot::Timer2Percent)));
+    LoadForm::ShowDurations(m_durations, v);
+    for (const auto &[slot, percent] : m_percents)
+        percent->setValue(Load::ShownPercent(v.at(slot)));
     m_ui->ratedCurrentEdit->setText(Load::TwoDecimals(v.at(Slot::LedRatedCurrent)));
-
-    m_ui->mode1Period1Edit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::Mode1Period1)));
-    m_ui->mode1Period2Edit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::Mode1Period2)));
-    m_ui->mode1Period3Edit->setTime(Load::TimeFromHourMinuteCode(v.at(Slot::Mode1Period3)));
 
     refreshPicture();
 }
@@ -280,12 +256,12 @@ void LedLoadDialog::OnModeClicked(int modeId)
 void LedLoadDialog::applyModeEnabling(int modeId)
 {
     const bool manual = modeId == ManualOn || modeId == ManualOff;
-    setControlsEnabled(kManual, manual);
-    setControlsEnabled(kTimer1, modeId == TimerMode);
-    setControlsEnabled(kTimer2, false);
-    setControlsEnabled(kLight, modeId == LightMode || modeId == Mode1 || modeId == Mode2);
-    setControlsEnabled(kMode1, modeId == Mode1);
-    setControlsEnabled(kMode2, modeId == Mode2);
+    m_controls.setEnabled(kManual, manual);
+    m_controls.setEnabled(kTimer1, modeId == TimerMode);
+    m_controls.setEnabled(kTimer2, false);
+    m_controls.setEnabled(kLight, modeId == LightMode || modeId == Mode1 || modeId == Mode2);
+    m_controls.setEnabled(kMode1, modeId == Mode1);
+    m_controls.setEnabled(kMode2, modeId == Mode2);
 }
 
 void LedLoadDialog::OnTimer2Clicked(bool checked)
@@ -293,90 +269,32 @@ void LedLoadDialog::OnTimer2Clicked(bool checked)
     // As timer control, with the second pair and its level on while the box is checked. The
     // picture stays as it is.
     applyModeEnabling(TimerMode);
-    setControlsEnabled(kTimer2, checked);
+    m_controls.setEnabled(kTimer2, checked);
 }
 
 void LedLoadDialog::OnLimitClicked(bool checked)
 {
     const int limit[] = {LimitPercent};
-    setControlsEnabled(limit, checked);
+    m_controls.setEnabled(limit, checked);
 }
 
 void LedLoadDialog::Collect(QStringList &values) const
 {
-    values[Slot::LightOnVoltage] = Load::Hundredths(m_ui->lightOnVoltageEdit->text());
-    values[Slot::LightOnDelay] = m_ui->lightOnDelayEdit->text();
-    values[Slot::LightOffVoltage] = Load::Hundredths(m_ui->lightOffVoltageEdit->text());
-    values[Slot::LightOffDelay] = m_ui->lightOffDelayEdit->text();
-
-    // Mode code and manual state; with no mode selected both keep their text.
-    const std::pair<QAbstractButton *, std::pair<const char *, const char *>> modes[] = {
-        {m_ui->manualOnRadio, {"0", "1"}}, {m_ui->manualOffRadio, {"0", "0"}},
-        {m_ui->lightRadio, {"1", "0"}},    {m_ui->mode2Radio, {"2", "0"}},
-        {m_ui->timerRadio, {"3", "0"}},    {m_ui->mode1Radio, {"4", "0"}},
-    };
-    for (const auto &[button, codes] : modes) {
-        if (button->isChecked()) {
-            values[Slot::LoadControlMode] = QString::fromLatin1(codes.first);
-            values[Slot::ManualDefaultOn] = QString::fromLatin1(codes.second);
-        }
-    }
-    values[Slot::Timer2Enabled] =
-        m_ui->timer2Box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    m_light.collect(values);
+    m_modes.collect(values);
+    m_timers.collect(values);
     values[Slot::UnderVoltageLimitEnabled] =
         m_ui->limitBox->isChecked() ? kLimitOn : QStringLiteral("0");
-
-    values[Slot::Mode2Period1] = Load::HourMinuteCodeText(m_ui->mode2Period1Edit->time());
-    values[Slot::Mode2Period2] = Load::HourMinuteCodeText(m_ui->mode2Period2Edit->time());
-    values[Slot::Mode2Period3] = Load::HourMinuteCodeText(m_ui->mode2Period3Edit->time());
-    values[Slot::NightLength] = Load::HourMinuteCodeText(m_ui->nightLengthEdit->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOn1, m_ui->timerOn1Edit->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOff1, m_ui->timerOff1Edit->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOn2, m_ui->timerOn2Edit->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOff2, m_ui->timerOff2Edit->time());
-
-    const std::pair<int, const PercentSpinBox *> percents[] = {
-        {Slot::Mode2Period1Percent, m_ui->mode2Period1Percent},
-        {Slot::Mode2Period2Percent, m_ui->mode2Period2Percent},
-        {Slot::Mode2Period3Percent, m_ui->mode2Period3Percent},
-        {Slot::UnderVoltageLimitPercent, m_ui->limitPercent},
-        {Slot::ManualOnPercent, m_ui->manualPercent},
-        {Slot::Mode1Period1Percent, m_ui->mode1Period1Percent},
-        {Slot::Mode1Period2Percent, m_ui->mode1Period2Percent},
-        {Slot::Mode1Period3Percent, m_ui->mode1Period3Percent},
-        {Slot::Timer1Percent, m_ui->timer1Percent},
-        {Slot::Timer2Percent, m_ui->timer2Percent},
-    };
-    for (const auto &[slot, percent] : percents)
+    LoadForm::CollectDurations(m_durations, values);
+    for (const auto &[slot, percent] : m_percents)
         values[slot] = Load::StoredPercent(percent->value());
     values[Slot::LedRatedCurrent] = Load::Hundredths(m_ui->ratedCurrentEdit->text());
-
-    values[Slot::Mode1Period1] = Load::HourMinuteCodeText(m_ui->mode1Period1Edit->time());
-    values[Slot::Mode1Period2] = Load::HourMinuteCodeText(m_ui->mode1Period2Edit->time());
-    values[Slot::Mode1Period3] = Load::HourMinuteCodeText(m_ui->mode1Period3Edit->time());
 }
 
 void LedLoadDialog::OnApply()
 {
-    // Checked on a scratch copy first, so a refusal stores nothing.
-    QStringList scratch = m_parameters.values;
-    Collect(scratch);
-    if (const std::optional<Load::RangeFailure> failure = Load::CheckRanges(scratch)) {
-        for (const QString &text : failure->boxes)
-            m_messages.warning(text);
-        return;
-    }
-    Collect(m_parameters.values);
-}
-
-void LedLoadDialog::setControlsEnabled(std::span<const int> ids, bool enabled)
-{
-    for (int id : ids) {
-        QWidget *widget = control(id);
-        widget->setEnabled(enabled);
-        if (QLabel *sign = m_percentSigns.value(widget))
-            sign->setEnabled(enabled);
-    }
+    Load::ApplyChecked(m_parameters.values, m_messages,
+                       [this](QStringList &values) { Collect(values); });
 }
 
 void LedLoadDialog::showPicture(Picture picture)
@@ -395,21 +313,11 @@ void LedLoadDialog::refreshPicture()
 Load::ModeSchedule LedLoadDialog::schedule(Picture picture) const
 {
     Load::ModeSchedule s;
-    s.nightMinutes = Minutes(m_ui->nightLengthEdit->time());
-    if (picture == Picture::Mode2) {
-        s.mode = 2;
-        s.periodMinutes = {Minutes(m_ui->mode2Period1Edit->time()),
-                           Minutes(m_ui->mode2Period2Edit->time()),
-                           Minutes(m_ui->mode2Period3Edit->time())};
-        s.levels = {m_ui->mode2Period1Percent->value(), m_ui->mode2Period2Percent->value(),
-                    m_ui->mode2Period3Percent->value()};
-    } else {
-        s.mode = 1;
-        s.periodMinutes = {Minutes(m_ui->mode1Period1Edit->time()),
-                           Minutes(m_ui->mode1Period2Edit->time()),
-                           Minutes(m_ui->mode1Period3Edit->time())};
-        s.levels = {m_ui->mode1Period1Percent->value(), m_ui->mode1Period2Percent->value(),
-                    m_ui->mode1Period3Percent->value()};
+    s.mode = picture == Picture::Mode2 ? 2 : 1;
+    for (int period = 0; period < 3; ++period) {
+        s.periodMinutes[period] = Minutes(m_modePeriods[s.mode - 1][period]->time());
+        s.levels[period] = m_modePercents[s.mode - 1][period]->value();
     }
+    s.nightMinutes = Minutes(m_ui->nightLengthEdit->time());
     return s;
 }

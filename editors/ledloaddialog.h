@@ -1,16 +1,18 @@
 #pragma once
 
+#include "editors/controlmap.h"
+#include "editors/loadform.h"
 #include "editors/modediagram.h"
 
 #include <QDialog>
-#include <QHash>
 
+#include <array>
 #include <memory>
-#include <span>
+#include <utility>
 
 class MessageService;
 class PercentSpinBox;
-class QLabel;
+class QTimeEdit;
 struct ParameterSet;
 
 namespace Ui {
@@ -122,7 +124,6 @@ private:
     void OnLimitClicked(bool checked);
     // Writes every field, whatever the mode, into the 59 slot texts.
     void Collect(QStringList &values) const;
-    void setControlsEnabled(std::span<const int> ids, bool enabled);
     void showPicture(Picture picture);
     // The schedule the pickers and levels of the shown mode set, into the picture.
     void refreshPicture();
@@ -131,8 +132,15 @@ private:
     std::unique_ptr<Ui::LedLoadDialog> m_ui;
     ParameterSet &m_parameters;
     MessageService &m_messages;
-    QHash<int, QWidget *> m_controls;
-    // The "%" behind each percentage, enabled with it.
-    QHash<QWidget *, QLabel *> m_percentSigns;
+    ControlMap m_controls;
+    LoadForm::ModeButtons m_modes;
+    LoadForm::LightControlEdits m_light;
+    LoadForm::TimerPickers m_timers;
+    std::array<LoadForm::DurationPicker, 7> m_durations{};
+    // Each level and its slot.
+    std::array<std::pair<int, PercentSpinBox *>, 10> m_percents{};
+    // The periods of the light-plus-timer modes 1 and 2, and their levels.
+    std::array<std::array<QTimeEdit *, 3>, 2> m_modePeriods{};
+    std::array<std::array<PercentSpinBox *, 3>, 2> m_modePercents{};
     Picture m_picture = Picture::None;
 };

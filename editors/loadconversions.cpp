@@ -62,4 +62,27 @@ void StoreTimeOfDay(QStringList &values, TimeOfDaySlots where, const QTime &time
     values[where.second] = QString::number(time.second());
 }
 
+int ModeButton(std::span<const ModeCode> modes, const QString &mode, const QString &manual)
+{
+    int button = 0;
+    for (const ModeCode &code : modes) {
+        if (mode != QLatin1String(code.mode))
+            continue;
+        if (manual == QLatin1String(code.manual))
+            return code.button;
+        button = code.button;
+    }
+    return button;
+}
+
+void StoreMode(std::span<const ModeCode> modes, int checkedButton, QStringList &values)
+{
+    for (const ModeCode &code : modes) {
+        if (code.button == checkedButton) {
+            values[Slot::LoadControlMode] = QString::fromLatin1(code.mode);
+            values[Slot::ManualDefaultOn] = QString::fromLatin1(code.manual);
+        }
+    }
+}
+
 } // namespace Load

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTime>
 
+#include <span>
+
 // How the two load forms show slot texts and store what they collect. Widget-free.
 namespace Load {
 
@@ -47,5 +49,21 @@ inline constexpr TimeOfDaySlots kTimerOff2{Slot::TimerOff2Hour, Slot::TimerOff2M
 // The time in the three slots; 00:00:00 when any part is out of a picker's range.
 QTime TimeOfDay(const QStringList &values, TimeOfDaySlots where);
 void StoreTimeOfDay(QStringList &values, TimeOfDaySlots where, const QTime &time);
+
+// A mode button and the codes its selection stores in `LoadControlMode` and `ManualDefaultOn`.
+// A form lists "手动默认开" before "手动默认关".
+struct ModeCode
+{
+    int button;
+    const char *mode;
+    const char *manual;
+};
+// The button a stored mode code selects, 0 when no button has that code. Code "0" stands for
+// two buttons: the one whose manual state matches, else the later ("手动默认关" unless the
+// state is exactly "1").
+int ModeButton(std::span<const ModeCode> modes, const QString &mode, const QString &manual);
+// The codes of the checked button into their slots; with no button checked (an id outside the
+// list) both slots keep their text.
+void StoreMode(std::span<const ModeCode> modes, int checkedButton, QStringList &values);
 
 } // namespace Load

@@ -1,5 +1,6 @@
 #include "editors/loadrules.h"
 
+#include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
 #include "model/valuetext.h"
@@ -45,6 +46,20 @@ std::optional<RangeFailure> CheckRanges(const QStringList &values)
         return failure;
     }
     return std::nullopt;
+}
+
+bool ApplyChecked(QStringList &values, MessageService &messages,
+                  const std::function<void(QStringList &)> &collect)
+{
+    QStringList scratch = values;
+    collect(scratch);
+    if (const std::optional<RangeFailure> failure = CheckRanges(scratch)) {
+        for (const QString &text : failure->boxes)
+            messages.warning(text);
+        return false;
+    }
+    collect(values);
+    return true;
 }
 
 QString FirstRangeFailure(const QStringList &values)

@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+
+class MessageService;
 
 // The range checks both load forms run on "应用". Widget-free, so a tool can run them on a
 // parameter file's values too.
@@ -23,6 +26,13 @@ struct RangeFailure
 // the 59 slot texts; each is read as a decimal integer, text without a number as 0. The mode,
 // the times, the LED levels and the rated current are not checked.
 std::optional<RangeFailure> CheckRanges(const QStringList &values);
+
+// "应用" of a load form: `collect` writes the form into the 59 slot texts. It runs first on a
+// scratch copy of `values`, which is checked; a failure shows its boxes as warnings and stores
+// nothing. Only when every check passes does `collect` run again, into `values`. Returns whether
+// the form was stored.
+bool ApplyChecked(QStringList &values, MessageService &messages,
+                  const std::function<void(QStringList &)> &collect);
 
 // The first failure's message, or an empty text when every check passes.
 QString FirstRangeFailure(const QStringList &values);

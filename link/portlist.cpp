@@ -71,3 +71,23 @@ QStringList PortListEntries(QStringList platformNames, const QString &extraPorts
     entries += extraPorts.split(QDir::listSeparator(), Qt::SkipEmptyParts);
     return entries;
 }
+
+std::optional<PortListState> RefreshedPortList(const PortListState &shown,
+                                               const QStringList &enumerated)
+{
+    if (enumerated == shown.entries)
+        return std::nullopt;
+    PortListState next{enumerated, -1};
+    if (shown.chosen < 0 || shown.chosen >= shown.entries.size())
+        return next;
+    // The same occurrence of the chosen name, should a path be listed twice.
+    const QString &name = shown.entries.at(shown.chosen);
+    const auto occurrence = shown.entries.mid(0, shown.chosen).count(name);
+    for (qsizetype i = 0, seen = 0; i < enumerated.size(); ++i) {
+        if (enumerated.at(i) == name && seen++ == occurrence) {
+            next.chosen = int(i);
+            break;
+        }
+    }
+    return next;
+}

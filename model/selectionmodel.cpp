@@ -2,8 +2,10 @@
 
 SelectionModel::SelectionModel(QObject *parent) : QObject(parent) {}
 
-void SelectionModel::commit(const State &next)
+template <typename Change> void SelectionModel::update(Change change)
 {
+    State next = m_state;
+    change(next);
     if (next == m_state)
         return;
     m_state = next;
@@ -12,70 +14,60 @@ void SelectionModel::commit(const State &next)
 
 void SelectionModel::setProductType(int index)
 {
-    State next = m_state;
-    next.productType = index;
-    commit(next);
+    update([&](State &next) { next.productType = index; });
 }
 
 void SelectionModel::setProductName(const QString &name)
 {
-    State next = m_state;
-    next.productName = name;
-    commit(next);
+    update([&](State &next) { next.productName = name; });
 }
 
 void SelectionModel::setBatteryBox(bool checked)
 {
-    State next = m_state;
-    next.batteryBox = checked;
-    commit(next);
+    update([&](State &next) { next.batteryBox = checked; });
 }
 
 void SelectionModel::setLoadBox(bool checked)
 {
-    State next = m_state;
-    next.loadBox = checked;
-    commit(next);
+    update([&](State &next) { next.loadBox = checked; });
 }
 
 void SelectionModel::setGeneralLoad(bool general)
 {
-    State next = m_state;
-    next.generalLoad = general;
-    commit(next);
+    update([&](State &next) { next.generalLoad = general; });
 }
 
 void SelectionModel::ChooseProduct(const ParameterSet &parameters, int index)
 {
     if (index < 0 || index >= ParameterSet::kProductCount)
         return;
-    State next = m_state;
-    next.productType = index;
-    next.generalLoad = parameters.usesGeneralLoad[std::size_t(index)];
-    next.productName = parameters.productNames.value(index);
-    commit(next);
+    update([&](State &next) {
+        next.productType = index;
+        next.generalLoad = parameters.usesGeneralLoad[std::size_t(index)];
+        next.productName = parameters.productNames.value(index);
+    });
 }
 
 void SelectionModel::RestoreGroupSelection(GroupSelection selection)
 {
     if (selection == GroupSelection::None)
         return;
-    State next = m_state;
-    // A battery-only block records no load form: generalLoad stays as it is.
-    if (selection != GroupSelection::Battery)
-        next.generalLoad =
-            selection == GroupSelection::Load || selection == GroupSelection::BatteryLoad;
-    next.batteryBox = SelectionHasTag(selection, QStringLiteral("1"));
-    next.loadBox = SelectionHasTag(selection, QStringLiteral("2"));
-    commit(next);
+    update([&](State &next) {
+        // A battery-only block records no load form: generalLoad stays as it is.
+        if (selection != GroupSelection::Battery)
+            next.generalLoad =
+                selection == GroupSelection::Load || selection == GroupSelection::BatteryLoad;
+        next.batteryBox = SelectionHasTag(selection, QStringLiteral("1"));
+        next.loadBox = SelectionHasTag(selection, QStringLiteral("2"));
+    });
 }
 
 void SelectionModel::ClearGroupBoxes()
 {
-    State next = m_state;
-    next.batteryBox = false;
-    next.loadBox = false;
-    commit(next);
+    update([](State &next) {
+        next.batteryBox = false;
+        next.loadBox = false;
+    });
 }
 
 GroupSelection SelectionModel::CurrentGroupSelection() const

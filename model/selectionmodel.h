@@ -56,7 +56,8 @@ private:
         bool generalLoad = true;
         friend bool operator==(const State &, const State &) = default;
     };
-    void commit(const State &next);
+    // Applies `change` to a copy and emits `changed` once if anything differs.
+    template <typename Change> void update(Change change);
 
     State m_state;
 };

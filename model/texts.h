@@ -28,6 +28,11 @@ inline QString AboutText()
 {
     return QStringLiteral("KTX 1.0 ");
 }
+// The program's version, on its own line under the fixed text.
+inline QString AboutVersion()
+{
+    return QStringLiteral("Velmora " VELMORA_VERSION);
+}
 inline QString AboutOk()
 {
     return QStringLiteral("确定");
@@ -379,6 +384,26 @@ inline QString PictureRemainingTime()
 }
 
 // Clock
+inline QString ManualAdjust()
+{
+    return QStringLiteral("手动调整");
+}
+inline QString FollowLocalTime()
+{
+    return QStringLiteral("本机时间");
+}
+inline QString DatePickerName()
+{
+    return QStringLiteral("日期");
+}
+inline QString TimePickerName()
+{
+    return QStringLiteral("时间");
+}
+inline QString ProgrammerTimeName()
+{
+    return QStringLiteral("编程器时间");
+}
 inline QString ReadSucceeded()
 {
     return QStringLiteral("读取成功！");
@@ -386,6 +411,202 @@ inline QString ReadSucceeded()
 inline QString WriteSucceeded()
 {
     return QStringLiteral("写入成功！");
+}
+
+// Command line (velmora-cli). Usage lines and help; the operations' own messages are above.
+inline QString CliVersion()
+{
+    return QStringLiteral("velmora-cli " VELMORA_VERSION);
+}
+inline QString CliUsage()
+{
+    return QStringLiteral("用法: velmora-cli <ports|read|update|clear|clock|check> [选项]"
+                          "（velmora-cli --help 显示说明）");
+}
+inline QString CliPortsUsage()
+{
+    return QStringLiteral("用法: velmora-cli ports");
+}
+inline QString CliReadUsage()
+{
+    return QStringLiteral("用法: velmora-cli read --port P [-o FILE]");
+}
+inline QString CliUpdateUsage()
+{
+    return QStringLiteral("用法: velmora-cli update --port P [--verify] FILE");
+}
+inline QString CliClearUsage()
+{
+    return QStringLiteral("用法: velmora-cli clear --port P");
+}
+inline QString CliClockUsage()
+{
+    return QStringLiteral("用法: velmora-cli clock --port P [--set now|\"YYYY-MM-DD HH:MM:SS\"]");
+}
+inline QString CliCheckUsage()
+{
+    return QStringLiteral("用法: velmora-cli check FILE");
+}
+inline QString CliProgramHelp()
+{
+    return QStringLiteral(
+        "用法: velmora-cli <命令> [选项]\n"
+        "\n"
+        "在命令行中运行与窗口相同的编程器操作。\n"
+        "\n"
+        "命令:\n"
+        "  ports             列出串口，每行一个（与窗口的串口列表相同）\n"
+        "  read              读取编程器，输出参数文件\n"
+        "  update            用参数文件更新编程器\n"
+        "  clear             清除编程器\n"
+        "  clock             读取或设置编程器时间\n"
+        "  check             按参数界面“应用”时的规则检查参数文件\n"
+        "\n"
+        "选项:\n"
+        "  -h, --help        显示帮助；velmora-cli <命令> --help 显示该命令的帮助\n"
+        "  --version         显示版本\n"
+        "  -v, --verbose     在标准错误输出显示每一帧、进度和用时\n"
+        "\n"
+        "标准输出只有数据。退出状态: 0 成功；1 操作失败（原因在标准错误输出）；2 用法错误。\n");
+}
+inline QString CliPortOptionHelp()
+{
+    return QStringLiteral("  --port P          串口: velmora-cli ports 列出的名称，或设备路径\n");
+}
+inline QString CliPortsHelp()
+{
+    return QStringLiteral("列出串口，每行一个: 本机的串口按编号排列，然后是环境变量\n"
+                          "VELMORA_EXTRA_PORTS 中的设备路径。\n");
+}
+inline QString CliReadHelp()
+{
+    return QStringLiteral(
+        "像“读取编程器”一样读取编程器，输出所读数据的参数文件（产品名称、参数组和\n"
+        "参数），与读取后“保存参数”写出的内容逐字节相同。\n");
+}
+inline QString CliReadOptions()
+{
+    return QStringLiteral(
+        "  -o, --output FILE 写入 FILE，写完整后才替换原文件；不给或为 - 时写到标准输出\n");
+}
+inline QString CliUpdateHelp()
+{
+    return QStringLiteral(
+        "像“导入参数”一样导入 FILE（被拒绝的文件不发送任何数据），再像“更新编程器”\n"
+        "一样按文件的参数组和产品名称更新编程器。\n");
+}
+inline QString CliUpdateOptions()
+{
+    return QStringLiteral("  --verify          更新后读回编程器中的数据，逐字比较\n");
+}
+inline QString CliClearHelp()
+{
+    return QStringLiteral("像“清除编程器”一样清除编程器中存储的参数。\n");
+}
+inline QString CliClockHelp()
+{
+    return QStringLiteral(
+        "不带 --set 时读取编程器时间，按时间界面的格式输出，如 2016/3/5   14:7:9。\n");
+}
+inline QString CliClockOptions()
+{
+    return QStringLiteral(
+        "  --set now         把编程器时间设为本机当前时间，并输出写入的时间\n"
+        "  --set \"YYYY-MM-DD HH:MM:SS\"\n"
+        "                    设为给定的时间（2000 至 2099 年），并输出写入的时间\n");
+}
+inline QString CliCheckHelp()
+{
+    return QStringLiteral(
+        "像“导入参数”一样导入 FILE，对文件所含的参数组运行参数界面“应用”时的全部检查\n"
+        "（充放电参数规则，负载参数的四个范围）。全部通过时无输出，退出状态 0；\n"
+        "否则在标准错误输出第一个不通过的检查，退出状态 1。\n");
+}
+inline QString CliVerboseOptionHelp()
+{
+    return QStringLiteral("  -v, --verbose     在标准错误输出显示每一帧、进度和用时\n");
+}
+// Wrong usage: "velmora-cli: " and one of these, then the usage line.
+inline QString CliNoCommand()
+{
+    return QStringLiteral("缺少命令");
+}
+inline QString CliUnknownCommand(const QString &command)
+{
+    return QStringLiteral("未知命令: %1").arg(command);
+}
+inline QString CliUnknownOption(const QString &option)
+{
+    return QStringLiteral("未知选项: %1").arg(option);
+}
+inline QString CliMissingValue(const QString &option)
+{
+    return QStringLiteral("选项 %1 缺少值").arg(option);
+}
+inline QString CliRepeatedOption(const QString &option)
+{
+    return QStringLiteral("选项 %1 重复").arg(option);
+}
+inline QString CliMissingPort()
+{
+    return QStringLiteral("缺少 --port");
+}
+inline QString CliMissingFile()
+{
+    return QStringLiteral("缺少文件名");
+}
+inline QString CliExtraArgument(const QString &argument)
+{
+    return QStringLiteral("多余的参数: %1").arg(argument);
+}
+inline QString CliBadTime(const QString &text)
+{
+    return QStringLiteral("时间无效: %1（应为 now 或 \"YYYY-MM-DD HH:MM:SS\"，2000 至 2099 年）")
+        .arg(text);
+}
+// --verify: the first word read back that differs from the word written.
+inline QString VerifyNameMismatch()
+{
+    return QStringLiteral("校验失败！产品名称不一致！");
+}
+inline QString VerifyCountMismatch()
+{
+    return QStringLiteral("校验失败！参数个数不一致！");
+}
+// `position` counts the stored parameters from 1.
+inline QString VerifyAddressMismatch(int position)
+{
+    return QStringLiteral("校验失败！第%1个参数的地址不一致！").arg(position);
+}
+inline QString VerifyValueMismatch(int position, const QString &address)
+{
+    return QStringLiteral("校验失败！第%1个参数（%2）的值不一致！")
+        .arg(QString::number(position), address);
+}
+inline QString VerifyChecksumMismatch()
+{
+    return QStringLiteral("校验失败！校验和不一致！");
+}
+// --verbose
+inline QString CliOpeningPort(const QString &port)
+{
+    return QStringLiteral("打开串口 %1").arg(port);
+}
+inline QString CliSent(const QString &frameText)
+{
+    return QStringLiteral("发送 %1").arg(frameText);
+}
+inline QString CliReceived(const QString &replyText, qint64 ms)
+{
+    return QStringLiteral("接收 %1（%2 ms）").arg(replyText).arg(ms);
+}
+inline QString CliNoReply(qint64 ms)
+{
+    return QStringLiteral("无应答（%1 ms）").arg(ms);
+}
+inline QString CliElapsed(qint64 ms)
+{
+    return QStringLiteral("用时 %1 ms").arg(ms);
 }
 
 // Resource library loader

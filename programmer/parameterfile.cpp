@@ -120,6 +120,15 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
     return content;
 }
 
+bool WriteParameterFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    // Until commit() the data goes to a temporary file; a failure leaves the old file alone.
+    // commit() ignores a failed flush (a full disk would give a short file), so flush first.
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+           file.commit();
+}
+
 QString WithTextExtension(const QString &path)
 {
     const qsizetype nameStart = qMax(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
@@ -139,12 +148,8 @@ void SaveParameterFile(const ParameterSet &parameters, const SelectionModel &sel
         return;
     }
 
-    QSaveFile file(WithTextExtension(path));
-    const QByteArray bytes = FormatParameterFile(parameters, selection.productName(), groups);
-    // Until commit() the data goes to a temporary file; a failure leaves the old file alone.
-    // commit() ignores a failed flush (a full disk would give a short file), so flush first.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit()) {
+    if (!WriteParameterFile(WithTextExtension(path),
+                            FormatParameterFile(parameters, selection.productName(), groups))) {
         messages.warning(Text::FileSaveFailed());
         return;
     }

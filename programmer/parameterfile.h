@@ -62,6 +62,10 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
 void ApplyParameterFile(const ParameterFileContent &content, ParameterSet &parameters,
                         SelectionModel &selection);
 
+// Replaces the file at `path` with `bytes` as a whole: the previous file stays until the new one
+// is complete. False when it could not be written.
+bool WriteParameterFile(const QString &path, const QByteArray &bytes);
+
 // The path with ".txt" appended unless its file name already contains it, in any case.
 QString WithTextExtension(const QString &path);
 

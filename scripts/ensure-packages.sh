@@ -28,3 +28,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # What running the window needs besides: fonts with Chinese glyphs.
 RUN_PACKAGES=(fonts-noto-cjk)
+# What building and checking the Debian package needs: dpkg-shlibdeps (dpkg-dev), which CPack
+# runs through `file`, desktop-file-validate, and groff for the manual page.
+PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils groff-base)
+# What compiling the Windows-only sources needs: the MinGW-w64 C++ compiler.
+WINDOWS_CHECK_PACKAGES=(g++-mingw-w64-x86-64-posix)

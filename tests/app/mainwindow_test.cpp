@@ -214,6 +214,10 @@ TEST_F(MainWindowTest, AboutEntryIsOfferedAndTheBoxReadsAsTabled)
     const QList<QLabel *> labels = about.findChildren<QLabel *>();
     EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
                             [](QLabel *l) { return l->text() == "KTX 1.0 "; }));
+    // The project version reaches the box, on a line of its own.
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](QLabel *l) {
+        return l->text() == QStringLiteral("Velmora " VELMORA_VERSION);
+    }));
     const QList<QPushButton *> buttons = about.findChildren<QPushButton *>();
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons.first()->text(), "确定");

@@ -1,66 +1,14 @@
 #include "editors/generalloaddialog.h"
-#include "model/parameterset.h"
-#include "support/messagerecorder.h"
+#include "loadformtest.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QTest>
 #include <QTimeEdit>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace GeneralLoadId;
 
 namespace {
 
-class GeneralLoadDialogTest : public ::testing::Test
-{
-protected:
-    // Opens the form on the set as it is now.
-    GeneralLoadDialog &open()
-    {
-        dialog = std::make_unique<GeneralLoadDialog>(parameters, messages);
-        dialog->show();
-        return *dialog;
-    }
-
-    template <typename T> T *get(int id) { return qobject_cast<T *>(dialog->control(id)); }
-    bool enabled(int id) { return dialog->control(id)->isEnabled(); }
-
-    // Where a user clicks: the button's indicator.
-    static void clickIndicator(QAbstractButton *button, QStyle::SubElement indicator)
-    {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        const QRect r = button->style()->subElementRect(indicator, &option, button);
-        QTest::mouseClick(button, Qt::LeftButton, {}, r.center());
-    }
-    void clickMode(int id)
-    {
-        clickIndicator(get<QRadioButton>(id), QStyle::SE_RadioButtonIndicator);
-    }
-    void clickBox(int id) { clickIndicator(get<QCheckBox>(id), QStyle::SE_CheckBoxIndicator); }
-    void type(int id, const QString &text)
-    {
-        QLineEdit *edit = get<QLineEdit>(id);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
-    void apply() { QTest::mouseClick(get<QPushButton>(Apply), Qt::LeftButton); }
-
-    ParameterSet parameters;
-    MessageRecorder messages;
-    std::unique_ptr<GeneralLoadDialog> dialog;
-};
+using GeneralLoadDialogTest = LoadFormTest<GeneralLoadDialog, Apply>;
 
 constexpr int kPair1[] = {TimerOn1Label, TimerOn1, TimerOff1Label, TimerOff1, Timer2Box};
 constexpr int kPair2[] = {TimerOn2Label, TimerOn2, TimerOff2Label, TimerOff2};

@@ -1,75 +1,19 @@
 #include "editors/ledloaddialog.h"
 #include "editors/modepicture.h"
 #include "editors/percentspinbox.h"
-#include "model/parameterset.h"
-#include "support/messagerecorder.h"
+#include "loadformtest.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QTest>
 #include <QTimeEdit>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace LedLoadId;
 
 namespace {
 
-class LedLoadDialogTest : public ::testing::Test
+class LedLoadDialogTest : public LoadFormTest<LedLoadDialog, Apply>
 {
 protected:
-    LedLoadDialog &open()
-    {
-        dialog = std::make_unique<LedLoadDialog>(parameters, messages);
-        dialog->show();
-        return *dialog;
-    }
-
-    template <typename T> T *get(int id) { return qobject_cast<T *>(dialog->control(id)); }
-    bool enabled(int id) { return dialog->control(id)->isEnabled(); }
     ModePicture *picture() { return get<ModePicture>(ModePictureBox); }
     bool pictureShown() { return picture()->isVisible(); }
-
-    // Where a user clicks: the button's indicator.
-    static void clickIndicator(QAbstractButton *button, QStyle::SubElement indicator)
-    {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        const QRect r = button->style()->subElementRect(indicator, &option, button);
-        QTest::mouseClick(button, Qt::LeftButton, {}, r.center());
-    }
-    void clickMode(int id)
-    {
-        clickIndicator(get<QRadioButton>(id), QStyle::SE_RadioButtonIndicator);
-    }
-    void clickBox(int id) { clickIndicator(get<QCheckBox>(id), QStyle::SE_CheckBoxIndicator); }
-    // The up and down arrows sit at the right end of the spin box, one above the other.
-    void clickArrow(int id, bool up)
-    {
-        QSpinBox *spin = get<QSpinBox>(id);
-        const QRect r = spin->rect();
-        QTest::mouseClick(spin, Qt::LeftButton, {},
-                          QPoint(r.right() - 4, up ? r.top() + 4 : r.bottom() - 4));
-    }
-    void type(int id, const QString &text)
-    {
-        QLineEdit *edit = get<QLineEdit>(id);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
-    void apply() { QTest::mouseClick(get<QPushButton>(Apply), Qt::LeftButton); }
-
-    ParameterSet parameters;
-    MessageRecorder messages;
-    std::unique_ptr<LedLoadDialog> dialog;
 };
 
 constexpr int kManual[] = {ManualPercentLabel, ManualPercent};

@@ -1,6 +1,7 @@
 #include "editors/loadconversions.h"
 #include "editors/loadrules.h"
 #include "model/parameterset.h"
+#include "support/messagerecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,55 @@ TEST(LoadConversions, PercentagesInWholePercent)
     EXPECT_EQ(Load::ShownPercent("15000"), 100);
     EXPECT_EQ(Load::ShownPercent("-500"), 0);
     EXPECT_EQ(Load::ShownPercent("x"), 0);
+}
+
+TEST(LoadConversions, ModeCodesBothWays)
+{
+    constexpr Load::ModeCode modes[] = {
+        {10, "0", "1"}, {11, "0", "0"}, {12, "1", "0"}, {13, "4", "0"}};
+    EXPECT_EQ(Load::ModeButton(modes, "0", "1"), 10);
+    EXPECT_EQ(Load::ModeButton(modes, "0", "0"), 11);
+    // Under code 0 anything but exactly "1" is manual off; other codes ignore the state.
+    EXPECT_EQ(Load::ModeButton(modes, "0", "x"), 11);
+    EXPECT_EQ(Load::ModeButton(modes, "0", " 1"), 11);
+    EXPECT_EQ(Load::ModeButton(modes, "1", "1"), 12);
+    EXPECT_EQ(Load::ModeButton(modes, "4", "0"), 13);
+    for (const char *unknown : {"2", "5", "", " 1", "01"})
+        EXPECT_EQ(Load::ModeButton(modes, unknown, "0"), 0) << unknown;
+
+    ParameterSet set;
+    set.values[Slot::LoadControlMode] = "7";
+    set.values[Slot::ManualDefaultOn] = "1";
+    Load::StoreMode(modes, -1, set.values); // none checked: both keep their text
+    EXPECT_EQ(set.values.at(Slot::LoadControlMode), "7");
+    EXPECT_EQ(set.values.at(Slot::ManualDefaultOn), "1");
+    Load::StoreMode(modes, 13, set.values);
+    EXPECT_EQ(set.values.at(Slot::LoadControlMode), "4");
+    EXPECT_EQ(set.values.at(Slot::ManualDefaultOn), "0");
+}
+
+TEST(LoadRules, ApplyStoresOnlyAfterTheChecksPass)
+{
+    ParameterSet set;
+    MessageRecorder messages;
+    int runs = 0;
+    const auto typing = [&runs](const char *voltage) {
+        return [&runs, voltage](QStringList &values) {
+            ++runs;
+            values[Slot::LightOnVoltage] = voltage;
+        };
+    };
+    EXPECT_FALSE(Load::ApplyChecked(set.values, messages, typing("3401")));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(set.values.at(Slot::LightOnVoltage), "500");
+    EXPECT_EQ(messages.texts(), QStringList({"3401", "光控启动电压不在范围内！"}));
+    EXPECT_TRUE(messages.entries.at(0).warning && messages.entries.at(1).warning);
+
+    messages.clear();
+    EXPECT_TRUE(Load::ApplyChecked(set.values, messages, typing("3400")));
+    EXPECT_EQ(runs, 3);
+    EXPECT_EQ(set.values.at(Slot::LightOnVoltage), "3400");
+    EXPECT_TRUE(messages.entries.isEmpty());
 }
 
 TEST(LoadRules, DefaultsPassAndBoundsAreInclusive)

@@ -35,6 +35,21 @@ TEST(PortList, SortsByNumberAndAppendsExtraPathsAsGiven)
     EXPECT_EQ(entries.mid(entries.size() - 2), QStringList({"/dev/pts/9", "./sim port"}));
 }
 
+TEST(PortListRefresh, KeepsTheChosenEntryWhileItIsThere)
+{
+    const PortListState shown{{"ttyS0", "ttyUSB2", "/tmp/sim"}, 1};
+    EXPECT_EQ(RefreshedPortList(shown, shown.entries), std::nullopt);
+    EXPECT_EQ(RefreshedPortList(shown, {"ttyS0", "ttyUSB0", "ttyUSB2", "/tmp/sim"}),
+              (PortListState{{"ttyS0", "ttyUSB0", "ttyUSB2", "/tmp/sim"}, 2}));
+    EXPECT_EQ(RefreshedPortList(shown, {"ttyS0", "/tmp/sim"}),
+              (PortListState{{"ttyS0", "/tmp/sim"}, -1}));
+    EXPECT_EQ(RefreshedPortList({{"ttyS0"}, -1}, {"ttyS0", "ttyS1"}),
+              (PortListState{{"ttyS0", "ttyS1"}, -1}));
+    // A path listed twice: the same occurrence stays chosen.
+    EXPECT_EQ(RefreshedPortList({{"/tmp/a", "/tmp/a"}, 1}, {"ttyS0", "/tmp/a", "/tmp/a"}),
+              (PortListState{{"ttyS0", "/tmp/a", "/tmp/a"}, 2}));
+}
+
 TEST(ProgrammerLink, HexToBytesWarnsOnceAndAClosedLinkSendsNothing)
 {
     MessageRecorder messages;

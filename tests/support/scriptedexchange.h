@@ -14,6 +14,7 @@ class ScriptedExchange : public ProgrammerExchange
 {
 public:
     void script(const QList<QByteArray> &replies) { m_replies = replies; }
+    void append(const QByteArray &reply) { m_replies.append(reply); }
     void setPortOpen(bool open) { m_open = open; }
 
     bool portOpen() const override { return m_open; }

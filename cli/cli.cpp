@@ -1,0 +1,263 @@
+#include "cli/cli.h"
+
+#include "cli/blockverify.h"
+#include "cli/climessageservice.h"
+#include "cli/commandline.h"
+#include "cli/loggingexchange.h"
+#include "clock/clockoperations.h"
+#include "editors/batteryrules.h"
+#include "editors/loadrules.h"
+#include "link/programmerlink.h"
+#include "model/parameterset.h"
+#include "model/selectionmodel.h"
+#include "model/texts.h"
+#include "programmer/parameterfile.h"
+#include "programmer/programmeroperations.h"
+#include "programmer/registermap.h"
+
+#include <QElapsedTimer>
+#include <QIODevice>
+
+namespace {
+
+bool WriteAll(QIODevice &device, const QByteArray &bytes)
+{
+    return device.write(bytes) == bytes.size();
+}
+
+int Status(const CliMessageService &messages)
+{
+    return messages.failed() ? kCliFailure : kCliSuccess;
+}
+
+// The link a programmer command runs over, opened as the window's port button opens it.
+class Connection
+{
+public:
+    Connection(CliMessageService &messages, const CliEnvironment &environment)
+        : m_messages(messages), m_link(messages), m_exchange(m_link, messages)
+    {
+        m_link.setWaitScale(environment.waitScale);
+    }
+
+    bool open(const QString &port)
+    {
+        m_messages.progress(Text::CliOpeningPort(port));
+        if (m_link.Open(port))
+            return true;
+        m_messages.warning(Text::OpenPortFailed());
+        return false;
+    }
+
+    ProgrammerExchange &exchange() { return m_exchange; }
+
+    // A fresh set and selection for each operation: only the file or the programmer fills them.
+    ProgrammerContext context(ParameterSet &parameters, SelectionModel &selection)
+    {
+        return {parameters, selection, m_exchange, m_messages, nullptr};
+    }
+
+private:
+    CliMessageService &m_messages;
+    ProgrammerLink m_link;
+    LoggingExchange m_exchange;
+};
+
+int Ports(QIODevice &out)
+{
+    QByteArray lines;
+    const QStringList ports = ProgrammerLink::EnumeratePorts();
+    for (const QString &port : ports)
+        lines += port.toUtf8() + '\n';
+    return WriteAll(out, lines) ? kCliSuccess : kCliFailure;
+}
+
+int Read(const CliCommand &command, QIODevice &out, CliMessageService &messages,
+         const CliEnvironment &environment)
+{
+    Connection connection(messages, environment);
+    if (!connection.open(command.port))
+        return kCliFailure;
+    ParameterSet parameters;
+    SelectionModel selection;
+    ReadProgrammer(connection.context(parameters, selection));
+    if (messages.failed())
+        return kCliFailure;
+
+    // What "保存参数" writes after this read.
+    const QByteArray bytes =
+        FormatParameterFile(parameters, selection.productName(), selection.CurrentGroupSelection());
+    const bool toOutput = command.file.isEmpty() || command.file == QLatin1String("-");
+    if (toOutput ? !WriteAll(out, bytes) : !WriteParameterFile(command.file, bytes)) {
+        messages.warning(Text::FileSaveFailed());
+        return kCliFailure;
+    }
+    if (!toOutput)
+        messages.info(nullptr, Text::FileSaved());
+    return kCliSuccess;
+}
+
+// Reads the block back after an update and compares it with what was written.
+int Verify(Connection &connection, const ParameterSet &parameters, const SelectionModel &selection,
+           CliMessageService &messages)
+{
+    const auto encoded =
+        EncodeBlock(selection.productName(), parameters, selection.CurrentGroupSelection());
+    const EncodedBlock *written = std::get_if<EncodedBlock>(&encoded);
+    if (!written) // the update itself encoded the same block, so this cannot happen
+        return kCliFailure;
+
+    ParameterSet readSet;
+    SelectionModel readSelection;
+    ReadProgrammer(connection.context(readSet, readSelection));
+    if (messages.failed())
+        return kCliFailure;
+    // The read takes the checksum as its closing handshake without keeping it: ask again.
+    ProgrammerExchange &link = connection.exchange();
+    if (!link.Exchange(ReadChecksumRequest()).valid()) {
+        messages.warning(Text::ReadTimeout());
+        return kCliFailure;
+    }
+    const QString mismatch = BlockMismatch(*written, readSelection.productName(), readSet,
+                                           readSelection.CurrentGroupSelection(),
+                                           quint16(ReplyRegister(link.reply(), 0)));
+    if (!mismatch.isEmpty())
+        messages.warning(mismatch);
+    return Status(messages);
+}
+
+int Update(const CliCommand &command, CliMessageService &messages,
+           const CliEnvironment &environment)
+{
+    // The file first: a refused file never reaches the port.
+    ParameterSet parameters;
+    SelectionModel selection;
+    ImportParameterFile(parameters, selection, messages, command.file);
+    if (messages.failed())
+        return kCliFailure;
+
+    Connection connection(messages, environment);
+    if (!connection.open(command.port))
+        return kCliFailure;
+    UpdateProgrammer(connection.context(parameters, selection));
+    if (messages.failed())
+        return kCliFailure;
+    return command.verify ? Verify(connection, parameters, selection, messages) : kCliSuccess;
+}
+
+int Clear(const CliCommand &command, CliMessageService &messages, const CliEnvironment &environment)
+{
+    Connection connection(messages, environment);
+    if (!connection.open(command.port))
+        return kCliFailure;
+    ParameterSet parameters;
+    SelectionModel selection;
+    ClearProgrammer(connection.context(parameters, selection));
+    return Status(messages);
+}
+
+int Clock(const CliCommand &command, QIODevice &out, CliMessageService &messages,
+          const CliEnvironment &environment)
+{
+    Connection connection(messages, environment);
+    if (!connection.open(command.port))
+        return kCliFailure;
+    if (command.clockSet == CliCommand::ClockSet::None) {
+        const std::optional<QString> text = ReadProgrammerClock(connection.exchange(), messages);
+        if (!text)
+            return kCliFailure;
+        if (!WriteAll(out, (*text + u'\n').toUtf8()))
+            return kCliFailure;
+        messages.info(nullptr, Text::ReadSucceeded());
+        return kCliSuccess;
+    }
+
+    // As the clock form writes its pickers: local date and time of day, to the second.
+    ClockFields fields = ClockFieldsOf(command.date, command.time);
+    if (command.clockSet == CliCommand::ClockSet::Now) {
+        const QDateTime now = environment.now ? environment.now() : QDateTime::currentDateTime();
+        fields = ClockFieldsOf(now.date(), now.time());
+    }
+    if (!WriteProgrammerClock(connection.exchange(), fields, messages))
+        return kCliFailure;
+    // The form then shows the time written.
+    if (!WriteAll(out, (ClockText(fields) + u'\n').toUtf8()))
+        return kCliFailure;
+    messages.info(nullptr, Text::WriteSucceeded());
+    return kCliSuccess;
+}
+
+int Check(const CliCommand &command, CliMessageService &messages)
+{
+    ParameterSet parameters;
+    SelectionModel selection;
+    ImportParameterFile(parameters, selection, messages, command.file);
+    if (messages.failed())
+        return kCliFailure;
+    // The checks of "应用" in each form the file's groups are edited in, first failure only.
+    const GroupSelection groups = selection.CurrentGroupSelection();
+    if (SelectionHasTag(groups, QStringLiteral("1"))) {
+        if (const std::optional<BatteryRuleFailure> failure =
+                FirstFailedBatteryRule(parameters.values)) {
+            messages.warning(failure->text);
+            return kCliFailure;
+        }
+    }
+    if (SelectionHasTag(groups, QStringLiteral("2"))) {
+        if (const QString failure = Load::FirstRangeFailure(parameters.values); !failure.isEmpty())
+            messages.warning(failure);
+    }
+    return Status(messages);
+}
+
+} // namespace
+
+int RunCli(const QStringList &args, QIODevice &out, QIODevice &err,
+           const CliEnvironment &environment)
+{
+    const std::variant<CliCommand, CliUsageError> parsed = ParseCommandLine(args);
+    if (const auto *wrong = std::get_if<CliUsageError>(&parsed)) {
+        err.write((QStringLiteral("velmora-cli: ") + wrong->message + u'\n' + wrong->usage + u'\n')
+                      .toUtf8());
+        return kCliUsage;
+    }
+    return RunCommand(std::get<CliCommand>(parsed), out, err, environment);
+}
+
+int RunCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
+               const CliEnvironment &environment)
+{
+    using Action = CliCommand::Action;
+    CliMessageService messages(err, command.verbose);
+    QElapsedTimer timer;
+    timer.start();
+    int status = kCliSuccess;
+    switch (command.action) {
+    case Action::Help:
+        status = WriteAll(out, HelpText(command.topic).toUtf8()) ? kCliSuccess : kCliFailure;
+        break;
+    case Action::Version:
+        status = WriteAll(out, (Text::CliVersion() + u'\n').toUtf8()) ? kCliSuccess : kCliFailure;
+        break;
+    case Action::Ports:
+        status = Ports(out);
+        break;
+    case Action::Read:
+        status = Read(command, out, messages, environment);
+        break;
+    case Action::Update:
+        status = Update(command, messages, environment);
+        break;
+    case Action::Clear:
+        status = Clear(command, messages, environment);
+        break;
+    case Action::Clock:
+        status = Clock(command, out, messages, environment);
+        break;
+    case Action::Check:
+        status = Check(command, messages);
+        break;
+    }
+    messages.progress(Text::CliElapsed(timer.elapsed()));
+    return status;
+}

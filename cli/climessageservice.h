@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/messageservice.h"
+
+class QIODevice;
+
+// The command line's message service: every warning becomes one UTF-8 line on standard error
+// and marks the command failed; completions and progress show only with --verbose, so that
+// standard output carries data alone.
+class CliMessageService : public MessageService
+{
+public:
+    CliMessageService(QIODevice &err, bool verbose);
+
+    void warning(const QString &text) override;
+    void info(QObject *owner, const QString &text) override;
+    // A progress line (frames, timing): only with --verbose.
+    void progress(const QString &text);
+
+    bool verbose() const { return m_verbose; }
+    // A warning has been shown: the operation stopped there.
+    bool failed() const { return m_failed; }
+
+private:
+    void writeLine(const QString &text);
+
+    QIODevice &m_err;
+    bool m_verbose;
+    bool m_failed = false;
+};

@@ -1,0 +1,289 @@
+#include "cli/commandline.h"
+
+#include "model/texts.h"
+
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace {
+
+using Action = CliCommand::Action;
+
+struct CommandSpec
+{
+    QLatin1String name;
+    Action action;
+    bool needsPort;
+    bool needsFile; // exactly one file argument
+    QLatin1String options[3];
+};
+
+const CommandSpec kCommands[] = {
+    {QLatin1String("ports"), Action::Ports, false, false, {}},
+    {QLatin1String("read"),
+     Action::Read,
+     true,
+     false,
+     {QLatin1String("--port"), QLatin1String("-o"), QLatin1String("--output")}},
+    {QLatin1String("update"),
+     Action::Update,
+     true,
+     true,
+     {QLatin1String("--port"), QLatin1String("--verify")}},
+    {QLatin1String("clear"), Action::Clear, true, false, {QLatin1String("--port")}},
+    {QLatin1String("clock"),
+     Action::Clock,
+     true,
+     false,
+     {QLatin1String("--port"), QLatin1String("--set")}},
+    {QLatin1String("check"), Action::Check, false, true, {}},
+};
+
+const CommandSpec *FindCommand(const QString &name)
+{
+    for (const CommandSpec &spec : kCommands) {
+        if (name == spec.name)
+            return &spec;
+    }
+    return nullptr;
+}
+
+bool Accepts(const CommandSpec &spec, const QString &option)
+{
+    for (QLatin1String known : spec.options) {
+        if (!known.isEmpty() && option == known)
+            return true;
+    }
+    return false;
+}
+
+bool IsHelp(const QString &arg)
+{
+    return arg == QLatin1String("-h") || arg == QLatin1String("--help");
+}
+
+bool IsVerbose(const QString &arg)
+{
+    return arg == QLatin1String("-v") || arg == QLatin1String("--verbose");
+}
+
+bool TakesValue(const QString &option)
+{
+    return option == QLatin1String("--port") || option == QLatin1String("-o") ||
+           option == QLatin1String("--output") || option == QLatin1String("--set");
+}
+
+bool IsOption(const QString &arg)
+{
+    // A lone "-" names standard output (or a file of that name), never an option.
+    return arg.size() > 1 && arg.startsWith(u'-');
+}
+
+// Help wins over every other complaint: the command it is for is the first argument that is
+// neither an option nor an option's value.
+std::optional<QString> HelpTopic(const QStringList &args)
+{
+    bool help = false;
+    QString command;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == QLatin1String("--"))
+            break;
+        if (IsHelp(arg))
+            help = true;
+        else if (TakesValue(arg))
+            ++i;
+        else if (!IsOption(arg) && command.isNull())
+            command = arg;
+    }
+    if (!help)
+        return std::nullopt;
+    return FindCommand(command) ? command : QString();
+}
+
+CliUsageError Wrong(const QString &message, const QString &command = {})
+{
+    return {message, UsageLine(command)};
+}
+
+} // namespace
+
+std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args)
+{
+    CliCommand command;
+    if (const std::optional<QString> topic = HelpTopic(args)) {
+        command.action = Action::Help;
+        command.topic = *topic;
+        return command;
+    }
+
+    qsizetype i = 0;
+    for (; i < args.size() && IsOption(args.at(i)); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == QLatin1String("--version")) {
+            command.action = Action::Version;
+            return command;
+        }
+        if (!IsVerbose(arg))
+            return Wrong(Text::CliUnknownOption(arg));
+        command.verbose = true;
+    }
+    if (i == args.size())
+        return Wrong(Text::CliNoCommand());
+    const CommandSpec *spec = FindCommand(args.at(i));
+    if (!spec)
+        return Wrong(Text::CliUnknownCommand(args.at(i)));
+    const QString name = args.at(i);
+    command.action = spec->action;
+
+    QStringList files;
+    QStringList seen;
+    bool optionsEnded = false;
+    for (++i; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (optionsEnded || !IsOption(arg)) {
+            files.append(arg);
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (IsVerbose(arg)) {
+            command.verbose = true;
+            continue;
+        }
+        if (arg == QLatin1String("--version")) {
+            command = CliCommand();
+            command.action = Action::Version;
+            return command;
+        }
+
+        // --name=value for long options; -o takes its value from the next argument only.
+        QString option = arg;
+        std::optional<QString> value;
+        if (const qsizetype equals = arg.indexOf(u'=');
+            arg.startsWith(QLatin1String("--")) && equals > 2) {
+            option = arg.left(equals);
+            value = arg.mid(equals + 1);
+        }
+        if (!Accepts(*spec, option) || (value && !TakesValue(option)))
+            return Wrong(Text::CliUnknownOption(arg), name);
+        // -o and --output are one option.
+        const QString key = option == QLatin1String("-o") ? QStringLiteral("--output") : option;
+        if (seen.contains(key))
+            return Wrong(Text::CliRepeatedOption(option), name);
+        seen.append(key);
+        if (!TakesValue(option)) {
+            command.verify = true; // the only flag a command has
+            continue;
+        }
+        if (!value) {
+            if (i + 1 == args.size())
+                return Wrong(Text::CliMissingValue(option), name);
+            value = args.at(++i);
+        }
+        if (value->isEmpty())
+            return Wrong(Text::CliMissingValue(option), name);
+        if (key == QLatin1String("--port")) {
+            command.port = *value;
+        } else if (key == QLatin1String("--output")) {
+            command.file = *value;
+        } else if (!ParseClockSetting(*value, command)) {
+            return Wrong(Text::CliBadTime(*value), name);
+        }
+    }
+
+    if (files.size() > (spec->needsFile ? 1 : 0))
+        return Wrong(Text::CliExtraArgument(files.at(spec->needsFile ? 1 : 0)), name);
+    if (spec->needsPort && command.port.isEmpty())
+        return Wrong(Text::CliMissingPort(), name);
+    if (spec->needsFile) {
+        if (files.isEmpty() || files.constFirst().isEmpty())
+            return Wrong(Text::CliMissingFile(), name);
+        command.file = files.constFirst();
+    }
+    return command;
+}
+
+bool ParseClockSetting(const QString &text, CliCommand &command)
+{
+    if (text == QLatin1String("now")) {
+        command.clockSet = CliCommand::ClockSet::Now;
+        return true;
+    }
+    // [0-9], not \d: \d would take any script's digits.
+    // Anchored as a whole: "$" alone would let a final line end through.
+    static const QRegularExpression pattern(QRegularExpression::anchoredPattern(QStringLiteral(
+        "([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})[ T]([0-9]{1,2}):([0-9]{1,2}):([0-9]{1,2})")));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return false;
+    const auto field = [&match](int n) { return match.capturedView(n).toInt(); };
+    // The programmer keeps the year within the century as 20yy.
+    const QDate date(field(1), field(2), field(3));
+    const QTime time(field(4), field(5), field(6));
+    if (!date.isValid() || !time.isValid() || date.year() < 2000 || date.year() > 2099)
+        return false;
+    command.clockSet = CliCommand::ClockSet::At;
+    command.date = date;
+    command.time = time;
+    return true;
+}
+
+QString UsageLine(const QString &command)
+{
+    const CommandSpec *spec = FindCommand(command);
+    switch (spec ? spec->action : Action::Help) {
+    case Action::Ports:
+        return Text::CliPortsUsage();
+    case Action::Read:
+        return Text::CliReadUsage();
+    case Action::Update:
+        return Text::CliUpdateUsage();
+    case Action::Clear:
+        return Text::CliClearUsage();
+    case Action::Clock:
+        return Text::CliClockUsage();
+    case Action::Check:
+        return Text::CliCheckUsage();
+    default:
+        return Text::CliUsage();
+    }
+}
+
+QString HelpText(const QString &command)
+{
+    const CommandSpec *spec = FindCommand(command);
+    if (!spec)
+        return Text::CliProgramHelp();
+    QString description;
+    QString options;
+    switch (spec->action) {
+    case Action::Ports:
+        description = Text::CliPortsHelp();
+        break;
+    case Action::Read:
+        description = Text::CliReadHelp();
+        options = Text::CliReadOptions();
+        break;
+    case Action::Update:
+        description = Text::CliUpdateHelp();
+        options = Text::CliUpdateOptions();
+        break;
+    case Action::Clear:
+        description = Text::CliClearHelp();
+        break;
+    case Action::Clock:
+        description = Text::CliClockHelp();
+        options = Text::CliClockOptions();
+        break;
+    default:
+        description = Text::CliCheckHelp();
+        break;
+    }
+    const QString portOption = spec->needsPort ? Text::CliPortOptionHelp() : QString();
+    return UsageLine(command) + u'\n' + u'\n' + description + u'\n' + portOption + options +
+           Text::CliVerboseOptionHelp();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "model/parameterset.h"
+#include "support/messagerecorder.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// Opens a load form on a parameter set and drives its controls as a user does. `ApplyId` is the
+// id of its "应用" button.
+template <typename Dialog, int ApplyId> class LoadFormTest : public ::testing::Test
+{
+protected:
+    // Opens the form on the set as it is now.
+    Dialog &open()
+    {
+        dialog = std::make_unique<Dialog>(parameters, messages);
+        dialog->show();
+        return *dialog;
+    }
+
+    template <typename T> T *get(int id) { return qobject_cast<T *>(dialog->control(id)); }
+    bool enabled(int id) { return dialog->control(id)->isEnabled(); }
+
+    // Where a user clicks: the button's indicator.
+    static void clickIndicator(QAbstractButton *button, QStyle::SubElement indicator)
+    {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect r = button->style()->subElementRect(indicator, &option, button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, r.center());
+    }
+    void clickMode(int id)
+    {
+        clickIndicator(get<QRadioButton>(id), QStyle::SE_RadioButtonIndicator);
+    }
+    void clickBox(int id) { clickIndicator(get<QCheckBox>(id), QStyle::SE_CheckBoxIndicator); }
+    // The up and down arrows sit at the right end of the spin box, one above the other.
+    void clickArrow(int id, bool up)
+    {
+        QSpinBox *spin = get<QSpinBox>(id);
+        const QRect r = spin->rect();
+        QTest::mouseClick(spin, Qt::LeftButton, {},
+                          QPoint(r.right() - 4, up ? r.top() + 4 : r.bottom() - 4));
+    }
+    void type(int id, const QString &text)
+    {
+        QLineEdit *edit = get<QLineEdit>(id);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    void apply() { QTest::mouseClick(get<QPushButton>(ApplyId), Qt::LeftButton); }
+
+    ParameterSet parameters;
+    MessageRecorder messages;
+    std::unique_ptr<Dialog> dialog;
+};

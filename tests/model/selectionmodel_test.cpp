@@ -1,0 +1,35 @@
+#include "model/selectionmodel.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+TEST(SelectionModel, RestoresStoredSelectionsWithOneSignalPerChange)
+{
+    const ParameterSet parameters;
+    SelectionModel model;
+    QSignalSpy changed(&model, &SelectionModel::changed);
+
+    model.ChooseProduct(parameters, 2); // an LED product: name and form follow in one change
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(model.productName(), parameters.productNames.at(2));
+    EXPECT_FALSE(model.generalLoad());
+    model.ChooseProduct(parameters, 11); // no such product
+    model.ChooseProduct(parameters, 2);  // nothing new
+    EXPECT_EQ(changed.count(), 1);
+
+    // A battery-only block keeps the load form; any block with the load group sets it.
+    model.RestoreGroupSelection(GroupSelection::Battery);
+    EXPECT_EQ(model.CurrentGroupSelection(), GroupSelection::Battery);
+    EXPECT_FALSE(model.generalLoad());
+    model.RestoreGroupSelection(GroupSelection::BatteryLoad);
+    EXPECT_EQ(model.CurrentGroupSelection(), GroupSelection::BatteryLoad);
+    EXPECT_TRUE(model.generalLoad());
+    EXPECT_EQ(changed.count(), 3);
+    model.RestoreGroupSelection(GroupSelection::None);
+    EXPECT_EQ(changed.count(), 3);
+
+    model.ClearGroupBoxes();
+    EXPECT_EQ(model.CurrentGroupSelection(), GroupSelection::None);
+    EXPECT_EQ(changed.count(), 4);
+}
