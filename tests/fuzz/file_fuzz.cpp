@@ -1,5 +1,6 @@
 #include "fuzzsupport.h"
 
+#include "cli/cli.h"
 #include "editors/batteryrules.h"
 #include "editors/loadrules.h"
 #include "model/parameterset.h"
@@ -7,10 +8,16 @@
 #include "programmer/parameterfile.h"
 #include "programmer/registermap.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 // Any bytes as a parameter file: parsed, applied as an import applies it, then checked by the
-// rules the forms and an update apply. A file that is taken only ever puts a slot's own register
-// and a decimal value into it, writes back to a file that reads the same, and a refused file
-// changes nothing.
+// rules the forms and an update apply, and by `velmora-cli check` in process. A file that is taken
+// only ever puts a slot's own register and a decimal value into it, writes back to a file that
+// reads the same, and a refused file changes nothing.
 
 namespace {
 
@@ -28,6 +35,29 @@ bool IsDecimalText(const QString &text)
     return true;
 }
 
+// `velmora-cli check FILE` on the bytes: its exit status.
+int CliCheck(const QByteArray &bytes)
+{
+    // In memory where the system offers it: a disk write per input would slow fuzzing tenfold.
+    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                 ? QStringLiteral("/dev/shm/velmora-file-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/velmora-file-fuzz-XXXXXX"));
+    const QString path = dir.filePath(QStringLiteral("input.txt"));
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    FUZZ_CHECK(file.write(bytes) == bytes.size());
+    file.close();
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    const int status = RunCli({QStringLiteral("check"), path}, out, err);
+    // Nothing but messages, and a message whenever it fails.
+    FUZZ_CHECK(out.data().isEmpty());
+    FUZZ_CHECK(status == kCliSuccess || !err.data().isEmpty());
+    return status;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -35,7 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     ParameterFileProblem problem;
     const std::optional<ParameterFileContent> content = ParseParameterFile(bytes, &problem);
+    const int status = CliCheck(bytes);
+    FUZZ_CHECK(status == kCliSuccess || status == kCliFailure);
     if (!content) {
+        FUZZ_CHECK(status == kCliFailure);
         FUZZ_CHECK(problem.line == 0 || problem.line >= 2);
         return 0;
     }
@@ -60,9 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(back && back->selection == content->selection);
     FUZZ_CHECK(back->addresses == content->addresses && back->values == content->values);
 
-    // What the forms and an update would say of it; they must not trip over any value.
-    FirstFailedBatteryRule(parameters.values);
-    Load::CheckRanges(parameters.values);
+    // What the forms and an update would say of it; they must not trip over any value. The
+    // check passes exactly when the forms of the file's groups would take its values.
+    const bool battery = SelectionHasTag(content->selection, QStringLiteral("1"));
+    const bool load = SelectionHasTag(content->selection, QStringLiteral("2"));
+    const bool batteryFails = FirstFailedBatteryRule(parameters.values).has_value();
+    const bool loadFails = Load::CheckRanges(parameters.values).has_value();
+    FUZZ_CHECK((status == kCliSuccess) == !((battery && batteryFails) || (load && loadFails)));
     const auto block = EncodeBlock(selection.productName(), parameters, content->selection);
     if (const auto *encoded = std::get_if<EncodedBlock>(&block))
         FUZZ_CHECK(encoded->values.size() == walk.size());

@@ -1,6 +1,7 @@
 #include "fuzzsupport.h"
 
 #include "clock/clockframe.h"
+#include "clock/clockoperations.h"
 #include "link/hexframe.h"
 #include "link/replycheck.h"
 #include "model/parameterset.h"
@@ -11,9 +12,9 @@
 #include <QCoreApplication>
 
 // Every operation that decodes the programmer's replies, run against a programmer that answers
-// from the input: read, update, clear, clock read and write. Whatever comes back, an operation
-// ends with exactly one message, never sends more than its frames, and leaves only texts in
-// the slots that a form or a transfer can take: four upper-case hex digits and 0..65535.
+// from the input: read, update, clear, clock read and clock write. Whatever comes back, an
+// operation ends with exactly one message, never sends more than its frames, and leaves only texts
+// in the slots that a form or a transfer can take: four upper-case hex digits and 0..65535.
 
 namespace {
 
@@ -75,10 +76,12 @@ void RunOperation(FuzzInput &input)
         FUZZ_CHECK(programmer.exchanges <= 1);
         break;
     case 3: {
-        const ReplyCheck check = programmer.Exchange(ReadClockRequest());
-        const std::optional<ClockFields> clock = ClockFromReply(programmer.reply());
-        if (check.valid())
-            FUZZ_CHECK(clock.has_value());
+        const std::optional<QString> text = ReadProgrammerClock(programmer, messages);
+        FUZZ_CHECK(programmer.exchanges == 1);
+        // A clock shown is a failure not reported, and the other way round.
+        FUZZ_CHECK(text.has_value() == messages.texts.isEmpty());
+        if (text)
+            FUZZ_CHECK(!text->isEmpty());
         return;
     }
     case 4: {
@@ -89,9 +92,9 @@ void RunOperation(FuzzInput &input)
         fields.day = input.byte() % 31 + 1;
         fields.month = input.byte() % 12 + 1;
         fields.year = input.byte() % 100;
-        const QString request = WriteClockRequest(fields);
-        FUZZ_CHECK(!request.isEmpty());
-        programmer.Exchange(request);
+        const bool written = WriteProgrammerClock(programmer, fields, messages);
+        FUZZ_CHECK(programmer.exchanges == 1);
+        FUZZ_CHECK(written == messages.texts.isEmpty());
         return;
     }
     }

@@ -1,0 +1,73 @@
+#include "fuzzsupport.h"
+
+#include "cli/cli.h"
+#include "cli/commandline.h"
+
+#include <QBuffer>
+
+// velmora-cli's argument parsing on any arguments (the input split at zero bytes). A command
+// line is either a command whose required parts are all there, or one usage complaint with a
+// usage line. Help and version run in process; commands that would open a port or touch a
+// file are only parsed.
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    QStringList args;
+    if (!bytes.isEmpty()) {
+        for (const QByteArray &arg : bytes.split('\0'))
+            args.append(QString::fromUtf8(arg));
+    }
+
+    const std::variant<CliCommand, CliUsageError> parsed = ParseCommandLine(args);
+    if (const auto *wrong = std::get_if<CliUsageError>(&parsed)) {
+        FUZZ_CHECK(!wrong->message.isEmpty() && !wrong->usage.isEmpty());
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        FUZZ_CHECK(RunCli(args, out, err) == kCliUsage);
+        FUZZ_CHECK(out.data().isEmpty() && !err.data().isEmpty());
+        return 0;
+    }
+
+    using Action = CliCommand::Action;
+    const CliCommand &command = std::get<CliCommand>(parsed);
+    switch (command.action) {
+    case Action::Read:
+    case Action::Update:
+    case Action::Clear:
+    case Action::Clock:
+        FUZZ_CHECK(!command.port.isEmpty());
+        break;
+    case Action::Check:
+        FUZZ_CHECK(!command.file.isEmpty());
+        break;
+    case Action::Help:
+    case Action::Version: {
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        FUZZ_CHECK(RunCommand(command, out, err) == kCliSuccess);
+        FUZZ_CHECK(!out.data().isEmpty());
+        break;
+    }
+    case Action::Ports:
+        break;
+    }
+    if (command.action == Action::Update)
+        FUZZ_CHECK(!command.file.isEmpty());
+    if (command.clockSet == CliCommand::ClockSet::At) {
+        FUZZ_CHECK(command.action == Action::Clock);
+        FUZZ_CHECK(command.date.isValid() && command.time.isValid());
+        FUZZ_CHECK(command.date.year() >= 2000 && command.date.year() <= 2099);
+    }
+
+    // A clock setting on its own.
+    CliCommand clock;
+    if (!args.isEmpty() && ParseClockSetting(args.constFirst(), clock) &&
+        clock.clockSet == CliCommand::ClockSet::At)
+        FUZZ_CHECK(clock.date.isValid() && clock.time.isValid());
+    return 0;
+}
