@@ -54,6 +54,11 @@ Outcome Responder::onFrame(QByteArrayView frame)
     else if (refuse)
         reply = exceptionFrame(static_cast<quint8>(frame[0]), static_cast<quint8>(frame[1]),
                                static_cast<quint8>(f.exceptionCode));
+    if (f.replySlave >= 0 && reply.size() >= 4) {
+        reply[0] = static_cast<char>(f.replySlave);
+        reply.chop(2);
+        appendCrc(reply);
+    }
     if (f.badCrc && reply.size() >= 2) {
         reply[reply.size() - 2] = static_cast<char>(~reply[reply.size() - 2]);
         reply[reply.size() - 1] = static_cast<char>(~reply[reply.size() - 1]);
@@ -62,6 +67,8 @@ Outcome Responder::onFrame(QByteArrayView frame)
         reply += noise(f.oversize - static_cast<int>(reply.size()));
     if (f.truncate >= 0 && f.truncate < reply.size())
         reply.truncate(f.truncate);
+    if (f.noiseBefore > 0)
+        reply.prepend(noise(f.noiseBefore));
     out.extraDelayMs = f.delayMs;
     out.reply = reply;
     return out;

@@ -18,6 +18,8 @@ struct FaultOptions
     int exceptionCode = 0; // 0: off
     int garbage = -1;      // -1: off
     int oversize = -1;     // -1: off
+    int replySlave = -1;   // -1: off; else the slave address the reply carries
+    int noiseBefore = -1;  // -1: off; pseudo-random bytes sent ahead of the reply
     int faultRequest = 0;  // 0: all requests
 
     int noAnswerFrom = 0; // 0: off; requests >= this are not answered
@@ -44,8 +46,9 @@ struct Outcome
 // frames are ignored and not counted. A request is executed by the model unless --exception
 // applies to it (the device refused it): a reply that is lost, delayed, cut or garbled belongs
 // to a request that was carried out. The reply is built as: garbage if set, else the forced
-// exception, else the model's reply; then the CRC is flipped, then padded up to the oversize
-// length, then truncated.
+// exception, else the model's reply; then it is readdressed to another slave (CRC made right for
+// it), the CRC is flipped, padded up to the oversize length, truncated, and last preceded by
+// noise.
 class Responder
 {
 public:

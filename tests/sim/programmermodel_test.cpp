@@ -1,6 +1,7 @@
 // Register semantics of the simulated programmer, in-process. Its framing and fault switches are
 // exercised over a pseudo-terminal by tests/e2e.
 #include "sim/programmermodel.h"
+#include "sim/responder.h"
 #include "sim/rtu.h"
 #include "sim/statefile.h"
 
@@ -117,4 +118,25 @@ TEST(SimState, FileRoundTripAndErrors)
     EXPECT_TRUE(error.startsWith("line 1: "));
     EXPECT_FALSE(loadStateFile(dir.filePath("missing.txt"), b, &error));
     EXPECT_EQ(b, fullBlock());
+}
+
+TEST_F(SimModel, RepliesReaddressedOrPrecededByNoiseKeepTheirFrame)
+{
+    const QByteArray request = frame("010392000001");
+    const QByteArray normal = ask("010392000001");
+
+    FaultOptions other;
+    other.replySlave = 2;
+    Responder readdressed(model, other);
+    const QByteArray fromTwo = readdressed.onFrame(request).reply;
+    EXPECT_EQ(fromTwo.mid(1, normal.size() - 3), normal.mid(1, normal.size() - 3));
+    EXPECT_EQ(checkFrame(fromTwo, 2), FrameStatus::Ok);
+
+    FaultOptions noisy;
+    noisy.noiseBefore = 7;
+    noisy.truncate = 5; // cuts the reply, never the noise
+    Responder noise(model, noisy);
+    const QByteArray reply = noise.onFrame(request).reply;
+    ASSERT_EQ(reply.size(), 7 + 5);
+    EXPECT_EQ(reply.mid(7), normal.left(5));
 }
