@@ -155,20 +155,36 @@ void ProgrammerLink::WaitForReply(int waitMs)
 bool ProgrammerLink::ReplyAtFront()
 {
     // A slow device may answer an earlier request after that exchange gave up: such a frame
-    // arrives first and is not this request's reply.
+    // arrives first and is not this request's reply; it goes.
     m_front.reset();
+    QByteArray received;
     for (;;) {
-        const QByteArray received = m_port.peek(MaxReplyBytes);
+        received = m_port.peek(m_port.bytesAvailable());
         const int length = LeadingFrameLength(received);
-        if (length == 0)
-            return false;
-        const ReplyCheck check = CheckReply(m_buffer, QByteArrayView(received).first(length));
-        if (check.kind != ReplyCheck::Invalid) {
-            m_front = FrontFrame{length, check};
-            return true;
-        }
+        if (length == 0 || CheckReply(m_buffer, QByteArrayView(received).first(length)).kind !=
+                               ReplyCheck::Invalid)
+            break;
         m_port.skip(length);
     }
+    // The late answer may be to this very request (a repeated one), with its own answer right
+    // behind it: of answers that follow one another, the last is the reply. The reply is
+    // complete when nothing follows it; anything else behind it makes no answer.
+    qsizetype at = 0;
+    std::optional<FrontFrame> last;
+    while (at < received.size()) {
+        const int length = LeadingFrameLength(QByteArrayView(received).sliced(at));
+        if (length == 0)
+            break;
+        const ReplyCheck check = CheckReply(m_buffer, QByteArrayView(received).sliced(at, length));
+        if (check.kind == ReplyCheck::Invalid)
+            break;
+        last = FrontFrame{at, length, check};
+        at += length;
+    }
+    if (!last || at != received.size())
+        return false;
+    m_front = last;
+    return true;
 }
 
 void ProgrammerLink::CollectReply()
@@ -176,8 +192,12 @@ void ProgrammerLink::CollectReply()
     // Bytes the driver still holds join the reply.
     if (QueuedInput() > 0)
         m_port.waitForReadyRead(0);
-    ReplyAtFront();
-    m_reply = m_port.read(MaxReplyBytes);
+    if (ReplyAtFront()) {
+        m_port.skip(m_front->offset);
+        m_reply = m_port.read(m_front->length);
+    } else {
+        m_reply = m_port.read(MaxReplyBytes);
+    }
     // Bytes beyond the limit and late bytes are lost.
     m_port.clear(QSerialPort::Input);
 }

@@ -49,7 +49,9 @@ public:
     // Sends a frame (its CRC text already appended) and keeps the reply, at most
     // MaxReplyBytes: empty when nothing arrived. The wait ends when a complete reply to this
     // request is in, at the latest after ShortWaitMs (LongWaitMs once after setLongWait()).
-    // Complete frames that answer another request (late replies) are dropped.
+    // Complete frames that answer another request (late replies) are dropped; of answers to
+    // this request that follow one another, the last counts. Anything else after the answer
+    // makes no answer.
     ReplyCheck Exchange(const QString &frameText) override;
 
     bool portOpen() const override { return m_portOpen; }
@@ -96,6 +98,7 @@ private:
     // The complete frame that answers this request, as found at the front of the input.
     struct FrontFrame
     {
+        qsizetype offset; // behind earlier answers to the same request
         qsizetype length;
         ReplyCheck check;
     };

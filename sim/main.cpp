@@ -62,11 +62,12 @@ Fault switches (combine freely):
   --oversize N         pad the reply with pseudo-random bytes to N bytes in total
   --reply-slave N      answer as slave N (0-255) instead of 1, with the CRC right for it
   --noise-before N     send N pseudo-random bytes just before the reply
+  --twice              send the reply twice in a row
   --close-after N      after handling the N-th request (once the host has read the reply,
                        or 2 s at most), close the pseudo-terminal and exit with status 0
   --fault-request K    apply --no-answer, --delay-ms, --truncate, --bad-crc, --exception,
-                       --garbage, --oversize, --reply-slave and --noise-before only to the
-                       K-th request (default: to every request). --no-answer-from and
+                       --garbage, --oversize, --reply-slave, --noise-before and --twice
+                       only to the K-th request (default: to every request). --no-answer-from and
                        --close-after are not affected.
 
 Requests: a request is a complete frame for slave 1 with a valid CRC; requests are
@@ -74,8 +75,8 @@ numbered from 1 in the order received. Frames for other slaves (broadcast 0 incl
 frames with a bad CRC and fragments are ignored: never answered, not counted.
 A request is carried out unless --exception hits it, even when its reply is then lost,
 delayed or garbled. A faulty reply is built in this order: --garbage, else --exception,
-else the normal reply; then --reply-slave, --bad-crc, --oversize, --truncate, and last
---noise-before.
+else the normal reply; then --reply-slave, --bad-crc, --oversize, --truncate, --twice,
+and last --noise-before.
 
 Framing: a request ends when its length is complete (0x03: 8 bytes; 0x10: 9 + byte
 count), or after 1.75 ms of silence (other functions, noise). After a frame of known
@@ -223,6 +224,8 @@ ParseResult parseOptions(int argc, char **argv, Options &o)
             ok = number(0, 255, o.faults.replySlave);
         else if (name == "--noise-before")
             ok = number(0, 65'536, o.faults.noiseBefore);
+        else if (name == "--twice")
+            ok = flag(o.faults.twice);
         else if (name == "--close-after")
             ok = number(1, INT_MAX, o.faults.closeAfter);
         else if (name == "--fault-request")

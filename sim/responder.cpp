@@ -67,6 +67,8 @@ Outcome Responder::onFrame(QByteArrayView frame)
         reply += noise(f.oversize - static_cast<int>(reply.size()));
     if (f.truncate >= 0 && f.truncate < reply.size())
         reply.truncate(f.truncate);
+    if (f.twice)
+        reply += reply;
     if (f.noiseBefore > 0)
         reply.prepend(noise(f.noiseBefore));
     out.extraDelayMs = f.delayMs;

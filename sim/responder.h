@@ -20,6 +20,7 @@ struct FaultOptions
     int oversize = -1;     // -1: off
     int replySlave = -1;   // -1: off; else the slave address the reply carries
     int noiseBefore = -1;  // -1: off; pseudo-random bytes sent ahead of the reply
+    bool twice = false;    // the reply is sent twice in a row
     int faultRequest = 0;  // 0: all requests
 
     int noAnswerFrom = 0; // 0: off; requests >= this are not answered
@@ -47,8 +48,8 @@ struct Outcome
 // applies to it (the device refused it): a reply that is lost, delayed, cut or garbled belongs
 // to a request that was carried out. The reply is built as: garbage if set, else the forced
 // exception, else the model's reply; then it is readdressed to another slave (CRC made right for
-// it), the CRC is flipped, padded up to the oversize length, truncated, and last preceded by
-// noise.
+// it), the CRC is flipped, padded up to the oversize length, truncated, doubled, and last
+// preceded by noise.
 class Responder
 {
 public:

@@ -101,6 +101,22 @@ TEST(Exchange, LateReplyIsLostAndNeverPairsWithTheNextRequest)
     }
 }
 
+TEST(Exchange, AnAnswerRightBehindAnotherToTheSameRequestCounts)
+{
+    // A late answer to a repeated request lands just before the answer itself, both in one go:
+    // the last is the reply. Anything else behind an answer still makes none.
+    Rig rig({"--twice", "--fault-request", "1"});
+    ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
+    EXPECT_TRUE(rig.link.Exchange(kReadCount).valid());
+    EXPECT_EQ(rig.link.replyText(), WithCrc("0103020000"));
+    EXPECT_TRUE(rig.link.Exchange(kReadCount).valid());
+
+    Rig tail({"--oversize", "9", "--fault-request", "1"});
+    ASSERT_TRUE(tail.open()) << tail.sim.stderrText().toStdString();
+    EXPECT_FALSE(tail.link.Exchange(kReadCount).valid());
+    EXPECT_EQ(tail.link.reply().size(), 9);
+}
+
 TEST(Exchange, PortThatDisappearsIsClosed)
 {
     // Gone during an exchange: no reply, and the link closes the port and says so.
