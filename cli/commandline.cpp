@@ -10,7 +10,7 @@ namespace {
 
 using Action = CliCommand::Action;
 
-struct CommandSpec
+struct CommandInfo
 {
     QLatin1String name;
     Action action;
@@ -19,7 +19,7 @@ struct CommandSpec
     QLatin1String options[3];
 };
 
-const CommandSpec kCommands[] = {
+const CommandInfo kCommands[] = {
     {QLatin1String("ports"), Action::Ports, false, false, {}},
     {QLatin1String("read"),
      Action::Read,
@@ -40,18 +40,18 @@ const CommandSpec kCommands[] = {
     {QLatin1String("check"), Action::Check, false, true, {}},
 };
 
-const CommandSpec *FindCommand(const QString &name)
+const CommandInfo *FindCommand(const QString &name)
 {
-    for (const CommandSpec &spec : kCommands) {
-        if (name == spec.name)
-            return &spec;
+    for (const CommandInfo &command : kCommands) {
+        if (name == command.name)
+            return &command;
     }
     return nullptr;
 }
 
-bool Accepts(const CommandSpec &spec, const QString &option)
+bool Accepts(const CommandInfo &command, const QString &option)
 {
-    for (QLatin1String known : spec.options) {
+    for (QLatin1String known : command.options) {
         if (!known.isEmpty() && option == known)
             return true;
     }
@@ -131,11 +131,11 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
     }
     if (i == args.size())
         return Wrong(Text::CliNoCommand());
-    const CommandSpec *spec = FindCommand(args.at(i));
-    if (!spec)
+    const CommandInfo *command = FindCommand(args.at(i));
+    if (!command)
         return Wrong(Text::CliUnknownCommand(args.at(i)));
     const QString name = args.at(i);
-    command.action = spec->action;
+    command.action = command->action;
 
     QStringList files;
     QStringList seen;
@@ -168,7 +168,7 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
             option = arg.left(equals);
             value = arg.mid(equals + 1);
         }
-        if (!Accepts(*spec, option) || (value && !TakesValue(option)))
+        if (!Accepts(*command, option) || (value && !TakesValue(option)))
             return Wrong(Text::CliUnknownOption(arg), name);
         // -o and --output are one option.
         const QString key = option == QLatin1String("-o") ? QStringLiteral("--output") : option;
@@ -195,11 +195,11 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
         }
     }
 
-    if (files.size() > (spec->needsFile ? 1 : 0))
-        return Wrong(Text::CliExtraArgument(files.at(spec->needsFile ? 1 : 0)), name);
-    if (spec->needsPort && command.port.isEmpty())
+    if (files.size() > (command->needsFile ? 1 : 0))
+        return Wrong(Text::CliExtraArgument(files.at(command->needsFile ? 1 : 0)), name);
+    if (command->needsPort && command.port.isEmpty())
         return Wrong(Text::CliMissingPort(), name);
-    if (spec->needsFile) {
+    if (command->needsFile) {
         if (files.isEmpty() || files.constFirst().isEmpty())
             return Wrong(Text::CliMissingFile(), name);
         command.file = files.constFirst();
@@ -234,8 +234,8 @@ bool ParseClockSetting(const QString &text, CliCommand &command)
 
 QString UsageLine(const QString &command)
 {
-    const CommandSpec *spec = FindCommand(command);
-    switch (spec ? spec->action : Action::Help) {
+    const CommandInfo *command = FindCommand(command);
+    switch (command ? command->action : Action::Help) {
     case Action::Ports:
         return Text::CliPortsUsage();
     case Action::Read:
@@ -255,12 +255,12 @@ QString UsageLine(const QString &command)
 
 QString HelpText(const QString &command)
 {
-    const CommandSpec *spec = FindCommand(command);
-    if (!spec)
+    const CommandInfo *command = FindCommand(command);
+    if (!command)
         return Text::CliProgramHelp();
     QString description;
     QString options;
-    switch (spec->action) {
+    switch (command->action) {
     case Action::Ports:
         description = Text::CliPortsHelp();
         break;
@@ -283,7 +283,7 @@ QString HelpText(const QString &command)
         description = Text::CliCheckHelp();
         break;
     }
-    const QString portOption = spec->needsPort ? Text::CliPortOptionHelp() : QString();
+    const QString portOption = command->needsPort ? Text::CliPortOptionHelp() : QString();
     return UsageLine(command) + u'\n' + u'\n' + description + u'\n' + portOption + options +
            Text::CliVerboseOptionHelp();
 }
