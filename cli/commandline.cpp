@@ -42,16 +42,16 @@ const CommandInfo kCommands[] = {
 
 const CommandInfo *FindCommand(const QString &name)
 {
-    for (const CommandInfo &command : kCommands) {
-        if (name == command.name)
-            return &command;
+    for (const CommandInfo &info : kCommands) {
+        if (name == info.name)
+            return &info;
     }
     return nullptr;
 }
 
-bool Accepts(const CommandInfo &command, const QString &option)
+bool Accepts(const CommandInfo &info, const QString &option)
 {
-    for (QLatin1String known : command.options) {
+    for (QLatin1String known : info.options) {
         if (!known.isEmpty() && option == known)
             return true;
     }
@@ -131,11 +131,11 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
     }
     if (i == args.size())
         return Wrong(Text::CliNoCommand());
-    const CommandInfo *command = FindCommand(args.at(i));
-    if (!command)
+    const CommandInfo *info = FindCommand(args.at(i));
+    if (!info)
         return Wrong(Text::CliUnknownCommand(args.at(i)));
     const QString name = args.at(i);
-    command.action = command->action;
+    command.action = info->action;
 
     QStringList files;
     QStringList seen;
@@ -168,7 +168,7 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
             option = arg.left(equals);
             value = arg.mid(equals + 1);
         }
-        if (!Accepts(*command, option) || (value && !TakesValue(option)))
+        if (!Accepts(*info, option) || (value && !TakesValue(option)))
             return Wrong(Text::CliUnknownOption(arg), name);
         // -o and --output are one option.
         const QString key = option == QLatin1String("-o") ? QStringLiteral("--output") : option;
@@ -195,11 +195,11 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
         }
     }
 
-    if (files.size() > (command->needsFile ? 1 : 0))
-        return Wrong(Text::CliExtraArgument(files.at(command->needsFile ? 1 : 0)), name);
-    if (command->needsPort && command.port.isEmpty())
+    if (files.size() > (info->needsFile ? 1 : 0))
+        return Wrong(Text::CliExtraArgument(files.at(info->needsFile ? 1 : 0)), name);
+    if (info->needsPort && command.port.isEmpty())
         return Wrong(Text::CliMissingPort(), name);
-    if (command->needsFile) {
+    if (info->needsFile) {
         if (files.isEmpty() || files.constFirst().isEmpty())
             return Wrong(Text::CliMissingFile(), name);
         command.file = files.constFirst();
@@ -234,8 +234,8 @@ bool ParseClockSetting(const QString &text, CliCommand &command)
 
 QString UsageLine(const QString &command)
 {
-    const CommandInfo *command = FindCommand(command);
-    switch (command ? command->action : Action::Help) {
+    const CommandInfo *info = FindCommand(command);
+    switch (info ? info->action : Action::Help) {
     case Action::Ports:
         return Text::CliPortsUsage();
     case Action::Read:
@@ -255,12 +255,12 @@ QString UsageLine(const QString &command)
 
 QString HelpText(const QString &command)
 {
-    const CommandInfo *command = FindCommand(command);
-    if (!command)
+    const CommandInfo *info = FindCommand(command);
+    if (!info)
         return Text::CliProgramHelp();
     QString description;
     QString options;
-    switch (command->action) {
+    switch (info->action) {
     case Action::Ports:
         description = Text::CliPortsHelp();
         break;
@@ -283,7 +283,7 @@ QString HelpText(const QString &command)
         description = Text::CliCheckHelp();
         break;
     }
-    const QString portOption = command->needsPort ? Text::CliPortOptionHelp() : QString();
+    const QString portOption = info->needsPort ? Text::CliPortOptionHelp() : QString();
     return UsageLine(command) + u'\n' + u'\n' + description + u'\n' + portOption + options +
            Text::CliVerboseOptionHelp();
 }

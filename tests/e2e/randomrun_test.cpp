@@ -43,8 +43,8 @@
 // store, the window shows what the model holds, and each operation has said exactly one thing
 // and returned within its waits. A watchdog aborts on a hang.
 //
-// VELMORA_RANDOM_RUN_SECONDS sets the duration (30 by default), VELMORA_RANDOM_SEED the seed (a
-// new one each run by default; the seed is printed so a run can be repeated).
+// VELMORA_RANDOM_RUN_SECONDS sets the duration (30 by default), VELMORA_RANDOM_SEED the random start (a
+// new one each run by default; the start is printed so a run can be repeated).
 
 namespace {
 
@@ -118,7 +118,7 @@ private:
 class RandomRunner
 {
 public:
-    explicit RandomRunner(quint32 seed) : m_random(seed)
+    explicit RandomRunner(quint32 start) : m_random(start)
     {
         m_window = std::make_unique<MainWindow>(m_parameters, m_messages);
         m_window->setFilePicker(&m_picker);
@@ -485,14 +485,14 @@ private:
 TEST(RandomRun, WindowFormsFilesAndAFaultySimulator)
 {
     const int seconds = EnvironmentInt("VELMORA_RANDOM_RUN_SECONDS", 30);
-    const quint32 seed = quint32(
+    const quint32 start = quint32(
         EnvironmentInt("VELMORA_RANDOM_SEED", int(QRandomGenerator::global()->bounded(1 << 30))));
-    std::printf("RandomRun: seed %u (repeat with VELMORA_RANDOM_SEED=%u), %d s\n", seed, seed,
+    std::printf("RandomRun: start %u (repeat with VELMORA_RANDOM_SEED=%u), %d s\n", start, start,
                 seconds);
 
     // No single action may take this long: the longest operation waits well under it.
     Watchdog watchdog(60'000);
-    RandomRunner runner(seed);
+    RandomRunner runner(start);
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < seconds * 1000LL) {
