@@ -43,8 +43,8 @@
 // store, the window shows what the model holds, and each operation has said exactly one thing
 // and returned within its waits. A watchdog aborts on a hang.
 //
-// VELMORA_RANDOM_RUN_SECONDS sets the duration (30 by default), VELMORA_RANDOM_SEED the random start (a
-// new one each run by default; the start is printed so a run can be repeated).
+// VELMORA_RANDOM_RUN_SECONDS sets the duration (30 by default), VELMORA_RANDOM_SEED the random
+// start (a new one each run by default; the start is printed so a run can be repeated).
 
 namespace {
 
