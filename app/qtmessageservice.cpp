@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace {
@@ -25,4 +26,24 @@ void QtMessageService::warning(const QString &text)
 void QtMessageService::info(QObject *owner, const QString &text)
 {
     showBox(QMessageBox::NoIcon, qobject_cast<QWidget *>(owner), text);
+}
+
+MessageService::Answer QtMessageService::question(QObject *owner, const QString &text,
+                                                  const QString &accept, const QString &decline)
+{
+    QMessageBox box(QMessageBox::Question, Text::AppName(), text, QMessageBox::NoButton,
+                    qobject_cast<QWidget *>(owner));
+    QPushButton *yes = box.addButton(accept, QMessageBox::AcceptRole);
+    QPushButton *no = box.addButton(decline, QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(Text::Cancel(), QMessageBox::RejectRole);
+    for (QPushButton *button : {yes, no, cancel})
+        button->setAccessibleName(button->text());
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Accept;
+    if (box.clickedButton() == no)
+        return Answer::Decline;
+    return Answer::Cancel;
 }

@@ -9,4 +9,6 @@ class QtMessageService : public MessageService
 public:
     void warning(const QString &text) override;
     void info(QObject *owner, const QString &text) override;
+    Answer question(QObject *owner, const QString &text, const QString &accept,
+                    const QString &decline) override;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Every text the program shows or writes on its own, spelled exactly as the users know them.
 // Captions of fixed controls live in the .ui layouts; texts that code sets or compares are here.
@@ -45,6 +46,24 @@ inline QString LedLoadCaption()
 {
     return QStringLiteral("LED负载参数");
 }
+// Closing the window with parameters not kept anywhere: a question with three answers.
+inline QString SaveChangesQuestion()
+{
+    return QStringLiteral("参数已修改，是否保存？");
+}
+inline QString SaveAnswer()
+{
+    return QStringLiteral("保存");
+}
+inline QString DontSaveAnswer()
+{
+    return QStringLiteral("不保存");
+}
+// The third answer of every question box.
+inline QString Cancel()
+{
+    return QStringLiteral("取消");
+}
 
 // Accessible names of controls without a caption, and roles of labels whose text changes
 inline QString BatteryGroupBoxName()
@@ -84,6 +103,11 @@ inline QString OpenPortFailed()
 inline QString PortUnavailable()
 {
     return QStringLiteral("串口不可用或未打开！");
+}
+// The open port's device went away while no command was running.
+inline QString PortDisconnected()
+{
+    return QStringLiteral("串口已断开！");
 }
 inline QString BadHexData()
 {
@@ -161,6 +185,49 @@ inline QString BadConfigFile()
 {
     return QStringLiteral("导入失败！错误的配置文件！");
 }
+// Why a parameter file is refused: the reason alone; the window puts "第 N 行：" in front of
+// it, the command line "FILE:N: ".
+inline QString FileLineReason(int line, const QString &reason)
+{
+    return QStringLiteral("第 %1 行：%2").arg(line).arg(reason);
+}
+inline QString FileUnreadable()
+{
+    return QStringLiteral("无法读取文件");
+}
+inline QString FileTooLong(int maxBytes)
+{
+    return QStringLiteral("文件超过 %1 字节").arg(maxBytes);
+}
+inline QString FileBadEncoding()
+{
+    return QStringLiteral("不是 GBK 或 UTF-8 编码的文字");
+}
+inline QString FileNoLineEnd()
+{
+    return QStringLiteral("没有以 CR LF 结尾的行");
+}
+inline QString FileSlotCount(int count)
+{
+    return QStringLiteral("有 %1 行参数，应为 21、22、38、43 或 59 行").arg(count);
+}
+inline QString FileMissingColon()
+{
+    return QStringLiteral("缺少“:”");
+}
+inline QString FileBadAddress(const QString &address)
+{
+    return QStringLiteral("地址 %1 不是四位十六进制数").arg(address);
+}
+inline QString FileBadValue(const QString &value)
+{
+    return QStringLiteral("数值“%1”不是整数").arg(value);
+}
+// `position` counts the file's parameters from 1.
+inline QString FileWrongRegister(const QString &address, int position)
+{
+    return QStringLiteral("地址 %1 不是第 %2 项参数的寄存器").arg(address).arg(position);
+}
 
 // Battery form
 // List items, in list order (the slot stores the position).
@@ -228,6 +295,19 @@ inline QString CustomCaution()
 inline QString BadTypeAndLevel()
 {
     return QStringLiteral("蓄电池类型和额定电压等级设置不正确！");
+}
+// Closing a form with something typed or chosen and not applied.
+inline QString ApplyChangesQuestion()
+{
+    return QStringLiteral("参数已修改，是否应用？");
+}
+inline QString ApplyAnswer()
+{
+    return QStringLiteral("应用");
+}
+inline QString DontApplyAnswer()
+{
+    return QStringLiteral("不应用");
 }
 // Battery rules, in the order they are checked.
 inline QString BatteryTypeInvalid()
@@ -310,6 +390,75 @@ inline QString VoltageOutOfWindow()
 {
     return QStringLiteral("电压参数不在允许范围内！");
 }
+// The twelve voltages in register order (0x9003 to 0x900E), as the rules name them.
+inline QStringList BatteryVoltageNames()
+{
+    return {QStringLiteral("超压断开电压"),     QStringLiteral("充电限制电压"),
+            QStringLiteral("超压断开恢复电压"), QStringLiteral("均衡充电电压"),
+            QStringLiteral("提升充电电压"),     QStringLiteral("浮充充电电压"),
+            QStringLiteral("提升恢复电压"),     QStringLiteral("低压断开恢复电压"),
+            QStringLiteral("欠压报警恢复电压"), QStringLiteral("欠压报警电压"),
+            QStringLiteral("低压断开电压"),     QStringLiteral("放电限制电压")};
+}
+// A voltage's order to another, as its tooltip says it.
+inline QString MustExceed(const QString &other)
+{
+    return QStringLiteral("须大于%1").arg(other);
+}
+inline QString MustNotBeBelow(const QString &other)
+{
+    return QStringLiteral("不得小于%1").arg(other);
+}
+inline QString MustBeBelow(const QString &other)
+{
+    return QStringLiteral("须小于%1").arg(other);
+}
+inline QString MustNotExceed(const QString &other)
+{
+    return QStringLiteral("不得大于%1").arg(other);
+}
+
+// Tooltips of the forms' fields: unit and what "应用" allows at that moment. They are the
+// fields' accessible descriptions too.
+inline QString RangeToolTip(const QString &low, const QString &high, const QString &unit)
+{
+    return QStringLiteral("允许范围：%1～%2 %3").arg(low, high, unit);
+}
+inline QString Minutes()
+{
+    return QStringLiteral("分钟");
+}
+// A battery voltage: the window of the rated level chosen (`level` names it, "24V"), whether
+// gel may leave it at 0, and its order to the other voltages, one phrase each.
+inline QString VoltageToolTip(const QString &low, const QString &high, const QString &level,
+                              bool zeroAllowed, const QStringList &relations)
+{
+    QString tip = QStringLiteral("允许范围：%1～%2 V").arg(low, high);
+    if (!level.isEmpty())
+        tip += QStringLiteral("（%1）").arg(level);
+    if (zeroAllowed)
+        tip += QStringLiteral("，胶体可为 0");
+    if (!relations.isEmpty())
+        tip += u'\n' + relations.join(QStringLiteral("；"));
+    return tip;
+}
+// How the automatic level counts in the voltage window.
+inline QString AutoLevelWindow()
+{
+    return QStringLiteral("自识别，按 12V");
+}
+inline QString BatteryTypeToolTip()
+{
+    return QStringLiteral("自定义：电压可修改，额定电压等级不能为自识别");
+}
+inline QString RatedVoltageToolTip()
+{
+    return QStringLiteral("电压允许范围随等级变化：每 12V 为 9.00～17.00 V，自识别按 12V");
+}
+inline QString ChargingModeToolTip()
+{
+    return QStringLiteral("SOC：蓄电池充电、放电百分比可修改");
+}
 
 // Load forms
 inline QString LightOnVoltageOutOfRange()
@@ -327,6 +476,27 @@ inline QString LightOnDelayOutOfRange()
 inline QString LightOffDelayOutOfRange()
 {
     return QStringLiteral("光控关闭延时不在范围内！(0~99)");
+}
+// "应用" while no mode of the form is selected (a code the form does not have is stored).
+inline QString ChooseLoadMode()
+{
+    return QStringLiteral("请选择负载控制模式！");
+}
+inline QString RatedCurrentToolTip()
+{
+    return QStringLiteral("单位：A，两位小数");
+}
+inline QString PercentToolTip()
+{
+    return QStringLiteral("允许范围：0～100 %，每步 5 %");
+}
+inline QString TimeOfDayToolTip()
+{
+    return QStringLiteral("时刻：00:00:00～23:59:59");
+}
+inline QString DurationToolTip()
+{
+    return QStringLiteral("时长（时:分）：00:00～23:59");
 }
 inline QString LightPlusTimerMode1()
 {
@@ -519,8 +689,9 @@ inline QString CliCheckHelp()
 {
     return QStringLiteral(
         "像“导入参数”一样导入 FILE，对文件所含的参数组运行参数界面“应用”时的全部检查\n"
-        "（充放电参数规则，负载参数的四个范围）。全部通过时无输出，退出状态 0；\n"
-        "否则在标准错误输出第一个不通过的检查，退出状态 1。\n");
+        "（充放电参数规则，负载控制模式和负载参数的四个范围）。全部通过时无输出，退出状态 0；\n"
+        "否则在标准错误输出第一个不通过的检查，退出状态 1。文件被拒绝时，第二行以\n"
+        "FILE:行号: 原因 说明错在哪里。\n");
 }
 inline QString CliVerboseOptionHelp()
 {

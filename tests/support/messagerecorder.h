@@ -6,6 +6,8 @@
 #include <QStringList>
 
 // Records every message an operation shows, in order, so tests can assert the exact texts.
+// Questions are recorded too (not as warnings) and take their answers from `answers`, in order;
+// with none left the answer is Cancel.
 class MessageRecorder : public MessageService
 {
 public:
@@ -21,6 +23,11 @@ public:
     {
         entries.append({false, owner, text});
     }
+    Answer question(QObject *owner, const QString &text, const QString &, const QString &) override
+    {
+        entries.append({false, owner, text});
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
 
     QStringList texts() const
     {
@@ -32,4 +39,5 @@ public:
     void clear() { entries.clear(); }
 
     QList<Entry> entries;
+    QList<Answer> answers;
 };
