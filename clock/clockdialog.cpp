@@ -60,7 +60,13 @@ ClockDialog::ClockDialog(ProgrammerExchange &link, MessageService &messages, QWi
     m_timer.start(TickMs);
 }
 
-ClockDialog::~ClockDialog() = default;
+ClockDialog::~ClockDialog()
+{
+    // QDialog's destructor hides the pickers, which commits a half-typed time: by then nothing
+    // of the form may react to its own widgets.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
 
 QWidget *ClockDialog::control(int id) const
 {

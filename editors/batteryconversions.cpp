@@ -83,9 +83,17 @@ QString EqualizeDurationCollected(const QString &shown)
     return shown == Text::NoStage() ? QStringLiteral("0") : shown;
 }
 
+std::optional<int> ListPosition(const QStringList &items, const QString &slotText)
+{
+    const int position = LenientInt(slotText);
+    if (position < 0 || position >= items.size())
+        return std::nullopt;
+    return position;
+}
+
 QString ListItemShown(const QStringList &items, const QString &slotText)
 {
-    return items.value(LenientInt(slotText));
+    return items.value(ListPosition(items, slotText).value_or(-1));
 }
 
 std::optional<QString> ListPositionCollected(const QStringList &items, const QString &shown)

@@ -51,7 +51,9 @@ QString TempCompensationCollected(const QString &shown);
 // Equalize duration in minutes: "--" stands for "0"; any other text is kept as it is.
 QString EqualizeDurationCollected(const QString &shown);
 
-// The item a list slot names; empty when its position is outside the list.
+// The position a list slot names (its number, read leniently), nothing when it is outside the
+// list, and the item at that position; empty when outside.
+std::optional<int> ListPosition(const QStringList &items, const QString &slotText);
 QString ListItemShown(const QStringList &items, const QString &slotText);
 // The position text of the item whose name is exactly `shown`; nothing when no item matches,
 // in which case the slot keeps its text.

@@ -25,8 +25,8 @@ constexpr int kModeCompensation = 0;
 
 BatteryParameterDialog::BatteryParameterDialog(ParameterSet &parameters, MessageService &messages,
                                                QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::BatteryParameterDialog>()),
-      m_parameters(parameters), m_messages(messages),
+    : FormDialog(parameters, messages, parent),
+      m_ui(std::make_unique<Ui::BatteryParameterDialog>()),
       m_candidate(ParameterSet::kSlotCount, QString())
 {
     m_ui->setupUi(this);
@@ -122,12 +122,32 @@ BatteryParameterDialog::BatteryParameterDialog(ParameterSet &parameters, Message
         {Slot::DischargeLimitVoltage, ui.dischargeLimitDefault, ui.dischargeLimitEdit},
     };
 
-    // Only keys are filtered: the program still puts "-3" or "--" into these fields.
-    for (QLineEdit *edit : {ui.capacityEdit, ui.tempCompensationEdit, ui.chargePercentEdit,
-                            ui.dischargePercentEdit, ui.equalizeDurationEdit, ui.boostDurationEdit})
+    // Only keys are filtered: the program still puts "--" into the durations. The coefficient
+    // runs from -9 to 0, so it takes a leading "-".
+    for (QLineEdit *edit : {ui.capacityEdit, ui.chargePercentEdit, ui.dischargePercentEdit,
+                            ui.equalizeDurationEdit, ui.boostDurationEdit})
         MakeDigitsOnly(edit);
+    MakeDigitsOnly(ui.tempCompensationEdit, true);
+
+    // What the rules allow, on each editable field; the voltages' follow the level and type.
+    const std::pair<QWidget *, QString> tips[] = {
+        {ui.batteryTypeList, Text::BatteryTypeToolTip()},
+        {ui.chargingModeList, Text::ChargingModeToolTip()},
+        {ui.ratedVoltageList, Text::RatedVoltageToolTip()},
+        {ui.capacityEdit, Text::RangeToolTip("0", "9999", "Ah")},
+        {ui.tempCompensationEdit, Text::RangeToolTip("-9", "0", "mV/℃/2V")},
+        {ui.equalizeDurationEdit, Text::RangeToolTip("0", "180", Text::Minutes())},
+        {ui.boostDurationEdit, Text::RangeToolTip("10", "180", Text::Minutes())},
+        {ui.dischargePercentEdit,
+         Text::RangeToolTip("10", "80", "%") + u'\n' + Text::PercentGapTooSmall()},
+        {ui.chargePercentEdit,
+         Text::RangeToolTip("20", "100", "%") + u'\n' + Text::PercentGapTooSmall()},
+    };
+    for (const auto &[field, tip] : tips)
+        DescribeField(field, tip);
 
     OnInitDialog();
+    describeVoltages();
 
     // A list's reaction runs only when the user chooses an item in it (`activated`); the
     // form's own selections run the reactions explicitly.
@@ -137,12 +157,17 @@ BatteryParameterDialog::BatteryParameterDialog(ParameterSet &parameters, Message
             &BatteryParameterDialog::OnSelchangeChargingMode);
     connect(ui.ratedVoltageList, &QComboBox::activated, this,
             &BatteryParameterDialog::OnSelchangeRatedVoltage);
-    connect(ui.applyButton, &QPushButton::clicked, this, &BatteryParameterDialog::OnApply);
+    connect(ui.applyButton, &QPushButton::clicked, this, &FormDialog::apply);
     connect(ui.restoreButton, &QPushButton::clicked, this,
             &BatteryParameterDialog::OnRestoreDefaults);
-    // "确认" and "取消" both just close the form; neither collects anything.
-    connect(ui.okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui.cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui.okButton, &QPushButton::clicked, this, &FormDialog::confirm);
+    connect(ui.cancelButton, &QPushButton::clicked, this, &FormDialog::cancel);
+    // The voltage window and the gel exception follow the level and type "应用" would store.
+    connect(ui.batteryTypeList, &QComboBox::editTextChanged, this,
+            &BatteryParameterDialog::describeVoltages);
+    connect(ui.ratedVoltageList, &QComboBox::editTextChanged, this,
+            &BatteryParameterDialog::describeVoltages);
+    formLoaded();
 }
 
 BatteryParameterDialog::~BatteryParameterDialog() = default;
@@ -169,26 +194,33 @@ void BatteryParameterDialog::OnInitDialog()
 
     LoadForm();
 
-    const QStringList &values = m_parameters.values;
-    m_isCustom = values.at(Slot::BatteryType) == QLatin1String("0");
-    EnableVoltageEdits(m_isCustom);
-    m_isSoc = values.at(Slot::ChargingMode) == QLatin1String("1");
+    m_isSoc = m_parameters.values.at(Slot::ChargingMode) == QLatin1String("1");
     EnablePercentEdits(m_isSoc);
 }
 
 void BatteryParameterDialog::LoadForm()
 {
     Ui::BatteryParameterDialog &ui = *m_ui;
-    // The lists start at "铅酸免维护" and "自识别" whatever is stored; the stored items are
-    // only shown. Neither reaction shows a message for these two.
-    ui.batteryTypeList->setCurrentIndex(BatteryType::Sealed);
-    ui.ratedVoltageList->setCurrentIndex(kLevelAuto);
+    const QStringList &values = m_parameters.values;
+    // The stored type and level are selected where they name an item, and the form's state
+    // follows them without a message, so that a later level or type choice starts from what is
+    // stored. One outside its list leaves "铅酸免维护" or "自识别" selected.
+    const int type = ListPosition(BatteryTypeItems(), values.at(Slot::BatteryType))
+                         .value_or(BatteryType::Sealed);
+    const int level =
+        ListPosition(RatedVoltageItems(), values.at(Slot::RatedVoltageLevel)).value_or(kLevelAuto);
+    ui.batteryTypeList->setCurrentIndex(type);
+    ui.ratedVoltageList->setCurrentIndex(level);
     ui.chargingModeList->setCurrentIndex(-1);
-    OnSelchangeBatteryType();
-    OnSelchangeRatedVoltage();
+    const TypeVoltages typeVoltages = *BatteryTypeVoltages(type);
+    m_typeEqualize = typeVoltages.equalize;
+    m_typeBoost = typeVoltages.boost;
+    m_levelIndex = QString::number(level);
+    m_isCustom = type == BatteryType::UserDefined;
+    EnableVoltageEdits(m_isCustom);
     FillDefaultColumn();
 
-    const QStringList &values = m_parameters.values;
+    // The current column shows the stored values as they are.
     ui.batteryTypeList->setEditText(
         ListItemShown(BatteryTypeItems(), values.at(Slot::BatteryType)));
     ui.capacityEdit->setText(values.at(Slot::BatteryCapacity));
@@ -329,17 +361,34 @@ void BatteryParameterDialog::OnSelchangeChargingMode()
 
 // --- buttons -----------------------------------------------------------------------------
 
-void BatteryParameterDialog::OnApply()
+bool BatteryParameterDialog::applyForm()
 {
     if (m_ui->batteryTypeList->currentIndex() == BatteryType::UserDefined &&
         m_ui->ratedVoltageList->currentIndex() == kLevelAuto) {
         m_messages.warning(Text::BadTypeAndLevel());
-        return;
+        return false;
     }
-    CollectForm(m_candidate);
+    collectForm(m_candidate);
     if (!ValidateBatteryParameters(m_candidate, this, m_messages))
-        return;
-    CollectForm(m_parameters.values);
+        return false;
+    collectForm(m_parameters.values);
+    return true;
+}
+
+void BatteryParameterDialog::describeVoltages()
+{
+    QStringList form = m_parameters.values;
+    collectForm(form);
+    const QString &levelText = form.at(Slot::RatedVoltageLevel);
+    const QString level = levelText == QLatin1String("0")
+                              ? Text::AutoLevelWindow()
+                              : ListItemShown(RatedVoltageItems(), levelText);
+    for (const VoltagePair &pair : std::as_const(m_voltages)) {
+        const BatteryVoltageLimits limits = VoltageLimits(pair.slot, form);
+        DescribeField(pair.edit, Text::VoltageToolTip(VoltageShown(QString::number(limits.low)),
+                                                      VoltageShown(QString::number(limits.high)),
+                                                      level, limits.zeroAllowed, limits.relations));
+    }
 }
 
 void BatteryParameterDialog::OnRestoreDefaults()
@@ -359,9 +408,11 @@ void BatteryParameterDialog::OnRestoreDefaults()
         else
             static_cast<QLineEdit *>(current)->setText(defaultCell->text());
     }
+    // Counts as a change even where the defaults equal what the form showed.
+    markChanged();
 }
 
-void BatteryParameterDialog::CollectForm(QStringList &target) const
+void BatteryParameterDialog::collectForm(QStringList &target) const
 {
     const Ui::BatteryParameterDialog &ui = *m_ui;
     // A list text that names no item leaves its slot as it was.

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "editors/formdialog.h"
+
 #include <QHash>
 #include <QStringList>
 
@@ -75,12 +76,13 @@ enum : int
 // The form "充放电参数配置": edits the 21 battery slots. A read-only "默认" column computed from
 // the defaults, the battery type and the rated level chosen in the form, and an editable "当前"
 // column loaded from the values. Only "应用" writes to the parameter set, and only after the
-// battery rules pass; "确认" and "取消" just close the form.
+// battery rules pass; closing asks before unapplied edits are dropped (FormDialog).
 //
 // The three lists are editable drop-down boxes: the reactions and the first check of "应用" go
-// by the selected item, collecting the form goes by the shown text. On opening and on
-// "恢复默认" the form sets the shown text alone, so the two may differ.
-class BatteryParameterDialog : public QDialog
+// by the selected item, collecting the form goes by the shown text. On opening the stored type
+// and level are selected where they name an item of their lists, and the default column is
+// computed for them; on "恢复默认" the form sets the shown text alone, so the two may differ.
+class BatteryParameterDialog : public FormDialog
 {
     Q_OBJECT
 
@@ -96,8 +98,12 @@ public slots:
     void OnSelchangeBatteryType();
     void OnSelchangeChargingMode();
     void OnSelchangeRatedVoltage();
-    void OnApply();
     void OnRestoreDefaults();
+
+protected:
+    bool applyForm() override;
+    // Writes the 21 battery slots of `target` (59 slot texts) from the form.
+    void collectForm(QStringList &target) const override;
 
 private:
     // A twelve-voltage pair: the default cell and the current edit it is copied into.
@@ -114,12 +120,10 @@ private:
     void CopyDefaultVoltages();
     void EnableVoltageEdits(bool enable);
     void EnablePercentEdits(bool enable);
-    // Writes the 21 battery slots of `target` (59 slot texts) from the form.
-    void CollectForm(QStringList &target) const;
+    // The tooltips that depend on the chosen level and type: the twelve voltages'.
+    void describeVoltages();
 
     std::unique_ptr<Ui::BatteryParameterDialog> m_ui;
-    ParameterSet &m_parameters;
-    MessageService &m_messages;
     QHash<int, QWidget *> m_controls;
     QList<VoltagePair> m_voltages; // in register order, 0x9003 to 0x900E
     // Every default cell with its current counterpart, for "恢复默认".

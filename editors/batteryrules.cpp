@@ -19,6 +19,57 @@ struct Rule
     QString (*text)();
 };
 
+// Rules 9 to 19: the order of the twelve voltages, `higher` above (or, AtLeast, not below)
+// `lower`. The equalize/boost order does not bind gel, which has no equalize stage.
+enum class Relation
+{
+    Above,
+    AtLeast,
+};
+struct VoltageOrder
+{
+    int higher;
+    Relation relation;
+    int lower;
+    QString (*text)();
+    bool exceptGel;
+};
+constexpr VoltageOrder kVoltageOrders[] = {
+    {Slot::OverVoltageDisconnect, Relation::Above, Slot::ChargeLimitVoltage,
+     Text::OverVoltageVsChargeLimit, false},
+    {Slot::ChargeLimitVoltage, Relation::AtLeast, Slot::EqualizeVoltage,
+     Text::ChargeLimitVsEqualize, false},
+    {Slot::EqualizeVoltage, Relation::AtLeast, Slot::BoostVoltage, Text::EqualizeVsBoost, true},
+    {Slot::BoostVoltage, Relation::AtLeast, Slot::FloatVoltage, Text::BoostVsFloat, false},
+    {Slot::FloatVoltage, Relation::Above, Slot::BoostReconnectVoltage, Text::FloatVsBoostReconnect,
+     false},
+    {Slot::OverVoltageDisconnect, Relation::Above, Slot::OverVoltageReconnect,
+     Text::OverVoltageVsReconnect, false},
+    {Slot::LowVoltageReconnect, Relation::Above, Slot::LowVoltageDisconnect,
+     Text::LowVoltageReconnectVsDisconnect, false},
+    {Slot::LowVoltageDisconnect, Relation::AtLeast, Slot::DischargeLimitVoltage,
+     Text::LowVoltageDisconnectVsDischargeLimit, false},
+    {Slot::UnderVoltageWarningReconnect, Relation::Above, Slot::UnderVoltageWarning,
+     Text::UnderVoltageReconnectVsWarning, false},
+    {Slot::UnderVoltageWarning, Relation::AtLeast, Slot::DischargeLimitVoltage,
+     Text::UnderVoltageWarningVsDischargeLimit, false},
+    {Slot::BoostReconnectVoltage, Relation::Above, Slot::LowVoltageReconnect,
+     Text::BoostReconnectVsLowVoltageReconnect, false},
+};
+
+bool Holds(const VoltageOrder &order, qint64 higher, qint64 lower, bool gel)
+{
+    if (order.exceptGel && gel)
+        return true;
+    return order.relation == Relation::Above ? higher > lower : higher >= lower;
+}
+
+// Whole-text comparison, as the rules define gel: "02" is not gel.
+bool IsGel(const QString &typeText)
+{
+    return typeText == QLatin1String("2");
+}
+
 } // namespace
 
 std::optional<BatteryRuleFailure> FirstFailedBatteryRule(const QStringList &candidate)
@@ -29,8 +80,7 @@ std::optional<BatteryRuleFailure> FirstFailedBatteryRule(const QStringList &cand
     const auto within = [](qint64 value, qint64 low, qint64 high) {
         return low <= value && value <= high;
     };
-    // Whole-text comparison, as the rules define gel: "02" is not gel.
-    const bool gel = candidate.value(Slot::BatteryType) == QLatin1String("2");
+    const bool gel = IsGel(candidate.value(Slot::BatteryType));
 
     const Rule rules[] = {
         {[&] { return within(n(Slot::BatteryType), 0, 5); }, Text::BatteryTypeInvalid},
@@ -45,33 +95,17 @@ std::optional<BatteryRuleFailure> FirstFailedBatteryRule(const QStringList &cand
         {[&] { return within(n(Slot::ChargePercent), 20, 100); }, Text::ChargePercentOutOfRange},
         {[&] { return n(Slot::ChargePercent) >= n(Slot::DischargePercent) + 10; },
          Text::PercentGapTooSmall},
-        {[&] { return n(Slot::OverVoltageDisconnect) > n(Slot::ChargeLimitVoltage); },
-         Text::OverVoltageVsChargeLimit},
-        {[&] { return n(Slot::ChargeLimitVoltage) >= n(Slot::EqualizeVoltage); },
-         Text::ChargeLimitVsEqualize},
-        {[&] { return gel || n(Slot::EqualizeVoltage) >= n(Slot::BoostVoltage); },
-         Text::EqualizeVsBoost},
-        {[&] { return n(Slot::BoostVoltage) >= n(Slot::FloatVoltage); }, Text::BoostVsFloat},
-        {[&] { return n(Slot::FloatVoltage) > n(Slot::BoostReconnectVoltage); },
-         Text::FloatVsBoostReconnect},
-        {[&] { return n(Slot::OverVoltageDisconnect) > n(Slot::OverVoltageReconnect); },
-         Text::OverVoltageVsReconnect},
-        {[&] { return n(Slot::LowVoltageReconnect) > n(Slot::LowVoltageDisconnect); },
-         Text::LowVoltageReconnectVsDisconnect},
-        {[&] { return n(Slot::LowVoltageDisconnect) >= n(Slot::DischargeLimitVoltage); },
-         Text::LowVoltageDisconnectVsDischargeLimit},
-        {[&] { return n(Slot::UnderVoltageWarningReconnect) > n(Slot::UnderVoltageWarning); },
-         Text::UnderVoltageReconnectVsWarning},
-        {[&] { return n(Slot::UnderVoltageWarning) >= n(Slot::DischargeLimitVoltage); },
-         Text::UnderVoltageWarningVsDischargeLimit},
-        {[&] { return n(Slot::BoostReconnectVoltage) > n(Slot::LowVoltageReconnect); },
-         Text::BoostReconnectVsLowVoltageReconnect},
     };
     int number = 0;
     for (const Rule &rule : rules) {
         ++number;
         if (!rule.holds())
             return BatteryRuleFailure{number, rule.text(), false};
+    }
+    for (const VoltageOrder &order : kVoltageOrders) {
+        ++number;
+        if (!Holds(order, n(order.higher), n(order.lower), gel))
+            return BatteryRuleFailure{number, order.text(), false};
     }
 
     // The window scales with the rated level; "0" (automatic) counts as 12 V, and a level that
@@ -83,6 +117,29 @@ std::optional<BatteryRuleFailure> FirstFailedBatteryRule(const QStringList &cand
             return BatteryRuleFailure{number + 1, Text::VoltageOutOfWindow(), true};
     }
     return std::nullopt;
+}
+
+BatteryVoltageLimits VoltageLimits(int slot, const QStringList &candidate)
+{
+    const qint64 m = RatedVoltageMultiplier(candidate.value(Slot::RatedVoltageLevel));
+    const bool gel = IsGel(candidate.value(Slot::BatteryType));
+    BatteryVoltageLimits limits{kWindowLow * m, kWindowHigh * m, gel, {}};
+    const QStringList names = Text::BatteryVoltageNames();
+    const auto name = [&names](int other) {
+        return names.value(other - Slot::OverVoltageDisconnect);
+    };
+    for (const VoltageOrder &order : kVoltageOrders) {
+        if (order.exceptGel && gel)
+            continue;
+        const bool above = order.relation == Relation::Above;
+        if (order.higher == slot)
+            limits.relations.append(above ? Text::MustExceed(name(order.lower))
+                                          : Text::MustNotBeBelow(name(order.lower)));
+        else if (order.lower == slot)
+            limits.relations.append(above ? Text::MustBeBelow(name(order.higher))
+                                          : Text::MustNotExceed(name(order.higher)));
+    }
+    return limits;
 }
 
 bool ValidateBatteryParameters(const QStringList &candidate, QObject *form,

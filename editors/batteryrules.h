@@ -21,6 +21,19 @@ struct BatteryRuleFailure
 // missing slots count as empty). Nothing when every rule holds.
 std::optional<BatteryRuleFailure> FirstFailedBatteryRule(const QStringList &candidate);
 
+// What the rules ask of one of the twelve voltages (`slot`) at the rated level and battery type of
+// `candidate`, for the form to tell the user before "应用": the window (10 mV units, both ends
+// allowed; gel may also be 0) and the order to the other voltages, as phrases
+// ("须大于充电限制电压").
+struct BatteryVoltageLimits
+{
+    qint64 low;
+    qint64 high;
+    bool zeroAllowed;
+    QStringList relations;
+};
+BatteryVoltageLimits VoltageLimits(int slot, const QStringList &candidate);
+
 // Runs the rules and shows the first failure's message, a warning or a box owned by `form`.
 // Answers whether the candidate may be stored. Shows nothing when it passes; writes nothing.
 bool ValidateBatteryParameters(const QStringList &candidate, QObject *form,

@@ -3,9 +3,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-void MakeDigitsOnly(QLineEdit *edit)
+void MakeDigitsOnly(QLineEdit *edit, bool leadingMinus)
 {
-    edit->installEventFilter(new DigitsOnlyFilter(edit));
+    edit->installEventFilter(new DigitsOnlyFilter(edit, leadingMinus));
+}
+
+DigitsOnlyFilter::DigitsOnlyFilter(QLineEdit *edit, bool leadingMinus)
+    : QObject(edit), m_leadingMinus(leadingMinus)
+{
 }
 
 bool DigitsOnlyFilter::eventFilter(QObject *watched, QEvent *event)
@@ -17,6 +22,8 @@ bool DigitsOnlyFilter::eventFilter(QObject *watched, QEvent *event)
         const bool typesText = !text.isEmpty() && text.at(0).isPrint() &&
                                !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
         if (typesText) {
+            if (text == u"-")
+                return !acceptsMinus(qobject_cast<QLineEdit *>(watched));
             for (QChar c : text) {
                 if (c < u'0' || c > u'9')
                     return true;
@@ -24,4 +31,15 @@ bool DigitsOnlyFilter::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool DigitsOnlyFilter::acceptsMinus(const QLineEdit *edit) const
+{
+    if (!m_leadingMinus || !edit)
+        return false;
+    // The "-" lands at the front, and no other "-" stays behind it.
+    const qsizetype at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    QString after = edit->text();
+    after.remove(at, edit->selectedText().size());
+    return at == 0 && !after.contains(u'-');
 }

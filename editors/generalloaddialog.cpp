@@ -1,7 +1,6 @@
 #include "editors/generalloaddialog.h"
 
 #include "editors/loadconversions.h"
-#include "editors/loadrules.h"
 #include "model/parameterset.h"
 #include "ui_generalloaddialog.h"
 
@@ -27,8 +26,7 @@ constexpr Load::ModeCode kModes[] = {
 
 GeneralLoadDialog::GeneralLoadDialog(ParameterSet &parameters, MessageService &messages,
                                      QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::GeneralLoadDialog>()), m_parameters(parameters),
-      m_messages(messages)
+    : FormDialog(parameters, messages, parent), m_ui(std::make_unique<Ui::GeneralLoadDialog>())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -82,14 +80,16 @@ GeneralLoadDialog::GeneralLoadDialog(ParameterSet &parameters, MessageService &m
     LoadForm::NameAfterCaptions(this);
     m_light.setUp();
     m_timers.setUp();
+    LoadForm::DescribeDurations(m_durations);
 
     OnInitDialog();
 
     connect(m_ui->modeGroup, &QButtonGroup::idClicked, this, &GeneralLoadDialog::OnModeClicked);
     connect(m_ui->timer2Box, &QCheckBox::clicked, this, &GeneralLoadDialog::OnTimer2Clicked);
-    connect(m_ui->applyButton, &QPushButton::clicked, this, &GeneralLoadDialog::OnApply);
-    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->applyButton, &QPushButton::clicked, this, &FormDialog::apply);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &FormDialog::confirm);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &FormDialog::cancel);
+    formLoaded();
 }
 
 GeneralLoadDialog::~GeneralLoadDialog() = default;
@@ -127,7 +127,7 @@ void GeneralLoadDialog::OnTimer2Clicked(bool checked)
     m_controls.setEnabled(kTimer2, checked);
 }
 
-void GeneralLoadDialog::Collect(QStringList &values) const
+void GeneralLoadDialog::collectForm(QStringList &values) const
 {
     m_light.collect(values);
     m_modes.collect(values);
@@ -135,8 +135,8 @@ void GeneralLoadDialog::Collect(QStringList &values) const
     LoadForm::CollectDurations(m_durations, values);
 }
 
-void GeneralLoadDialog::OnApply()
+bool GeneralLoadDialog::applyForm()
 {
-    Load::ApplyChecked(m_parameters.values, m_messages,
-                       [this](QStringList &values) { Collect(values); });
+    return LoadForm::Apply(m_modes, m_parameters.values, m_messages,
+                           [this](QStringList &values) { collectForm(values); });
 }

@@ -3,7 +3,7 @@
 #include "editors/controlmap.h"
 #include "editors/loadform.h"
 
-#include <QDialog>
+#include "editors/formdialog.h"
 
 #include <array>
 #include <memory>
@@ -54,8 +54,9 @@ enum : int
 } // namespace GeneralLoadId
 
 // "通用负载参数配置": how the load output of a general-load product switches. Shows the
-// parameter set when it opens; only "应用" writes the form back, after the range checks.
-class GeneralLoadDialog : public QDialog
+// parameter set when it opens; only "应用" writes the form back, after the range checks and only
+// while a mode is selected. Closing asks before unapplied edits are dropped (FormDialog).
+class GeneralLoadDialog : public FormDialog
 {
     Q_OBJECT
 
@@ -67,19 +68,17 @@ public:
     // The control with the given id (GeneralLoadId), or nullptr.
     QWidget *control(int id) const;
 
-public slots:
-    void OnApply();
+protected:
+    bool applyForm() override;
+    // Writes every field, whatever the mode, into the 59 slot texts.
+    void collectForm(QStringList &values) const override;
 
 private:
     void OnInitDialog();
     void OnModeClicked(int modeId);
     void OnTimer2Clicked(bool checked);
-    // Writes every field, whatever the mode, into the 59 slot texts.
-    void Collect(QStringList &values) const;
 
     std::unique_ptr<Ui::GeneralLoadDialog> m_ui;
-    ParameterSet &m_parameters;
-    MessageService &m_messages;
     ControlMap m_controls;
     LoadForm::ModeButtons m_modes;
     LoadForm::LightControlEdits m_light;

@@ -1,7 +1,6 @@
 #include "editors/ledloaddialog.h"
 
 #include "editors/loadconversions.h"
-#include "editors/loadrules.h"
 #include "editors/percentspinbox.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
@@ -43,8 +42,7 @@ int Minutes(const QTime &time)
 } // namespace
 
 LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::LedLoadDialog>()), m_parameters(parameters),
-      m_messages(messages)
+    : FormDialog(parameters, messages, parent), m_ui(std::make_unique<Ui::LedLoadDialog>())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -169,6 +167,10 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
     m_ui->timer1Percent->setAccessibleName(Text::TimerPercentName(1));
     m_ui->timer2Percent->setAccessibleName(Text::TimerPercentName(2));
     m_ui->limitPercent->setAccessibleName(Text::LimitPercentName());
+    LoadForm::DescribeDurations(m_durations);
+    for (const auto &[slot, percent] : m_percents)
+        DescribeField(percent, Text::PercentToolTip());
+    DescribeField(m_ui->ratedCurrentEdit, Text::RatedCurrentToolTip());
     m_modePeriods = {{
         {m_ui->mode1Period1Edit, m_ui->mode1Period2Edit, m_ui->mode1Period3Edit},
         {m_ui->mode2Period1Edit, m_ui->mode2Period2Edit, m_ui->mode2Period3Edit},
@@ -196,9 +198,9 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
     connect(m_ui->modeGroup, &QButtonGroup::idClicked, this, &LedLoadDialog::OnModeClicked);
     connect(m_ui->timer2Box, &QCheckBox::clicked, this, &LedLoadDialog::OnTimer2Clicked);
     connect(m_ui->limitBox, &QCheckBox::clicked, this, &LedLoadDialog::OnLimitClicked);
-    connect(m_ui->applyButton, &QPushButton::clicked, this, &LedLoadDialog::OnApply);
-    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->applyButton, &QPushButton::clicked, this, &FormDialog::apply);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &FormDialog::confirm);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &FormDialog::cancel);
     // The picture follows every change of the schedule it shows.
     for (const auto &row : m_modePeriods) {
         for (QTimeEdit *picker : row)
@@ -209,6 +211,7 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
         for (PercentSpinBox *percent : row)
             connect(percent, &QSpinBox::valueChanged, this, &LedLoadDialog::refreshPicture);
     }
+    formLoaded();
 }
 
 LedLoadDialog::~LedLoadDialog() = default;
@@ -278,7 +281,7 @@ void LedLoadDialog::OnLimitClicked(bool checked)
     m_controls.setEnabled(limit, checked);
 }
 
-void LedLoadDialog::Collect(QStringList &values) const
+void LedLoadDialog::collectForm(QStringList &values) const
 {
     m_light.collect(values);
     m_modes.collect(values);
@@ -291,10 +294,10 @@ void LedLoadDialog::Collect(QStringList &values) const
     values[Slot::LedRatedCurrent] = Load::Hundredths(m_ui->ratedCurrentEdit->text());
 }
 
-void LedLoadDialog::OnApply()
+bool LedLoadDialog::applyForm()
 {
-    Load::ApplyChecked(m_parameters.values, m_messages,
-                       [this](QStringList &values) { Collect(values); });
+    return LoadForm::Apply(m_modes, m_parameters.values, m_messages,
+                           [this](QStringList &values) { collectForm(values); });
 }
 
 void LedLoadDialog::showPicture(Picture picture)

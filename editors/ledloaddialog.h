@@ -4,7 +4,7 @@
 #include "editors/loadform.h"
 #include "editors/modediagram.h"
 
-#include <QDialog>
+#include "editors/formdialog.h"
 
 #include <array>
 #include <memory>
@@ -92,8 +92,9 @@ enum : int
 } // namespace LedLoadId
 
 // "LED负载参数配置": load switching, lamp current and levels of an LED product. Shows the
-// parameter set when it opens; only "应用" writes the form back, after the range checks.
-class LedLoadDialog : public QDialog
+// parameter set when it opens; only "应用" writes the form back, after the range checks and only
+// while a mode is selected. Closing asks before unapplied edits are dropped (FormDialog).
+class LedLoadDialog : public FormDialog
 {
     Q_OBJECT
 
@@ -113,8 +114,10 @@ public:
     };
     Picture picture() const { return m_picture; }
 
-public slots:
-    void OnApply();
+protected:
+    bool applyForm() override;
+    // Writes every field, whatever the mode, into the 59 slot texts.
+    void collectForm(QStringList &values) const override;
 
 private:
     void OnInitDialog();
@@ -122,16 +125,12 @@ private:
     void applyModeEnabling(int modeId);
     void OnTimer2Clicked(bool checked);
     void OnLimitClicked(bool checked);
-    // Writes every field, whatever the mode, into the 59 slot texts.
-    void Collect(QStringList &values) const;
     void showPicture(Picture picture);
     // The schedule the pickers and levels of the shown mode set, into the picture.
     void refreshPicture();
     Load::ModeSchedule schedule(Picture picture) const;
 
     std::unique_ptr<Ui::LedLoadDialog> m_ui;
-    ParameterSet &m_parameters;
-    MessageService &m_messages;
     ControlMap m_controls;
     LoadForm::ModeButtons m_modes;
     LoadForm::LightControlEdits m_light;

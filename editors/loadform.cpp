@@ -2,6 +2,9 @@
 
 #include "editors/controlmap.h"
 #include "editors/digitsonly.h"
+#include "editors/formdialog.h"
+#include "editors/loadrules.h"
+#include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
 
@@ -40,6 +43,14 @@ void LightControlEdits::setUp() const
     offDelay->setAccessibleName(Text::LightOffDelayName());
     MakeDigitsOnly(onDelay);
     MakeDigitsOnly(offDelay);
+    const QString volts =
+        Text::RangeToolTip(QStringLiteral("0.00"), QStringLiteral("34.00"), QStringLiteral("V"));
+    const QString minutes =
+        Text::RangeToolTip(QStringLiteral("0"), QStringLiteral("99"), Text::Minutes());
+    DescribeField(onVoltage, volts);
+    DescribeField(offVoltage, volts);
+    DescribeField(onDelay, minutes);
+    DescribeField(offDelay, minutes);
 }
 
 void LightControlEdits::show(const QStringList &values) const
@@ -61,6 +72,8 @@ void LightControlEdits::collect(QStringList &values) const
 void TimerPickers::setUp() const
 {
     secondPairBox->setAccessibleName(Text::SecondTimerBoxName());
+    for (QTimeEdit *picker : {on1, off1, on2, off2})
+        DescribeField(picker, Text::TimeOfDayToolTip());
 }
 
 void TimerPickers::show(const QStringList &values) const
@@ -80,6 +93,12 @@ void TimerPickers::collect(QStringList &values) const
     Load::StoreTimeOfDay(values, Load::kTimerOff1, off1->time());
     Load::StoreTimeOfDay(values, Load::kTimerOn2, on2->time());
     Load::StoreTimeOfDay(values, Load::kTimerOff2, off2->time());
+}
+
+void DescribeDurations(std::span<const DurationPicker> pickers)
+{
+    for (const DurationPicker &duration : pickers)
+        DescribeField(duration.picker, Text::DurationToolTip());
 }
 
 void ShowDurations(std::span<const DurationPicker> pickers, const QStringList &values)
@@ -112,6 +131,21 @@ int ModeButtons::selectStored(const QStringList &values) const
 void ModeButtons::collect(QStringList &values) const
 {
     Load::StoreMode(codes, group->checkedId(), values);
+}
+
+bool ModeButtons::anySelected() const
+{
+    return group->checkedButton() != nullptr;
+}
+
+bool Apply(const ModeButtons &modes, QStringList &values, MessageService &messages,
+           const std::function<void(QStringList &)> &collect)
+{
+    if (!modes.anySelected()) {
+        messages.warning(Text::ChooseLoadMode());
+        return false;
+    }
+    return Load::ApplyChecked(values, messages, collect);
 }
 
 } // namespace LoadForm

@@ -4,9 +4,11 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <span>
 
 class ControlMap;
+class MessageService;
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
@@ -31,7 +33,8 @@ struct LightControlEdits
     QLineEdit *offVoltage = nullptr;
     QLineEdit *offDelay = nullptr;
 
-    // Digits-only delays, named by their role (their labels only say "延时（m）").
+    // Digits-only delays, named by their role (their labels only say "延时（m）"); each field
+    // says its range.
     void setUp() const;
     void show(const QStringList &values) const;
     void collect(QStringList &values) const;
@@ -47,7 +50,7 @@ struct TimerPickers
     QTimeEdit *off2 = nullptr;
     QCheckBox *secondPairBox = nullptr;
 
-    // Names the box, which has no caption.
+    // Names the box, which has no caption; each picker says what it holds.
     void setUp() const;
     void show(const QStringList &values) const;
     void collect(QStringList &values) const;
@@ -59,6 +62,8 @@ struct DurationPicker
     int slot;
     QTimeEdit *picker;
 };
+// Each picker says what it holds.
+void DescribeDurations(std::span<const DurationPicker> pickers);
 void ShowDurations(std::span<const DurationPicker> pickers, const QStringList &values);
 void CollectDurations(std::span<const DurationPicker> pickers, QStringList &values);
 
@@ -74,6 +79,13 @@ struct ModeButtons
     // checks none and returns 0.
     int selectStored(const QStringList &values) const;
     void collect(QStringList &values) const;
+    bool anySelected() const;
 };
+
+// "应用" of a load form: refused with a warning while no mode is selected (the stored code is
+// none the form has, and the controller would be written a mode it lacks); otherwise the range
+// checks of Load::ApplyChecked, then `collect` into `values`. True when stored.
+bool Apply(const ModeButtons &modes, QStringList &values, MessageService &messages,
+           const std::function<void(QStringList &)> &collect);
 
 } // namespace LoadForm

@@ -68,4 +68,12 @@ QString FirstRangeFailure(const QStringList &values)
     return failure ? failure->message : QString();
 }
 
+bool HasFormMode(const QStringList &values, bool generalForm)
+{
+    const QString &mode = values.at(Slot::LoadControlMode);
+    const QStringList codes = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                               QStringLiteral("3"), QStringLiteral("4")};
+    return codes.first(generalForm ? 4 : 5).contains(mode);
+}
+
 } // namespace Load

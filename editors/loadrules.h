@@ -37,4 +37,8 @@ bool ApplyChecked(QStringList &values, MessageService &messages,
 // The first failure's message, or an empty text when every check passes.
 QString FirstRangeFailure(const QStringList &values);
 
+// Whether the stored mode code is one the load form has a button for, as the form selects it:
+// "0" to "3" in the general form, "0" to "4" in the LED form. "应用" refuses any other.
+bool HasFormMode(const QStringList &values, bool generalForm);
+
 } // namespace Load

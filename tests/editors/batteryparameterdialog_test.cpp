@@ -136,6 +136,8 @@ TEST_F(BatteryFormTest, OpensWithStoredValuesAndSealedDefaults)
     EXPECT_EQ(edit(OverVoltageDisconnectDefault)->accessibleName(), "超压断开电压(V) 默认");
     EXPECT_EQ(edit(BatteryTypeDefault)->accessibleName(), "蓄电池类型 默认");
     EXPECT_EQ(form->control(RestoreDefaultsButton)->accessibleName(), "恢复默认");
+    EXPECT_EQ(edit(CapacityEdit)->toolTip(), "允许范围：0～9999 Ah");
+    EXPECT_EQ(edit(CapacityEdit)->accessibleDescription(), edit(CapacityEdit)->toolTip());
 }
 
 TEST_F(BatteryFormTest, StoredGelWithoutEqualizeStage)
@@ -149,22 +151,53 @@ TEST_F(BatteryFormTest, StoredGelWithoutEqualizeStage)
     EXPECT_EQ(text(EqualizeDurationEdit), "--");
     EXPECT_FALSE(edit(EqualizeDurationEdit)->isEnabled());
     EXPECT_TRUE(voltageEditsEnabled(false));
-    // The default column is that of the sealed type.
-    EXPECT_EQ(text(EqualizeVoltageDefault), "14.60");
+    EXPECT_EQ(text(EqualizeVoltageDefault), "--");
+    EXPECT_EQ(text(BoostVoltageDefault), "14.20");
+    // Tooltips say what "应用" allows now: gel drops the equalize order and may leave a 0.
+    EXPECT_EQ(edit(BoostVoltageEdit)->toolTip(),
+              "允许范围：9.00～17.00 V（自识别，按 12V），胶体可为 0\n不得小于浮充充电电压");
 }
 
-TEST_F(BatteryFormTest, StoredUserDefinedAt24V)
+TEST_F(BatteryFormTest, StoredTypeAndLevelAreTheOnesChosenFrom)
 {
-    store("0", 2);
+    // A flooded block: choosing "24V" scales the flooded voltages, not the sealed ones.
+    store("3", 1);
     open();
-    EXPECT_EQ(text(BatteryTypeList), "自定义");
-    EXPECT_EQ(text(RatedVoltageList), "24V");
+    EXPECT_EQ(list(BatteryTypeList)->currentIndex(), 3);
+    EXPECT_EQ(list(RatedVoltageList)->currentIndex(), 1);
+    EXPECT_EQ(text(EqualizeVoltageDefault), "14.80");
+    EXPECT_EQ(text(BatteryTypeDefault), "铅酸免维护"); // the shipped type
+    EXPECT_EQ(text(EqualizeVoltageEdit), "14.60");     // the stored value, unchanged
+    choose(RatedVoltageList, 2);
+    EXPECT_EQ(text(EqualizeVoltageEdit), "29.60");
+    EXPECT_EQ(text(BoostVoltageEdit), "29.20");
+    EXPECT_EQ(edit(ChargeLimitEdit)->toolTip(),
+              "允许范围：18.00～34.00 V（24V）\n须小于超压断开电压；不得小于均衡充电电压");
+    click(ApplyButton);
+    EXPECT_TRUE(messages.entries.isEmpty()) << messages.texts().join('\n').toStdString();
+    EXPECT_EQ(parameters.values[Slot::BatteryType], "3");
+    EXPECT_EQ(parameters.values[Slot::EqualizeVoltage], "2960");
+
+    // A user-defined 24 V block: its defaults are at 24 V, and "自定义" is taken at once.
+    store("0", 2);
+    parameters.values[Slot::OverVoltageDisconnect] = "3300";
+    open();
     EXPECT_TRUE(voltageEditsEnabled(true));
-    EXPECT_EQ(text(OverVoltageDisconnectEdit), "32.00");
-    EXPECT_EQ(text(BatteryTypeDefault), "铅酸免维护");
-    EXPECT_EQ(text(RatedVoltageDefault), "自识别");
-    EXPECT_EQ(text(OverVoltageDisconnectDefault), "16.00");
+    EXPECT_EQ(text(OverVoltageDisconnectEdit), "33.00");
+    EXPECT_EQ(text(OverVoltageDisconnectDefault), "32.00");
     EXPECT_TRUE(messages.entries.isEmpty());
+    choose(BatteryTypeList, 0);
+    EXPECT_EQ(messages.entries.size(), 1);
+    EXPECT_FALSE(messages.entries[0].warning); // the caution, not a refusal
+    EXPECT_EQ(text(OverVoltageDisconnectEdit), "32.00");
+
+    // Shown "24V" typed over the list is not chosen: the level is still "12V".
+    messages.clear();
+    store("1", 1);
+    open();
+    type(RatedVoltageList, "24V");
+    choose(BatteryTypeList, 3);
+    EXPECT_EQ(text(BoostVoltageEdit), "14.60");
 }
 
 TEST_F(BatteryFormTest, LevelScalesFloodedDefaultsIntoCurrentVoltages)
@@ -240,40 +273,10 @@ TEST_F(BatteryFormTest, UserDefinedKeepsItsVoltagesWhenTheLevelChanges)
     EXPECT_EQ(texts(kVoltageEdits), at48);
 }
 
-TEST_F(BatteryFormTest, ReactionsGoBySelectedItemNotShownText)
-{
-    // Shown "24V", but the selected level is still "自识别".
-    parameters.values[Slot::RatedVoltageLevel] = "2";
-    open();
-    EXPECT_EQ(text(RatedVoltageList), "24V");
-    choose(BatteryTypeList, 0);
-    EXPECT_EQ(messages.texts(), QStringList{"目前状态不能为自定义"});
-    EXPECT_TRUE(messages.entries[0].warning);
-    EXPECT_EQ(list(BatteryTypeList)->currentIndex(), 1);
-    EXPECT_EQ(text(BatteryTypeList), "铅酸免维护");
-    EXPECT_TRUE(voltageEditsEnabled(false));
-}
-
-TEST_F(BatteryFormTest, StoredFloodedUsesSealedDefaultsUntilChosen)
-{
-    parameters.values[Slot::BatteryType] = "3";
-    open();
-    EXPECT_EQ(text(BatteryTypeList), "铅酸液体");
-    choose(RatedVoltageList, 2);
-    EXPECT_EQ(text(EqualizeVoltageEdit), "29.20");
-    EXPECT_EQ(text(BoostVoltageEdit), "28.80");
-    click(ApplyButton);
-    EXPECT_TRUE(messages.entries.isEmpty()) << messages.texts().join('\n').toStdString();
-    EXPECT_EQ(parameters.values[Slot::BatteryType], "3");
-    EXPECT_EQ(parameters.values[Slot::RatedVoltageLevel], "2");
-    EXPECT_EQ(parameters.values[Slot::EqualizeVoltage], "2920");
-    EXPECT_EQ(parameters.values[Slot::BoostVoltage], "2880");
-}
-
 TEST_F(BatteryFormTest, LeavingAListNeverRunsItsReaction)
 {
-    // Shown "自定义" with its own voltages; selected is "铅酸免维护". Selecting the shown item
-    // on leaving would refuse it at "自识别" and overwrite the voltages with the defaults.
+    // Shown and selected "自定义" with its own voltages. Running the reaction on leaving would
+    // show the caution and overwrite the voltages with the defaults.
     store("0", 2);
     parameters.values[Slot::OverVoltageDisconnect] = "3300";
     open();
@@ -290,16 +293,16 @@ TEST_F(BatteryFormTest, LeavingAListNeverRunsItsReaction)
     QTest::keyClick(types->view(), Qt::Key_Escape);
 
     EXPECT_TRUE(messages.entries.isEmpty()) << messages.texts().join('\n').toStdString();
-    EXPECT_EQ(types->currentIndex(), 1);
+    EXPECT_EQ(types->currentIndex(), 0);
     EXPECT_EQ(text(BatteryTypeList), "自定义");
     EXPECT_EQ(text(OverVoltageDisconnectEdit), "33.00");
     EXPECT_TRUE(voltageEditsEnabled(true));
 
-    // Return is the dialog's: it closes the form through "确认" and writes nothing.
+    // Return is the dialog's: it closes the unchanged form through "确认".
     types->setFocus();
     QTest::keyClick(types, Qt::Key_Return);
     EXPECT_TRUE(messages.entries.isEmpty());
-    EXPECT_EQ(types->currentIndex(), 1);
+    EXPECT_EQ(types->currentIndex(), 0);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(parameters.values[Slot::OverVoltageDisconnect], "3300");
 }
@@ -317,9 +320,11 @@ TEST_F(BatteryFormTest, ListTextThatNamesNoItemKeepsTheSlot)
 
 TEST_F(BatteryFormTest, StoredTypeOutsideTheListShowsEmptyAndPasses)
 {
-    parameters.values[Slot::BatteryType] = "7";
+    store("7", 4);
     open();
     EXPECT_EQ(text(BatteryTypeList), "");
+    EXPECT_EQ(list(BatteryTypeList)->currentIndex(), 1);
+    EXPECT_EQ(list(RatedVoltageList)->currentIndex(), 4);
     click(ApplyButton);
     EXPECT_TRUE(messages.entries.isEmpty()) << messages.texts().join('\n').toStdString();
     EXPECT_EQ(parameters.values[Slot::BatteryType], "7");
@@ -360,21 +365,63 @@ TEST_F(BatteryFormTest, RestoreDefaultsFillsTheFormOnly)
     EXPECT_EQ(parameters.values, ParameterSet().values);
 }
 
-TEST_F(BatteryFormTest, ClosingWithoutApplyWritesNothing)
+TEST_F(BatteryFormTest, ClosingAsksBeforeDroppingWhatWasNotApplied)
 {
+    using Answer = MessageService::Answer;
+    const auto asked = [this] {
+        const bool was = messages.texts() == QStringList{"参数已修改，是否应用？"} &&
+                         messages.entries[0].owner == form.get();
+        messages.clear();
+        return was;
+    };
+    // Unchanged, or unchanged since the last "应用": closes at once.
     open();
-    type(CapacityEdit, "300");
     click(OkButton);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(parameters.values, ParameterSet().values);
-
     open();
     type(CapacityEdit, "300");
     click(ApplyButton);
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(messages.entries.isEmpty());
+
+    // "取消" in the question stays; "不应用" closes and stores nothing.
+    open();
     type(CapacityEdit, "400");
-    click(CancelButton);
+    click(OkButton);
+    EXPECT_TRUE(asked());
+    EXPECT_TRUE(form->isVisible());
+    messages.answers = {Answer::Decline};
+    form->close();
+    EXPECT_TRUE(asked());
+    EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(parameters.values[Slot::BatteryCapacity], "300");
+
+    // "应用" runs the form's own: a refusal keeps the form open, a success stores and closes.
+    open();
+    type(CapacityEdit, "10000");
+    messages.answers = {Answer::Accept};
+    QTest::keyClick(edit(CapacityEdit), Qt::Key_Return);
+    EXPECT_EQ(messages.texts().value(1), "蓄电池容量不在允许范围内！(0~9999)");
+    EXPECT_TRUE(form->isVisible());
+    messages.clear();
+    type(CapacityEdit, "500");
+    messages.answers = {Answer::Accept};
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_TRUE(asked());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Rejected);
+    EXPECT_EQ(parameters.values[Slot::BatteryCapacity], "500");
+
+    // "恢复默认" counts even where it changes nothing; "取消" on the form never asks.
+    parameters = ParameterSet();
+    open();
+    click(RestoreDefaultsButton);
+    click(OkButton);
+    EXPECT_TRUE(asked());
+    click(CancelButton);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(messages.entries.isEmpty());
 }
 
 TEST_F(BatteryFormTest, ApplyStopsAtAFailedRuleAndKeepsTheInput)
@@ -403,12 +450,16 @@ TEST_F(BatteryFormTest, ApplyStopsAtAFailedRuleAndKeepsTheInput)
 TEST_F(BatteryFormTest, DigitsOnlyFieldsAndTypedDecimals)
 {
     open();
-    // Typed keys other than digits are refused; the program's "-3" stays.
+    // Typed keys other than digits are refused; the coefficient takes one leading "-".
     type(CapacityEdit, "1a2.5-");
     EXPECT_EQ(text(CapacityEdit), "125");
-    EXPECT_EQ(text(TempCompensationEdit), "-3");
-    QTest::keyClicks(edit(TempCompensationEdit), "x");
-    EXPECT_EQ(text(TempCompensationEdit), "-3");
+    type(TempCompensationEdit, "5-x-");
+    EXPECT_EQ(text(TempCompensationEdit), "5");
+    QTest::keyClick(edit(TempCompensationEdit), Qt::Key_Home);
+    QTest::keyClicks(edit(TempCompensationEdit), "--");
+    EXPECT_EQ(text(TempCompensationEdit), "-5");
+    click(ApplyButton);
+    EXPECT_EQ(parameters.values[Slot::TempCompensation], "500");
 
     // Pasted text is taken as it is; decimals are exact and cut toward zero.
     edit(TempCompensationEdit)->setText("-3.7");

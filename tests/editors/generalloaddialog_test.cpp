@@ -38,6 +38,7 @@ TEST_F(GeneralLoadDialogTest, OpensWithTheStoredValuesAndFixedTexts)
     EXPECT_EQ(get<QTimeEdit>(Period2)->accessibleName(), "定时开关时段2");
     EXPECT_EQ(get<QLineEdit>(LightOffDelay)->accessibleName(), "光控关闭延时（m）");
     EXPECT_EQ(get<QCheckBox>(Timer2Box)->accessibleName(), "第二组定时");
+    EXPECT_EQ(get<QLineEdit>(LightOnDelay)->toolTip(), "允许范围：0～99 分钟");
 }
 
 TEST_F(GeneralLoadDialogTest, EachModeEnablesItsControls)
@@ -111,18 +112,23 @@ TEST_F(GeneralLoadDialogTest, OpensEveryStoredModeCode)
     EXPECT_TRUE(enabled(TimerOn2));
 }
 
-TEST_F(GeneralLoadDialogTest, UnknownModeCodeSelectsNothingAndIsKept)
+TEST_F(GeneralLoadDialogTest, AModeTheFormLacksIsNeverStored)
 {
-    parameters.values[Slot::LoadControlMode] = "7";
-    parameters.values[Slot::ManualDefaultOn] = "1";
+    // An LED product's "光控+定时模式1", left by a file or a product change.
+    parameters.values[Slot::LoadControlMode] = "4";
+    const QStringList stored = parameters.values;
     open();
     for (int id : {ManualOn, ManualOff, TimerMode, LightMode, LightTimerMode})
         EXPECT_FALSE(get<QRadioButton>(id)->isChecked());
     type(LightOnDelay, "20");
     apply();
-    EXPECT_TRUE(messages.entries.isEmpty());
-    EXPECT_EQ(parameters.values.at(Slot::LoadControlMode), "7");
-    EXPECT_EQ(parameters.values.at(Slot::ManualDefaultOn), "1");
+    EXPECT_EQ(messages.texts(), QStringList{"请选择负载控制模式！"});
+    EXPECT_TRUE(messages.entries[0].warning);
+    EXPECT_EQ(parameters.values, stored);
+
+    clickMode(LightMode);
+    apply();
+    EXPECT_EQ(parameters.values.at(Slot::LoadControlMode), "1");
     EXPECT_EQ(parameters.values.at(Slot::LightOnDelay), "20");
 }
 
@@ -205,20 +211,15 @@ TEST_F(GeneralLoadDialogTest, CollectsEveryFieldWhateverTheMode)
     EXPECT_EQ(v.at(Slot::LedRatedCurrent), "200");
 }
 
-TEST_F(GeneralLoadDialogTest, ConfirmAndEnterCloseWithoutStoring)
+TEST_F(GeneralLoadDialogTest, EnterAsksBeforeDroppingWhatWasTyped)
 {
     const QStringList before = parameters.values;
     open();
     clickMode(LightMode);
     type(LightOnVoltage, "7");
-    QTest::mouseClick(get<QPushButton>(Ok), Qt::LeftButton);
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(parameters.values, before);
-
-    open();
-    clickMode(LightMode);
-    type(LightOnVoltage, "7");
+    messages.answers = {MessageService::Answer::Decline};
     QTest::keyClick(get<QLineEdit>(LightOnVoltage), Qt::Key_Return);
+    EXPECT_EQ(messages.texts(), QStringList{"参数已修改，是否应用？"});
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(parameters.values, before);
 }

@@ -1,9 +1,16 @@
+#include "clock/clockdialog.h"
+#include "editors/batteryparameterdialog.h"
+#include "editors/generalloaddialog.h"
 #include "editors/ledloaddialog.h"
 #include "editors/modepicture.h"
 #include "editors/percentspinbox.h"
+#include "link/programmerlink.h"
 #include "loadformtest.h"
 
 #include <QTimeEdit>
+
+#include <algorithm>
+#include <functional>
 
 using namespace LedLoadId;
 
@@ -118,12 +125,14 @@ TEST_F(LedLoadDialogTest, OpensEveryStoredModeCode)
     }
     EXPECT_TRUE(get<QRadioButton>(LightMode)->isChecked());
 
+    // A code the form has no button for is never stored: "应用" wants a mode.
     parameters.values[Slot::LoadControlMode] = "5";
     open();
     for (int id : {ManualOn, ManualOff, TimerMode, LightMode, Mode1, Mode2})
         EXPECT_FALSE(get<QRadioButton>(id)->isChecked());
     EXPECT_FALSE(pictureShown());
     apply();
+    EXPECT_EQ(messages.texts(), QStringList{"请选择负载控制模式！"});
     EXPECT_EQ(parameters.values.at(Slot::LoadControlMode), "5");
 }
 
@@ -223,16 +232,18 @@ TEST_F(LedLoadDialogTest, ApplyChecksBoundsAndCollectsEveryField)
     EXPECT_EQ(v.at(Slot::LoadControlMode), "2");
 }
 
-TEST_F(LedLoadDialogTest, ConfirmClosesWithoutStoring)
+TEST_F(LedLoadDialogTest, EnterAsksAndAppliesWhatWasChosen)
 {
-    const QStringList before = parameters.values;
     open();
     clickMode(Mode1);
     clickArrow(Mode1Period1Percent, false);
+    messages.answers = {MessageService::Answer::Accept};
     QTest::keyClick(get<QLineEdit>(RatedCurrent), Qt::Key_Return);
+    EXPECT_EQ(messages.texts(), QStringList{"参数已修改，是否应用？"});
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(parameters.values, before);
+    EXPECT_EQ(parameters.values.at(Slot::LoadControlMode), "4");
+    EXPECT_EQ(parameters.values.at(Slot::Mode1Period1Percent), "9500");
 }
 
 TEST_F(LedLoadDialogTest, PictureFollowsTheSchedule)
@@ -257,4 +268,57 @@ TEST_F(LedLoadDialogTest, PictureFollowsTheSchedule)
     clickMode(Mode1);
     EXPECT_EQ(picture()->schedule().mode, 1);
     EXPECT_EQ(picture()->accessibleDescription(), "光控+定时模式1");
+}
+
+TEST(FormTeardown, AHalfTypedTimeReachesNoFormThatIsGoing)
+{
+    // A shown form destroyed with a half-typed time: hiding its children commits the time, and
+    // the LED form, with its mode picture shown, would redraw it from members already gone.
+    ParameterSet parameters;
+    parameters.values[Slot::LoadControlMode] = "2";
+    MessageRecorder messages;
+    ProgrammerLink link(messages);
+    const std::pair<std::function<QDialog *()>, const char *> forms[] = {
+        {[&] { return new LedLoadDialog(parameters, messages); }, "模式2定时时间段1"},
+        {[&] { return new GeneralLoadDialog(parameters, messages); }, "定时开关时段1"},
+        {[&] { return new ClockDialog(link, messages); }, "时间"},
+    };
+    for (const auto &[make, pickerName] : forms) {
+        std::unique_ptr<QDialog> form(make());
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        for (QTimeEdit *picker : form->findChildren<QTimeEdit *>()) {
+            if (picker->accessibleName() == QString::fromUtf8(pickerName)) {
+                picker->setFocus();
+                QTest::keyClick(picker, Qt::Key_1);
+            }
+        }
+        form.reset();
+    }
+    EXPECT_TRUE(messages.entries.isEmpty());
+}
+
+TEST(FormButtons, StandInTheSameOrderInEveryForm)
+{
+    ParameterSet parameters;
+    MessageRecorder messages;
+    const std::pair<std::function<QDialog *()>, QStringList> forms[] = {
+        {[&] { return new BatteryParameterDialog(parameters, messages); },
+         {"确认", "应用", "恢复默认", "取消"}},
+        {[&] { return new GeneralLoadDialog(parameters, messages); }, {"确认", "应用", "取消"}},
+        {[&] { return new LedLoadDialog(parameters, messages); }, {"确认", "应用", "取消"}},
+    };
+    for (const auto &[make, order] : forms) {
+        std::unique_ptr<QDialog> form(make());
+        form->show();
+        QList<QPushButton *> buttons = form->findChildren<QPushButton *>();
+        std::sort(buttons.begin(), buttons.end(), [&](QPushButton *a, QPushButton *b) {
+            return a->mapTo(form.get(), QPoint()).x() < b->mapTo(form.get(), QPoint()).x();
+        });
+        QStringList captions;
+        for (QPushButton *button : buttons)
+            captions.append(button->text());
+        EXPECT_EQ(captions, order) << form->windowTitle().toStdString();
+    }
 }
