@@ -14,6 +14,7 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QKeyEvent>
 
 #ifdef Q_OS_WIN
@@ -81,7 +82,7 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     // changes, so restoring a selection never runs a command.
     connect(m_ui->portButton, &QPushButton::clicked, this, &MainWindow::TogglePort);
     // A device that has gone leaves the port closed, as the port button would.
-    connect(&m_link, &ProgrammerLink::portLost, this, &MainWindow::repaintPort);
+    connect(&m_link, &ProgrammerLink::portLost, this, &MainWindow::onPortLost);
     connect(m_ui->productSelector, &QComboBox::activated, this, &MainWindow::OnProductSelected);
     connect(m_ui->batteryGroupBox, &QCheckBox::clicked, this, &MainWindow::OnBatteryGroupClicked);
     connect(m_ui->loadGroupBox, &QCheckBox::clicked, this, &MainWindow::OnLoadGroupClicked);
@@ -94,6 +95,9 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     connect(m_ui->updateButton, &QPushButton::clicked, this, &MainWindow::OnUpdateProgrammer);
     connect(m_ui->clearButton, &QPushButton::clicked, this, &MainWindow::OnClearProgrammer);
     connect(m_ui->timeSyncButton, &QPushButton::clicked, this, &MainWindow::OnTimeSync);
+
+    // A fresh set is kept nowhere but needs no saving either.
+    workKept();
 }
 
 MainWindow::~MainWindow() = default;
@@ -235,14 +239,33 @@ void MainWindow::OnLoadParameters()
     }
 }
 
-void MainWindow::SaveParameters()
+bool MainWindow::SaveParameters()
 {
-    SaveParameterFile(m_parameters, m_selection, m_messages, this, m_filePicker->saveFileName());
+    if (!SaveParameterFile(m_parameters, m_selection, m_messages, this,
+                           m_filePicker->saveFileName()))
+        return false;
+    workKept();
+    return true;
 }
 
 void MainWindow::ImportParameters()
 {
-    ImportParameterFile(m_parameters, m_selection, m_messages, m_filePicker->openFileName());
+    const ImportResult result =
+        ImportParameterFile(m_parameters, m_selection, m_filePicker->openFileName());
+    if (result.applied) {
+        workKept();
+        return;
+    }
+    if (result.message.isEmpty())
+        return; // no file chosen
+    // Where and why the file is refused, as a second paragraph.
+    QString text = result.message;
+    if (const std::optional<ParameterFileProblem> &problem = result.problem) {
+        text += QStringLiteral("\n\n") + (problem->line > 0
+                                              ? Text::FileLineReason(problem->line, problem->text)
+                                              : problem->text);
+    }
+    m_messages.warning(text);
 }
 
 ProgrammerContext MainWindow::programmerContext()
@@ -252,12 +275,14 @@ ProgrammerContext MainWindow::programmerContext()
 
 void MainWindow::OnReadProgrammer()
 {
-    ReadProgrammer(programmerContext());
+    if (ReadProgrammer(programmerContext()))
+        workKept();
 }
 
 void MainWindow::OnUpdateProgrammer()
 {
-    UpdateProgrammer(programmerContext());
+    if (UpdateProgrammer(programmerContext()))
+        workKept();
 }
 
 void MainWindow::OnClearProgrammer()
@@ -286,15 +311,66 @@ void MainWindow::ShowAbout()
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Like a classic dialog: Enter closes the window unless a push button has the focus
-    // (QDialog itself would do nothing, as no button is the default). Esc closes it too.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == 0 &&
-        !qobject_cast<QPushButton *>(focusWidget())) {
-        accept();
+    // Neither key may end the program with every edit. A focused push button takes Enter
+    // itself and never gets here; anywhere else Enter presses nothing (no button is the
+    // default) and Esc does nothing.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
         return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
+}
+
+void MainWindow::reject()
+{
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (hasUnkeptChanges()) {
+        switch (m_messages.question(this, Text::SaveChangesQuestion(), Text::SaveAnswer(),
+                                    Text::DontSaveAnswer())) {
+        case MessageService::Answer::Accept:
+            // Ends only once the file is written; a cancelled or failed save stays.
+            if (!SaveParameters()) {
+                event->ignore();
+                return;
+            }
+            break;
+        case MessageService::Answer::Decline:
+            break;
+        case MessageService::Answer::Cancel:
+            event->ignore();
+            return;
+        }
+    }
+    // Not QDialog::closeEvent: it would come back through reject().
+    event->accept();
+    done(QDialog::Rejected);
+}
+
+MainWindow::Work MainWindow::currentWork() const
+{
+    return {m_parameters.values, m_parameters.addresses, m_selection.state()};
+}
+
+bool MainWindow::hasUnkeptChanges() const
+{
+    return currentWork() != m_keptWork;
+}
+
+void MainWindow::onPortLost(bool whileIdle)
+{
+    // Closed as the port button closes it. During an operation the operation has said what
+    // failed; while idle nobody has, so the user hears it once.
+    repaintPort();
+    if (whileIdle)
+        m_messages.warning(Text::PortDisconnected());
 }
 
 void MainWindow::setLabelText(QLabel *label, const QString &text)

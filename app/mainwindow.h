@@ -23,6 +23,8 @@ class MainWindow;
 
 // The program's only top-level window, run modally; closing it ends the program. It routes
 // every command to its handler and shows the selection model that operations read and restore.
+// Enter and Esc never close it; closing it while the parameters are kept nowhere (not saved,
+// imported, read or written since they last changed) asks whether to save them first.
 class MainWindow : public QDialog
 {
     Q_OBJECT
@@ -51,6 +53,10 @@ public:
 
     SelectionModel &selection() { return m_selection; }
 
+    // The parameters, the product or a group box changed since they were last saved to a file,
+    // imported, read from the programmer or written to it.
+    bool hasUnkeptChanges() const;
+
 public slots:
     void TogglePort();
     // Enumerates the ports again while the port is closed: every PortRefreshMs and when the
@@ -61,16 +67,20 @@ public slots:
     void OnLoadGroupClicked();
     void OnBatteryParameters();
     void OnLoadParameters();
-    void SaveParameters();
+    // True when the file was written.
+    bool SaveParameters();
     void ImportParameters();
     void OnReadProgrammer();
     void OnUpdateProgrammer();
     void OnClearProgrammer();
     void OnTimeSync();
     void ShowAbout();
+    // Closes the window as its close box does, asking first (never called by a key).
+    void reject() override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
 #endif
@@ -84,6 +94,22 @@ private:
     void setButtonCaption(QAbstractButton *button, const QString &caption);
     void installAboutEntry();
     ProgrammerContext programmerContext();
+    void onPortLost(bool whileIdle);
+
+    // What the user would lose on closing: compared with the state last kept somewhere.
+    struct Work
+    {
+        QStringList values;
+        QStringList addresses;
+        SelectionModel::State selection;
+        friend bool operator==(const Work &, const Work &) = default;
+    };
+    Work currentWork() const;
+    // The parameters are now kept: in a file or in the programmer.
+    void workKept()
+    {
+        m_keptWork = currentWork();
+    }
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     ParameterSet &m_parameters;
@@ -94,4 +120,5 @@ private:
     FilePicker *m_filePicker = m_qtFilePicker.get();
     std::function<QStringList()> m_enumeratePorts = &ProgrammerLink::EnumeratePorts;
     QTimer m_portRefresh;
+    Work m_keptWork;
 };

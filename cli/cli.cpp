@@ -30,6 +30,24 @@ int Status(const CliMessageService &messages)
     return messages.failed() ? kCliFailure : kCliSuccess;
 }
 
+// "导入参数" from the command line: the window's message, then where and why as the compilers
+// say it, "FILE:LINE: reason" (or "FILE: reason" for the file as a whole).
+bool Import(const QString &file, ParameterSet &parameters, SelectionModel &selection,
+            CliMessageService &messages)
+{
+    const ImportResult result = ImportParameterFile(parameters, selection, file);
+    if (result.applied)
+        return true;
+    messages.warning(result.message);
+    if (const std::optional<ParameterFileProblem> &problem = result.problem) {
+        messages.detail(
+            problem->line > 0
+                ? QStringLiteral("%1:%2: %3").arg(file).arg(problem->line).arg(problem->text)
+                : QStringLiteral("%1: %2").arg(file, problem->text));
+    }
+    return false;
+}
+
 // The link a programmer command runs over, opened as the window's port button opens it.
 class Connection
 {
@@ -132,8 +150,7 @@ int Update(const CliCommand &command, CliMessageService &messages,
     // The file first: a refused file never reaches the port.
     ParameterSet parameters;
     SelectionModel selection;
-    ImportParameterFile(parameters, selection, messages, command.file);
-    if (messages.failed())
+    if (!Import(command.file, parameters, selection, messages))
         return kCliFailure;
 
     Connection connection(messages, environment);
@@ -191,8 +208,7 @@ int Check(const CliCommand &command, CliMessageService &messages)
 {
     ParameterSet parameters;
     SelectionModel selection;
-    ImportParameterFile(parameters, selection, messages, command.file);
-    if (messages.failed())
+    if (!Import(command.file, parameters, selection, messages))
         return kCliFailure;
     // The checks of "应用" in each form the file's groups are edited in, first failure only.
     const GroupSelection groups = selection.CurrentGroupSelection();
@@ -204,7 +220,11 @@ int Check(const CliCommand &command, CliMessageService &messages)
         }
     }
     if (SelectionHasTag(groups, QStringLiteral("2"))) {
-        if (const QString failure = Load::FirstRangeFailure(parameters.values); !failure.isEmpty())
+        // As the load form's "应用": a mode of the form first, then the ranges.
+        if (!Load::HasFormMode(parameters.values, selection.generalLoad()))
+            messages.warning(Text::ChooseLoadMode());
+        else if (const QString failure = Load::FirstRangeFailure(parameters.values);
+                 !failure.isEmpty())
             messages.warning(failure);
     }
     return Status(messages);

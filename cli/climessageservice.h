@@ -16,6 +16,8 @@ public:
     void info(QObject *owner, const QString &text) override;
     // A progress line (frames, timing): only with --verbose.
     void progress(const QString &text);
+    // A line that says more about the warning before it, such as where a file is wrong.
+    void detail(const QString &text) { writeLine(text); }
 
     bool verbose() const { return m_verbose; }
     // A warning has been shown: the operation stopped there.

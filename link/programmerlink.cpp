@@ -98,7 +98,7 @@ ReplyCheck ProgrammerLink::Exchange(const QString &frameText)
     // A reply that made it in before the device went is still this request's answer; the next
     // exchange finds the port closed.
     if (DeviceGone())
-        CloseLostPort();
+        CloseLostPort(false);
     return check;
 }
 
@@ -114,13 +114,13 @@ void ProgrammerLink::OnPortError(QSerialPort::SerialPortError error)
 {
     // During an exchange the exchange itself closes the port once it is done with it.
     if (PortFailed(error) && !m_inExchange && m_portOpen)
-        CloseLostPort();
+        CloseLostPort(true);
 }
 
-void ProgrammerLink::CloseLostPort()
+void ProgrammerLink::CloseLostPort(bool whileIdle)
 {
     Close();
-    emit portLost();
+    emit portLost(whileIdle);
 }
 
 void ProgrammerLink::SendBuffer()

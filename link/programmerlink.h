@@ -19,8 +19,8 @@ class MessageService;
 // exclusively. Every call blocks the calling thread.
 //
 // A device that goes away (adapter pulled, terminal closed) makes the port fail: the link then
-// closes the port itself and emits portLost(), during an exchange (which gives no reply) or,
-// while idle, from the event loop.
+// closes the port itself and emits portLost(), during an exchange (which gives no reply, and the
+// operation reports it) or, while idle, from the event loop.
 class ProgrammerLink : public QObject, public ProgrammerExchange
 {
     Q_OBJECT
@@ -73,14 +73,15 @@ public:
     void setFixedWaits(bool fixed) { m_fixedWaits = fixed; }
 
 signals:
-    // The port failed and has been closed; portOpen() is false.
-    void portLost();
+    // The port failed and has been closed; portOpen() is false. `whileIdle`: no exchange was
+    // running, so no operation has told the user.
+    void portLost(bool whileIdle);
 
 private:
     void OnPortError(QSerialPort::SerialPortError error);
     static bool PortFailed(QSerialPort::SerialPortError error);
     bool DeviceGone() const { return PortFailed(m_port.error()); }
-    void CloseLostPort();
+    void CloseLostPort(bool whileIdle);
     void SendBuffer();
     void WaitForReply(int waitMs);
     bool ReplyAtFront();

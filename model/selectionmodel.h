@@ -15,7 +15,20 @@ class SelectionModel : public QObject
     Q_OBJECT
 
 public:
+    struct State
+    {
+        int productType = 0;
+        QString productName;
+        bool batteryBox = false;
+        bool loadBox = false;
+        bool generalLoad = true;
+        friend bool operator==(const State &, const State &) = default;
+    };
+
     explicit SelectionModel(QObject *parent = nullptr);
+
+    // Everything below at once, to compare with an earlier state.
+    const State &state() const { return m_state; }
 
     // -1 when no product type is chosen (the selector shows no text, as after a read).
     int productType() const { return m_state.productType; }
@@ -47,15 +60,6 @@ signals:
     void changed();
 
 private:
-    struct State
-    {
-        int productType = 0;
-        QString productName;
-        bool batteryBox = false;
-        bool loadBox = false;
-        bool generalLoad = true;
-        friend bool operator==(const State &, const State &) = default;
-    };
     // Applies `change` to a copy and emits `changed` once if anything differs.
     template <typename Change> void update(Change change);
 

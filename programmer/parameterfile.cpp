@@ -55,10 +55,45 @@ bool IsHexDigit(QChar c)
 }
 
 std::optional<ParameterFileContent> Refuse(ParameterFileProblem *problem,
-                                           ParameterFileProblem::Reason reason, int line = 0)
+                                           ParameterFileProblem::Reason reason, QString text,
+                                           int line = 0)
 {
     if (problem)
-        *problem = {reason, line};
+        *problem = {reason, line, std::move(text)};
+    return std::nullopt;
+}
+
+// The first line (1-based; the text after the last line end counts as one more) that does not
+// decode on its own. CR and LF never hide inside a character of either encoding.
+int FirstUndecodableLine(QByteArrayView data, bool utf8)
+{
+    int line = 1;
+    for (;;) {
+        const qsizetype end = data.indexOf("\r\n");
+        QStringDecoder decoder =
+            utf8 ? QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
+                 : CodePageDecoder();
+        // With its line end, as in the whole text: a lead byte cut off by it is an error there.
+        // decode() is lazy: only the conversion to a QString decodes.
+        const QString text = decoder.decode(end < 0 ? data : data.first(end + 2));
+        if (decoder.hasError() || end < 0)
+            return line;
+        data = data.sliced(end + 2);
+        ++line;
+    }
+}
+
+// Why a slot line is not "register:value": four hex digits, ":", a decimal value or nothing.
+std::optional<QString> SlotLineFault(const QString &line)
+{
+    const qsizetype colon = line.indexOf(u':');
+    if (colon < 0)
+        return Text::FileMissingColon();
+    const QStringView address = QStringView(line).first(colon);
+    if (address.size() != 4 || !std::all_of(address.begin(), address.end(), IsHexDigit))
+        return Text::FileBadAddress(address.toString());
+    if (!IsDecimalValue(QStringView(line).mid(colon + 1)))
+        return Text::FileBadValue(line.mid(colon + 1));
     return std::nullopt;
 }
 
@@ -69,7 +104,7 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
 {
     using Reason = ParameterFileProblem::Reason;
     if (bytes.size() > kMaxParameterFileSize)
-        return Refuse(problem, Reason::TooLong);
+        return Refuse(problem, Reason::TooLong, Text::FileTooLong(int(kMaxParameterFileSize)));
 
     // The text ends at the first zero byte.
     QByteArrayView data(bytes);
@@ -77,19 +112,20 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
         data = data.first(zero);
     // Editors that re-save a file as UTF-8 put the mark in front; nothing else does.
     const QByteArrayView utf8Mark("\xEF\xBB\xBF");
+    const bool utf8 = data.startsWith(utf8Mark);
     QStringDecoder decoder =
-        data.startsWith(utf8Mark)
-            ? QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
-            : CodePageDecoder();
-    if (data.startsWith(utf8Mark))
+        utf8 ? QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
+             : CodePageDecoder();
+    if (utf8)
         data = data.sliced(utf8Mark.size());
     const QString text = decoder.decode(data);
     if (decoder.hasError())
-        return Refuse(problem, Reason::Encoding);
+        return Refuse(problem, Reason::Encoding, Text::FileBadEncoding(),
+                      FirstUndecodableLine(data, utf8));
 
     const qsizetype nameEnd = text.indexOf(kLineEnd);
     if (nameEnd < 0)
-        return Refuse(problem, Reason::NoLineEnd);
+        return Refuse(problem, Reason::NoLineEnd, Text::FileNoLineEnd());
     // Text after the last line end is not a line.
     QStringList lines = text.mid(nameEnd + kLineEnd.size()).split(QString(kLineEnd));
     lines.removeLast();
@@ -97,7 +133,7 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
     ParameterFileContent content;
     content.selection = SelectionFromSlotCount(lines.size());
     if (content.selection == GroupSelection::None)
-        return Refuse(problem, Reason::SlotCount);
+        return Refuse(problem, Reason::SlotCount, Text::FileSlotCount(int(lines.size())));
 
     // A file of another selection, cut or padded to a valid count, names the wrong registers:
     // each line must name the register of the slot it is about to fill.
@@ -106,13 +142,12 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
     for (qsizetype k = 0; k < lines.size(); ++k) {
         const QString &line = lines.at(k);
         const int fileLine = int(k) + 2;
+        if (const std::optional<QString> fault = SlotLineFault(line))
+            return Refuse(problem, Reason::SlotLine, *fault, fileLine);
         const QStringView address = QStringView(line).left(4);
-        if (line.size() < 5 || line.at(4) != u':' ||
-            !std::all_of(address.begin(), address.end(), IsHexDigit) ||
-            !IsDecimalValue(QStringView(line).mid(5)))
-            return Refuse(problem, Reason::SlotLine, fileLine);
         if (address.compare(fresh.addresses.at(walk.at(k)), Qt::CaseInsensitive) != 0)
-            return Refuse(problem, Reason::WrongSlot, fileLine);
+            return Refuse(problem, Reason::WrongSlot,
+                          Text::FileWrongRegister(address.toString(), int(k) + 1), fileLine);
         content.addresses.append(fresh.addresses.at(walk.at(k)));
         content.values.append(line.mid(5));
     }
@@ -137,34 +172,33 @@ QString WithTextExtension(const QString &path)
     return path + kTextExtension;
 }
 
-void SaveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
+bool SaveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
                        MessageService &messages, QObject *owner, const QString &path)
 {
     if (path.isEmpty())
-        return;
+        return false;
     const GroupSelection groups = selection.CurrentGroupSelection();
     if (groups == GroupSelection::None) {
         messages.warning(Text::NothingSelectedForSave());
-        return;
+        return false;
     }
 
     if (!WriteParameterFile(WithTextExtension(path),
                             FormatParameterFile(parameters, selection.productName(), groups))) {
         messages.warning(Text::FileSaveFailed());
-        return;
+        return false;
     }
     messages.info(owner, Text::FileSaved());
+    return true;
 }
 
-void ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
-                         MessageService &messages, const QString &path)
+ImportResult ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
+                                 const QString &path)
 {
     if (path.isEmpty())
-        return;
-    if (!QFileInfo(path).isFile()) {
-        messages.warning(Text::FileMissing());
-        return;
-    }
+        return {};
+    if (!QFileInfo(path).isFile())
+        return {false, Text::FileMissing(), std::nullopt};
 
     QFile file(path);
     QByteArray bytes;
@@ -173,14 +207,15 @@ void ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
     const bool readFailed = !file.isOpen() || file.error() != QFileDevice::NoError;
     file.close();
 
+    ParameterFileProblem problem{ParameterFileProblem::Reason::Unreadable, 0,
+                                 Text::FileUnreadable()};
     const std::optional<ParameterFileContent> content =
-        readFailed ? std::nullopt : ParseParameterFile(bytes);
-    if (!content) {
-        messages.warning(Text::BadConfigFile());
-        return;
-    }
+        readFailed ? std::nullopt : ParseParameterFile(bytes, &problem);
+    if (!content)
+        return {false, Text::BadConfigFile(), problem};
 
     ApplyParameterFile(*content, parameters, selection);
+    return {true, QString(), std::nullopt};
 }
 
 void ApplyParameterFile(const ParameterFileContent &content, ParameterSet &parameters,

@@ -39,15 +39,17 @@ struct ParameterFileProblem
 {
     enum class Reason
     {
-        TooLong,   // more than kMaxParameterFileSize bytes
-        Encoding,  // not valid in its encoding
-        NoLineEnd, // no CR LF at all: not even a name line
-        SlotCount, // a slot line count that is no selection's
-        SlotLine,  // a slot line that is not "register:value"
-        WrongSlot, // a register that is not the one of the slot the line lands in
+        Unreadable, // could not be opened or read
+        TooLong,    // more than kMaxParameterFileSize bytes
+        Encoding,   // not valid in its encoding
+        NoLineEnd,  // no CR LF at all: not even a name line
+        SlotCount,  // a slot line count that is no selection's
+        SlotLine,   // a slot line that is not "register:value"
+        WrongSlot,  // a register that is not the one of the slot the line lands in
     };
     Reason reason = Reason::NoLineEnd;
-    int line = 0; // 1-based line of the file, for SlotLine and WrongSlot; 0 otherwise
+    int line = 0; // 1-based line of the file where one is at fault; 0 for the file as a whole
+    QString text; // the reason as the user reads it, without the line: "缺少“:”"
 };
 
 QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &productName,
@@ -71,11 +73,20 @@ QString WithTextExtension(const QString &path);
 
 // "保存参数": writes the product name and the current selection's slots to `path` (which gets
 // ".txt" if it lacks it) and confirms with a box owned by `owner`. The previous file is replaced
-// only by a complete new one. An empty path (a cancelled dialog) does nothing.
-void SaveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
+// only by a complete new one. An empty path (a cancelled dialog) does nothing. True when the
+// file was written.
+bool SaveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
                        MessageService &messages, QObject *owner, const QString &path);
 
+// What "导入参数" did. A refused file changes nothing.
+struct ImportResult
+{
+    bool applied = false;
+    QString message; // the warning to show ("文件不存在！", ...); empty when applied or cancelled
+    std::optional<ParameterFileProblem> problem; // why a file was refused
+};
+
 // "导入参数": reads `path` into the parameter set and restores the label, the group boxes and
-// the load form that belong to it. A refused file changes nothing. An empty path does nothing.
-void ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
-                         MessageService &messages, const QString &path);
+// the load form that belong to it. An empty path (a cancelled dialog) does nothing.
+ImportResult ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
+                                 const QString &path);

@@ -17,33 +17,33 @@ bool Transact(ProgrammerExchange &link, const QString &request)
 
 } // namespace
 
-void ReadProgrammer(const ProgrammerContext &c)
+bool ReadProgrammer(const ProgrammerContext &c)
 {
     if (!c.link.portOpen()) {
         c.messages.warning(Text::PortUnavailable());
-        return;
+        return false;
     }
     if (!Transact(c.link, ReadProductNameRequest())) {
         c.messages.warning(Text::ReadTimeout());
-        return;
+        return false;
     }
     c.selection.setProductName(ProductNameFromReply(c.link.reply()));
 
     if (!Transact(c.link, ReadCountRequest())) {
         c.messages.warning(Text::ReadTimeout());
-        return;
+        return false;
     }
     const QString count = ReplyStoredCount(c.link.reply());
     if (count == QLatin1String("0000")) {
         c.selection.ClearGroupBoxes();
         c.messages.warning(Text::ReadNoData());
-        return;
+        return false;
     }
     // Checked before anything is requested with it: only the five codes name a block.
     const GroupSelection stored = SelectionFromStoredCount(count);
     if (stored == GroupSelection::None) {
         c.messages.warning(Text::BadParameterAddress());
-        return;
+        return false;
     }
     const QList<int> walk = c.parameters.GroupWalk(stored);
     const int n = int(walk.size());
@@ -51,7 +51,7 @@ void ReadProgrammer(const ProgrammerContext &c)
     // A valid reply to a table request carries exactly its n registers.
     if (!Transact(c.link, ReadAddressTableRequest(stored))) {
         c.messages.warning(Text::ReadTimeout());
-        return;
+        return false;
     }
     const QStringList addresses = ReplyAddressTexts(c.link.reply(), n).value_or(QStringList());
     // Each stored slot must name its own register, as every update writes it; anything else is
@@ -60,7 +60,7 @@ void ReadProgrammer(const ProgrammerContext &c)
     for (int k = 0; k < n; ++k) {
         if (addresses.value(k) != registers.at(walk.at(k))) {
             c.messages.warning(Text::BadParameterAddress());
-            return;
+            return false;
         }
     }
     c.selection.RestoreGroupSelection(stored);
@@ -69,7 +69,7 @@ void ReadProgrammer(const ProgrammerContext &c)
 
     if (!Transact(c.link, ReadValueTableRequest(stored))) {
         c.messages.warning(Text::ReadTimeout());
-        return;
+        return false;
     }
     const QStringList values = ReplyValueTexts(c.link.reply(), n).value_or(QStringList());
     for (int k = 0; k < n; ++k)
@@ -78,23 +78,24 @@ void ReadProgrammer(const ProgrammerContext &c)
     // The closing handshake; its content is not used.
     if (!Transact(c.link, ReadChecksumRequest())) {
         c.messages.warning(Text::ReadTimeout());
-        return;
+        return false;
     }
     // The label, not the selector, now names the product.
     c.selection.setProductType(-1);
     c.messages.info(c.owner, Text::ReadComplete());
+    return true;
 }
 
-void UpdateProgrammer(const ProgrammerContext &c)
+bool UpdateProgrammer(const ProgrammerContext &c)
 {
     if (!c.link.portOpen()) {
         c.messages.warning(Text::PortUnavailable());
-        return;
+        return false;
     }
     const QString name = c.selection.productName();
     if (name.isEmpty()) {
         c.messages.warning(Text::ChooseProductType());
-        return;
+        return false;
     }
     // An import may have put anything into the slots: the whole block is encoded before the
     // first frame, so the programmer never holds half a block of cut or malformed words.
@@ -112,7 +113,7 @@ void UpdateProgrammer(const ProgrammerContext &c)
             c.messages.warning(Text::ValueOutOfRange());
             break;
         }
-        return;
+        return false;
     }
     const EncodedBlock &block = std::get<EncodedBlock>(encoded);
     const QString requests[] = {
@@ -124,29 +125,31 @@ void UpdateProgrammer(const ProgrammerContext &c)
     for (const QString &request : requests) {
         if (!Transact(c.link, request)) {
             c.messages.warning(Text::WriteTimeout());
-            return;
+            return false;
         }
     }
     // The checksum goes last, so a cut-short update leaves the previous checksum in place.
     c.link.setLongWait();
     if (!Transact(c.link, WriteChecksumRequest(block))) {
         c.messages.warning(Text::WriteTimeout());
-        return;
+        return false;
     }
     c.messages.info(c.owner, Text::WriteDataSucceeded());
+    return true;
 }
 
-void ClearProgrammer(const ProgrammerContext &c)
+bool ClearProgrammer(const ProgrammerContext &c)
 {
     if (!c.link.portOpen()) {
         c.messages.warning(Text::PortUnavailable());
-        return;
+        return false;
     }
     // Only a confirmed erase resets the boxes: without an answer the block may still be there.
     if (!Transact(c.link, ClearRequest())) {
         c.messages.warning(Text::WriteTimeout());
-        return;
+        return false;
     }
     c.selection.ClearGroupBoxes();
     c.messages.info(c.owner, Text::ClearComplete());
+    return true;
 }

@@ -18,14 +18,14 @@ struct ProgrammerContext
 };
 
 // Each command runs its fixed sequence of exchanges and stops at the first failure, reporting
-// it; whatever earlier steps changed stays changed. A reply that is not a valid answer to its
-// request (including an exception reply) counts as no reply.
+// it; whatever earlier steps changed stays changed. Each returns true when it completed. A reply
+// that is not a valid answer to its request (including an exception reply) counts as no reply.
 
 // Reads name, count, address table, value table and checksum, and restores the label, the
 // group boxes, the load form and the stored slots.
-void ReadProgrammer(const ProgrammerContext &context);
+bool ReadProgrammer(const ProgrammerContext &context);
 // Writes name, count, address table, value table and finally the checksum of the selection.
 // Nothing is sent unless every address and value of the selection can be sent as it is.
-void UpdateProgrammer(const ProgrammerContext &context);
+bool UpdateProgrammer(const ProgrammerContext &context);
 // Erases the programmer's block and resets the group boxes.
-void ClearProgrammer(const ProgrammerContext &context);
+bool ClearProgrammer(const ProgrammerContext &context);

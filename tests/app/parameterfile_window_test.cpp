@@ -161,12 +161,17 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
     window.selection().setProductName("other");
     parameters.values.fill("7");
     const ParameterSet before = parameters;
-    // An extra empty line makes 60 slot lines; 1024 bytes are refused, not cut short.
-    for (const QByteArray &bytes : {file + "\r\n", longest + "0"}) {
+    // An extra empty line makes 60 slot lines; 1024 bytes are refused, not cut short. The box
+    // says why in a second paragraph.
+    const std::pair<QByteArray, QString> refused[] = {
+        {file + "\r\n", "有 60 行参数，应为 21、22、38、43 或 59 行"},
+        {longest + "0", "文件超过 1023 字节"},
+    };
+    for (const auto &[bytes, reason] : refused) {
         write("bad.txt", bytes);
         messages.clear();
         click(MainWindowId::ImportButton, "bad.txt");
-        EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！"});
+        EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！\n\n" + reason});
         EXPECT_EQ(window.selection().productName(), "other");
         EXPECT_EQ(parameters.values, before.values);
     }
@@ -195,16 +200,19 @@ TEST_F(ParameterFileWindowTest, HostileFilesLeaveEverythingAsItWas)
     window.selection().setProductName("mine");
     const ParameterSet before = parameters;
 
-    const QByteArray hostile[] = {
-        read("battery.txt") + "\r\n",              // one blank line more: a load file's count
-        load.mid(load.indexOf("\r\n") + 2),        // product line deleted: a battery file's count
-        QByteArray(load).replace(":3015", ":3.5"), // not what a form stores
+    const std::pair<QByteArray, QString> hostile[] = {
+        // One blank line more: a load file's count, but line 2 is no load register.
+        {read("battery.txt") + "\r\n", "第 2 行：地址 9000 不是第 1 项参数的寄存器"},
+        // Product line deleted: a battery file's count.
+        {load.mid(load.indexOf("\r\n") + 2), "第 2 行：地址 901F 不是第 1 项参数的寄存器"},
+        // Not what a form stores.
+        {QByteArray(load).replace(":3015", ":3.5"), "第 2 行：数值“3.5”不是整数"},
     };
-    for (const QByteArray &bytes : hostile) {
+    for (const auto &[bytes, reason] : hostile) {
         write("hostile.txt", bytes);
         messages.clear();
         click(MainWindowId::ImportButton, "hostile.txt");
-        EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！"});
+        EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！\n\n" + reason});
         EXPECT_EQ(qobject_cast<QLabel *>(window.control(MainWindowId::ProductNameLabel))->text(),
                   "mine");
         EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox));
@@ -221,4 +229,46 @@ TEST_F(ParameterFileWindowTest, HostileFilesLeaveEverythingAsItWas)
     EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_EQ(window.selection().productName(), "光伏QM-X");
     EXPECT_TRUE(checked(MainWindowId::BatteryGroupBox));
+}
+
+TEST_F(ParameterFileWindowTest, ClosingAsksToSaveWhatIsKeptNowhere)
+{
+    using Answer = MessageService::Answer;
+    // Nothing changed: closes at once.
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(messages.entries.isEmpty());
+
+    // A box changed: "取消" stays, and so does "保存" with the file dialog cancelled.
+    window.show();
+    window.selection().setBatteryBox(true);
+    messages.answers = {Answer::Cancel, Answer::Accept};
+    window.close();
+    picker.path.clear();
+    window.close();
+    EXPECT_EQ(messages.texts(), QStringList(2, "参数已修改，是否保存？"));
+    EXPECT_EQ(messages.entries.value(0).owner, &window);
+    EXPECT_TRUE(window.isVisible());
+    // "保存" ends once the file is written.
+    messages.clear();
+    messages.answers = {Answer::Accept};
+    picker.path = dir.filePath("kept");
+    window.close();
+    EXPECT_EQ(messages.texts(), QStringList({"参数已修改，是否保存？", "文件保存成功"}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(files(), QStringList{"kept.txt"});
+
+    // Saved or imported, it closes at once; a form's "应用" makes it ask again.
+    window.show();
+    messages.clear();
+    click(MainWindowId::ImportButton, "kept.txt");
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    window.show();
+    parameters.values[Slot::BatteryCapacity] = "300";
+    messages.answers = {Answer::Decline};
+    window.close();
+    EXPECT_EQ(messages.texts(), QStringList{"参数已修改，是否保存？"});
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(files(), QStringList{"kept.txt"});
 }

@@ -187,7 +187,7 @@ TEST_F(CliE2eTest, ARefusedFileSendsNothing)
         FormatParameterFile(ParameterSet(), "QM-X", GroupSelection::All) + "\r\n";
     const CliOutcome r = run({"update", "--port", port(), "--verify", file(extra)});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "导入失败！错误的配置文件！\n");
+    EXPECT_TRUE(r.err.startsWith("导入失败！错误的配置文件！\n"));
     EXPECT_EQ(requestsSeen(), 0);
     EXPECT_EQ(read(statePath()), before);
 
@@ -231,9 +231,11 @@ TEST_F(CliE2eTest, TheExecutableKeepsDataAndMessagesApart)
     EXPECT_TRUE(verbose.err.contains("读取完成！\n"));
     EXPECT_TRUE(verbose.err.contains("用时 "));
 
-    const CliOutcome refused = exec({"update", "--port", port(), file("QM-X\r\n9000:1\r\n")});
+    const QString one = file("QM-X\r\n9000:1\r\n");
+    const CliOutcome refused = exec({"update", "--port", port(), one});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "导入失败！错误的配置文件！\n");
+    EXPECT_EQ(refused.err, "导入失败！错误的配置文件！\n" + one +
+                               ": 有 1 行参数，应为 21、22、38、43 或 59 行\n");
 
     const CliOutcome usage = exec({"clear"});
     EXPECT_EQ(usage.status, 2);

@@ -61,6 +61,12 @@ TEST_F(CliCommandsTest, CheckRunsTheFormsRulesOnTheGroupsTheFileHolds)
     EXPECT_EQ(delay.out, "");
     EXPECT_EQ(delay.err, "光控关闭延时不在范围内！(0~99)\n");
 
+    // A mode the file's load form lacks comes first: an LED mode in a general block.
+    load.values[Slot::LoadControlMode] = "4";
+    EXPECT_EQ(run({"check", file(load, GroupSelection::LoadLed)}).err,
+              "光控关闭延时不在范围内！(0~99)\n");
+    EXPECT_EQ(run({"check", file(load, GroupSelection::Load)}).err, "请选择负载控制模式！\n");
+
     // A battery file holds no load slots: what the set would have there is not the file's.
     EXPECT_EQ(run({"check", file(load, GroupSelection::Battery)}).status, 0);
 
@@ -86,19 +92,22 @@ TEST_F(CliCommandsTest, CheckAndUpdateRefuseFilesAsTheImportDoes)
     const ParameterSet shipped;
     // 60 slot lines: no selection has that many.
     QByteArray extraLine = FormatParameterFile(shipped, "QM-X", GroupSelection::All) + "\r\n";
-    const QString refused[] = {
-        file(extraLine),
-        file("QM-X"), // no line end at all
-        file(QByteArray(1024, 'x') + "\r\n"),
+    QByteArray wrongRegister = FormatParameterFile(shipped, "QM-X", GroupSelection::Battery);
+    wrongRegister.replace("9003:", "9013:");
+    const std::pair<QString, QString> refused[] = {
+        {file(extraLine), ": 有 60 行参数，应为 21、22、38、43 或 59 行"},
+        {file("QM-X"), ": 没有以 CR LF 结尾的行"},
+        {file(QByteArray(1024, 'x') + "\r\n"), ": 文件超过 1023 字节"},
+        {file(wrongRegister), ":5: 地址 9013 不是第 4 项参数的寄存器"},
     };
-    for (const QString &path : refused) {
+    for (const auto &[path, reason] : refused) {
         for (const QStringList &args :
              {QStringList{"check", path}, QStringList{"update", "--port", "/nonexistent", path}}) {
             SCOPED_TRACE(args.join(' ').toStdString());
             const CliOutcome r = run(args);
             EXPECT_EQ(r.status, 1);
-            // Refused before any port is opened.
-            EXPECT_EQ(r.err, "导入失败！错误的配置文件！\n");
+            // Refused before any port is opened; where and why as the compilers say it.
+            EXPECT_EQ(r.err, "导入失败！错误的配置文件！\n" + path + reason + "\n");
             EXPECT_EQ(r.out, "");
         }
     }

@@ -187,6 +187,7 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         click(MainWindowId::UpdateButton);
         EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
         EXPECT_EQ(storedChecksum(), ReferenceChecksum(name.toLatin1(), written, stored));
+        EXPECT_FALSE(window->hasUnkeptChanges()); // written: closing need not ask
 
         // Disturb everything a read restores, then read.
         for (int slot = 0; slot < 59; ++slot) {
@@ -196,10 +197,12 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         pickProduct(c.product == 0 ? 2 : 0);
         const QString disturbedCaption = loadCaption();
         setBoxes(!c.battery, !c.load);
+        EXPECT_TRUE(window->hasUnkeptChanges());
         messages.clear();
         click(MainWindowId::ReadButton);
         EXPECT_EQ(messages.texts(), QStringList{"读取完成！"});
         ASSERT_TRUE(messages.entries.size() == 1 && !messages.entries.first().warning);
+        EXPECT_FALSE(window->hasUnkeptChanges());
         EXPECT_EQ(messages.entries.first().owner, window.get());
 
         EXPECT_EQ(label(), name);
@@ -416,7 +419,7 @@ TEST_F(ProgrammerCommandsTest, ADeviceThatGoesLeavesThePortClosed)
     click(MainWindowId::UpdateButton);
     EXPECT_EQ(messages.texts(), QStringList{"串口不可用或未打开！"});
 
-    // Gone while nothing runs: the window shows it at once.
+    // Gone while nothing runs: the window closes the port and says so, once.
     window.reset();
     sim.reset();
     messages.clear();
@@ -425,6 +428,8 @@ TEST_F(ProgrammerCommandsTest, ADeviceThatGoesLeavesThePortClosed)
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->link().portOpen(); }, 5000));
     EXPECT_EQ(get<QPushButton>(MainWindowId::PortButton)->text(), "打开串口");
     EXPECT_TRUE(enabled(MainWindowId::PortList));
+    QTest::qWait(100);
     click(MainWindowId::ClearButton);
-    EXPECT_EQ(messages.texts(), QStringList{"串口不可用或未打开！"});
+    EXPECT_EQ(messages.texts(), QStringList({"串口已断开！", "串口不可用或未打开！"}));
+    EXPECT_TRUE(messages.entries.first().warning);
 }

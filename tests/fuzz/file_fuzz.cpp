@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(status == kCliSuccess || status == kCliFailure);
     if (!content) {
         FUZZ_CHECK(status == kCliFailure);
-        FUZZ_CHECK(problem.line == 0 || problem.line >= 2);
+        FUZZ_CHECK(problem.line >= 0 && !problem.text.isEmpty());
         return 0;
     }
 
@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool battery = SelectionHasTag(content->selection, QStringLiteral("1"));
     const bool load = SelectionHasTag(content->selection, QStringLiteral("2"));
     const bool batteryFails = FirstFailedBatteryRule(parameters.values).has_value();
-    const bool loadFails = Load::CheckRanges(parameters.values).has_value();
+    const bool loadFails = Load::CheckRanges(parameters.values).has_value() ||
+                           !Load::HasFormMode(parameters.values, selection.generalLoad());
     FUZZ_CHECK((status == kCliSuccess) == !((battery && batteryFails) || (load && loadFails)));
     const auto block = EncodeBlock(selection.productName(), parameters, content->selection);
     if (const auto *encoded = std::get_if<EncodedBlock>(&block))

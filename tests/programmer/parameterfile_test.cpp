@@ -88,8 +88,9 @@ TEST(ParameterFile, RefusesFilesThatWouldLandInTheWrongSlots)
         {QByteArray(kBatteryFile).replace("9070:0\r\n", ""), Reason::SlotCount, 0},
         {kBatteryFile.chopped(2), Reason::SlotCount, 0}, // last line unended
         {"QM-X", Reason::NoLineEnd, 0},
-        {QByteArray(kBatteryFile).replace("QM-X", "\x81"), Reason::Encoding, 0},
-        {"\xEF\xBB\xBF\xC0\r\n" + kBatteryFile.mid(6), Reason::Encoding, 0},
+        {QByteArray(kBatteryFile).replace("QM-X", "\x81"), Reason::Encoding, 1},
+        {"\xEF\xBB\xBF\xC0\r\n" + kBatteryFile.mid(6), Reason::Encoding, 1},
+        {QByteArray(kBatteryFile).replace("9001:200", "9001:2\x81"), Reason::Encoding, 3},
         {kBatteryFile + QByteArray(1024 - kBatteryFile.size(), 'x'), Reason::TooLong, 0},
     };
     for (const auto &c : refused) {
@@ -99,6 +100,14 @@ TEST(ParameterFile, RefusesFilesThatWouldLandInTheWrongSlots)
         EXPECT_EQ(problem.reason, c.reason);
         EXPECT_EQ(problem.line, c.line);
     }
+    // The user reads where and why.
+    ParameterFileProblem problem;
+    ParseParameterFile(QByteArray(kBatteryFile).replace("900A:1260", "nocolon"), &problem);
+    EXPECT_EQ(problem.text, "缺少“:”");
+    ParseParameterFile(QByteArray(kBatteryFile).replace("9001:200", "9001:2.5"), &problem);
+    EXPECT_EQ(problem.text, "数值“2.5”不是整数");
+    ParseParameterFile(QByteArray(kBatteryFile).replace("9001:200", "901:200"), &problem);
+    EXPECT_EQ(problem.text, "地址 901 不是四位十六进制数");
 }
 
 TEST(ParameterFile, UnicodeMarkMeansUtf8AndOnlyThen)
