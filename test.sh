@@ -16,6 +16,9 @@ if command -v clang-format >/dev/null 2>&1; then
     fi
 fi
 
+# Every folder includes only the folders below it.
+scripts/check-layers.sh
+
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"
 ctest --preset dev -j"$(nproc)" "$@"

@@ -34,8 +34,8 @@ done
 # The sources with code of their own for a platform (Q_OS_..., _WIN32, windows.h), or with --all
 # every source of the program (the velmora target and the libraries it links). The test host and
 # the simulator are POSIX-only and not part of a Windows build.
-mapfile -t sources < <(git ls-files 'app/*.cpp' 'clock/*.cpp' 'editors/*.cpp' 'link/*.cpp' \
-    'loader/*.cpp' 'model/*.cpp' 'programmer/*.cpp' | grep -v '^loader/testloaderhost\.cpp$')
+mapfile -t sources < <(git ls-files 'app/*.cpp' 'forms/*.cpp' 'rules/*.cpp' 'link/*.cpp' \
+    'loader/*.cpp' 'model/*.cpp' 'programmer/*.cpp')
 if [ "${1:-}" != --all ]; then
     mapfile -t sources < <(grep -lE 'Q_OS_|_WIN32|<windows\.h>' "${sources[@]}")
 fi

@@ -7,7 +7,8 @@
 #include <vector>
 
 // Modbus RTU primitives of the simulated programmer. Deliberately independent of the program's
-// own link code (no velmora_core), so that a mistake shared by both cannot cancel itself out.
+// own link code (it links none of the program's libraries), so that a mistake shared by both
+// cannot cancel itself out.
 namespace sim {
 
 constexpr quint8 kSlaveAddress = 1;

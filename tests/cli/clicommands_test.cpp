@@ -1,4 +1,4 @@
-#include "cli/blockverify.h"
+#include "programmer/blockverify.h"
 #include "clirun.h"
 #include "model/parameterset.h"
 #include "programmer/parameterfile.h"

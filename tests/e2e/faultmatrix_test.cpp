@@ -1,6 +1,6 @@
 #include "app/controlids.h"
 #include "app/mainwindow.h"
-#include "clock/clockdialog.h"
+#include "forms/clockdialog.h"
 #include "model/parameterset.h"
 #include "support/messagerecorder.h"
 #include "support/printers.h"

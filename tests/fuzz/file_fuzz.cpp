@@ -1,8 +1,8 @@
 #include "fuzzsupport.h"
 
 #include "cli/cli.h"
-#include "editors/batteryrules.h"
-#include "editors/loadrules.h"
+#include "rules/batteryrules.h"
+#include "rules/loadrules.h"
 #include "model/parameterset.h"
 #include "model/selectionmodel.h"
 #include "programmer/parameterfile.h"

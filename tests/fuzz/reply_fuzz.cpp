@@ -1,7 +1,7 @@
 #include "fuzzsupport.h"
 
-#include "clock/clockframe.h"
-#include "clock/clockoperations.h"
+#include "programmer/clockframe.h"
+#include "programmer/clockoperations.h"
 #include "link/hexframe.h"
 #include "link/replycheck.h"
 #include "model/parameterset.h"

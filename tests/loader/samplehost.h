@@ -1,7 +1,7 @@
 #pragma once
 
 #include "loader/resourcedllloader.h"
-#include "loader/testloaderhost.h"
+#include "tests/loader/testloaderhost.h"
 
 #include <cstdint>
 #include <vector>

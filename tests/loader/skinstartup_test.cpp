@@ -1,5 +1,5 @@
 #include "loader/skinstartup.h"
-#include "loader/testloaderhost.h"
+#include "tests/loader/testloaderhost.h"
 #include "peimagebuilder.h"
 #include "samplehost.h"
 

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "forms/formdialog.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <memory>
+#include <utility>
+
+class MessageService;
+class QComboBox;
+class QLineEdit;
+struct ParameterSet;
+
+namespace Ui {
+class BatteryParameterDialog;
+}
+
+// Numeric ids of the battery form's controls, shared by the form and the tests.
+namespace BatteryDialogId {
+enum : int
+{
+    // The dialog's own OK ("确认") and Cancel ("取消").
+    OkButton = 1,
+    CancelButton = 2,
+    // "默认" column (read-only)
+    RatedVoltageDefault = 1021,
+    DischargePercentDefault = 1022,
+    DischargeLimitDefault = 1023,
+    UnderVoltageWarningDefault = 1024,
+    ChargeLimitDefault = 1025,
+    UnderVoltageWarningReconnectDefault = 1026,
+    BoostDurationDefault = 1027,
+    EqualizeDurationDefault = 1028,
+    LowVoltageReconnectDefault = 1029,
+    LowVoltageDisconnectDefault = 1030,
+    BatteryTypeDefault = 1055,
+    CapacityDefault = 1056,
+    TempCompensationDefault = 1057,
+    OverVoltageDisconnectDefault = 1058,
+    OverVoltageReconnectDefault = 1059,
+    EqualizeVoltageDefault = 1060,
+    BoostVoltageDefault = 1061,
+    FloatVoltageDefault = 1062,
+    BoostReconnectDefault = 1063,
+    ChargePercentDefault = 1064,
+    ChargingModeDefault = 1065,
+    // "当前" column
+    BatteryTypeList = 1031,
+    ChargingModeList = 1032,
+    RatedVoltageList = 1033,
+    CapacityEdit = 1034,
+    TempCompensationEdit = 1035,
+    OverVoltageDisconnectEdit = 1036,
+    EqualizeVoltageEdit = 1037,
+    OverVoltageReconnectEdit = 1038,
+    ChargePercentEdit = 1039,
+    FloatVoltageEdit = 1040,
+    BoostVoltageEdit = 1041,
+    BoostReconnectEdit = 1042,
+    LowVoltageDisconnectEdit = 1043,
+    DischargeLimitEdit = 1044,
+    LowVoltageReconnectEdit = 1045,
+    UnderVoltageWarningEdit = 1046,
+    UnderVoltageWarningReconnectEdit = 1047,
+    ChargeLimitEdit = 1048,
+    DischargePercentEdit = 1049,
+    EqualizeDurationEdit = 1050,
+    BoostDurationEdit = 1051,
+    ApplyButton = 1076,
+    RestoreDefaultsButton = 1077,
+};
+} // namespace BatteryDialogId
+
+// The form "充放电参数配置": edits the 21 battery slots. A read-only "默认" column computed from
+// the defaults, the battery type and the rated level chosen in the form, and an editable "当前"
+// column loaded from the values. Only "应用" writes to the parameter set, and only after the
+// battery rules pass; closing asks before unapplied edits are dropped (FormDialog).
+//
+// The three lists are editable drop-down boxes: the reactions and the first check of "应用" go
+// by the selected item, collecting the form goes by the shown text. On opening the stored type
+// and level are selected where they name an item of their lists, and the default column is
+// computed for them; on "恢复默认" the form sets the shown text alone, so the two may differ.
+class BatteryParameterDialog : public FormDialog
+{
+    Q_OBJECT
+
+public:
+    BatteryParameterDialog(ParameterSet &parameters, MessageService &messages,
+                           QWidget *parent = nullptr);
+    ~BatteryParameterDialog() override;
+
+    // The control with the given numeric id (see BatteryDialogId), or nullptr.
+    QWidget *control(int id) const;
+
+public slots:
+    void OnSelchangeBatteryType();
+    void OnSelchangeChargingMode();
+    void OnSelchangeRatedVoltage();
+    void OnRestoreDefaults();
+
+protected:
+    bool applyForm() override;
+    // Writes the 21 battery slots of `target` (59 slot texts) from the form.
+    void collectForm(QStringList &target) const override;
+
+private:
+    // A twelve-voltage pair: the default cell and the current edit it is copied into.
+    struct VoltagePair
+    {
+        int slot;
+        QLineEdit *defaultCell;
+        QLineEdit *edit;
+    };
+
+    void OnInitDialog();
+    void LoadForm();
+    void FillDefaultColumn();
+    void CopyDefaultVoltages();
+    void EnableVoltageEdits(bool enable);
+    void EnablePercentEdits(bool enable);
+    // The tooltips that depend on the chosen level and type: the twelve voltages'.
+    void describeVoltages();
+
+    std::unique_ptr<Ui::BatteryParameterDialog> m_ui;
+    QHash<int, QWidget *> m_controls;
+    QList<VoltagePair> m_voltages; // in register order, 0x9003 to 0x900E
+    // Every default cell with its current counterpart, for "恢复默认".
+    QList<std::pair<QLineEdit *, QWidget *>> m_restorePairs;
+
+    bool m_isCustom = false; // "自定义" in force; the voltage edits are enabled exactly then
+    bool m_isSoc = false;    // "SOC" charging; the percentage edits are enabled exactly then
+    QString m_typeEqualize;  // type table defaults of the type last taken, 12 V basis
+    QString m_typeBoost;
+    QString m_levelIndex;  // rated level the default column is computed for
+    QString m_defaultType; // names the item shown in the default battery-type cell
+    // What "应用" checks. Starts as 59 empty texts and keeps its content between presses, so a
+    // list text that names no item leaves the slot as the last press collected it.
+    QStringList m_candidate;
+};

@@ -1,0 +1,326 @@
+#include "forms/ledloaddialog.h"
+
+#include "rules/loadconversions.h"
+#include "forms/percentspinbox.h"
+#include "model/parameterset.h"
+#include "model/texts.h"
+#include "ui_ledloaddialog.h"
+
+using namespace LedLoadId;
+
+namespace {
+
+// The controls the enabling of each mode switches, labels with their controls. The mode
+// buttons, the rated current, the limiting box with its level and the arrows stay outside.
+constexpr int kManual[] = {ManualPercentLabel, ManualPercent};
+constexpr int kTimer1[] = {TimerOn1Label, TimerOn1,      TimerOff1Label,
+                           TimerOff1,     Timer1Percent, Timer2Box};
+constexpr int kTimer2[] = {TimerOn2Label, TimerOn2, TimerOff2Label, TimerOff2, Timer2Percent};
+constexpr int kLight[] = {LightOnVoltageLabel,  LightOnVoltage,  LightOnDelayLabel,  LightOnDelay,
+                          LightOffVoltageLabel, LightOffVoltage, LightOffDelayLabel, LightOffDelay};
+constexpr int kMode1[] = {Mode1Period1Label, Mode1Period1, Mode1Period1Percent,
+                          Mode1Period2Label, Mode1Period2, Mode1Period2Percent,
+                          Mode1Period3Label, Mode1Period3, Mode1Period3Percent};
+constexpr int kMode2[] = {Mode2Period1Label, Mode2Period1, Mode2Period1Percent,
+                          Mode2Period2Label, Mode2Period2, Mode2Period2Percent,
+                          Mode2Period3Label, Mode2Period3, Mode2Period3Percent,
+                          NightLengthLabel,  NightLength};
+
+// The mode buttons and the codes each stores.
+constexpr Load::ModeCode kModes[] = {
+    {ManualOn, "0", "1"}, {ManualOff, "0", "0"}, {LightMode, "1", "0"},
+    {Mode2, "2", "0"},    {TimerMode, "3", "0"}, {Mode1, "4", "0"},
+};
+
+const QString kLimitOn = QStringLiteral("65535");
+
+int Minutes(const QTime &time)
+{
+    return time.hour() * 60 + time.minute();
+}
+
+} // namespace
+
+LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages, QWidget *parent)
+    : FormDialog(parameters, messages, parent), m_ui(std::make_unique<Ui::LedLoadDialog>())
+{
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+
+    const std::pair<int, QWidget *> controls[] = {
+        {Ok, m_ui->okButton},
+        {Cancel, m_ui->cancelButton},
+        {Apply, m_ui->applyButton},
+        {RatedCurrent, m_ui->ratedCurrentEdit},
+        {ManualOn, m_ui->manualOnRadio},
+        {ManualOff, m_ui->manualOffRadio},
+        {ManualPercentLabel, m_ui->manualPercentLabel},
+        {ManualPercent, m_ui->manualPercent},
+        {ManualPercentArrows, m_ui->manualPercent},
+        {TimerMode, m_ui->timerRadio},
+        {TimerOn1Label, m_ui->timerOn1Label},
+        {TimerOn1, m_ui->timerOn1Edit},
+        {TimerOff1Label, m_ui->timerOff1Label},
+        {TimerOff1, m_ui->timerOff1Edit},
+        {Timer1Percent, m_ui->timer1Percent},
+        {Timer1PercentArrows, m_ui->timer1Percent},
+        {Timer2Box, m_ui->timer2Box},
+        {TimerOn2Label, m_ui->timerOn2Label},
+        {TimerOn2, m_ui->timerOn2Edit},
+        {TimerOff2Label, m_ui->timerOff2Label},
+        {TimerOff2, m_ui->timerOff2Edit},
+        {Timer2Percent, m_ui->timer2Percent},
+        {Timer2PercentArrows, m_ui->timer2Percent},
+        {LightMode, m_ui->lightRadio},
+        {LightOnVoltageLabel, m_ui->lightOnVoltageLabel},
+        {LightOnVoltage, m_ui->lightOnVoltageEdit},
+        {LightOnDelayLabel, m_ui->lightOnDelayLabel},
+        {LightOnDelay, m_ui->lightOnDelayEdit},
+        {LightOffVoltageLabel, m_ui->lightOffVoltageLabel},
+        {LightOffVoltage, m_ui->lightOffVoltageEdit},
+        {LightOffDelayLabel, m_ui->lightOffDelayLabel},
+        {LightOffDelay, m_ui->lightOffDelayEdit},
+        {Mode1, m_ui->mode1Radio},
+        {Mode1Period1Label, m_ui->mode1Period1Label},
+        {Mode1Period1, m_ui->mode1Period1Edit},
+        {Mode1Period1Percent, m_ui->mode1Period1Percent},
+        {Mode1Period1Arrows, m_ui->mode1Period1Percent},
+        {Mode1Period2Label, m_ui->mode1Period2Label},
+        {Mode1Period2, m_ui->mode1Period2Edit},
+        {Mode1Period2Percent, m_ui->mode1Period2Percent},
+        {Mode1Period2Arrows, m_ui->mode1Period2Percent},
+        {Mode1Period3Label, m_ui->mode1Period3Label},
+        {Mode1Period3, m_ui->mode1Period3Edit},
+        {Mode1Period3Percent, m_ui->mode1Period3Percent},
+        {Mode1Period3Arrows, m_ui->mode1Period3Percent},
+        {Mode2, m_ui->mode2Radio},
+        {Mode2Period1Label, m_ui->mode2Period1Label},
+        {Mode2Period1, m_ui->mode2Period1Edit},
+        {Mode2Period1Percent, m_ui->mode2Period1Percent},
+        {Mode2Period1Arrows, m_ui->mode2Period1Percent},
+        {Mode2Period2Label, m_ui->mode2Period2Label},
+        {Mode2Period2, m_ui->mode2Period2Edit},
+        {Mode2Period2Percent, m_ui->mode2Period2Percent},
+        {Mode2Period2Arrows, m_ui->mode2Period2Percent},
+        {Mode2Period3Label, m_ui->mode2Period3Label},
+        {Mode2Period3, m_ui->mode2Period3Edit},
+        {Mode2Period3Percent, m_ui->mode2Period3Percent},
+        {Mode2Period3Arrows, m_ui->mode2Period3Percent},
+        {NightLengthLabel, m_ui->nightLengthLabel},
+        {NightLength, m_ui->nightLengthEdit},
+        {LimitBox, m_ui->limitBox},
+        {LimitPercent, m_ui->limitPercent},
+        {LimitPercentArrows, m_ui->limitPercent},
+        {ModePictureBox, m_ui->modePicture},
+    };
+    m_controls.add(controls);
+    m_modes = {m_ui->modeGroup, kModes};
+    m_modes.setUp(m_controls);
+    m_light = {m_ui->lightOnVoltageEdit, m_ui->lightOnDelayEdit, m_ui->lightOffVoltageEdit,
+               m_ui->lightOffDelayEdit};
+    m_timers = {m_ui->timerOn1Edit, m_ui->timerOff1Edit, m_ui->timerOn2Edit, m_ui->timerOff2Edit,
+                m_ui->timer2Box};
+    m_durations = {{
+        {Slot::Mode2Period1, m_ui->mode2Period1Edit},
+        {Slot::Mode2Period2, m_ui->mode2Period2Edit},
+        {Slot::Mode2Period3, m_ui->mode2Period3Edit},
+        {Slot::NightLength, m_ui->nightLengthEdit},
+        {Slot::Mode1Period1, m_ui->mode1Period1Edit},
+        {Slot::Mode1Period2, m_ui->mode1Period2Edit},
+        {Slot::Mode1Period3, m_ui->mode1Period3Edit},
+    }};
+    m_percents = {{
+        {Slot::Mode2Period1Percent, m_ui->mode2Period1Percent},
+        {Slot::Mode2Period2Percent, m_ui->mode2Period2Percent},
+        {Slot::Mode2Period3Percent, m_ui->mode2Period3Percent},
+        {Slot::UnderVoltageLimitPercent, m_ui->limitPercent},
+        {Slot::ManualOnPercent, m_ui->manualPercent},
+        {Slot::Mode1Period1Percent, m_ui->mode1Period1Percent},
+        {Slot::Mode1Period2Percent, m_ui->mode1Period2Percent},
+        {Slot::Mode1Period3Percent, m_ui->mode1Period3Percent},
+        {Slot::Timer1Percent, m_ui->timer1Percent},
+        {Slot::Timer2Percent, m_ui->timer2Percent},
+    }};
+
+    // The "%" behind each percentage is enabled with it.
+    const std::pair<PercentSpinBox *, QLabel *> signs[] = {
+        {m_ui->manualPercent, m_ui->manualPercentSign},
+        {m_ui->timer1Percent, m_ui->timer1PercentSign},
+        {m_ui->timer2Percent, m_ui->timer2PercentSign},
+        {m_ui->mode1Period1Percent, m_ui->mode1Period1PercentSign},
+        {m_ui->mode1Period2Percent, m_ui->mode1Period2PercentSign},
+        {m_ui->mode1Period3Percent, m_ui->mode1Period3PercentSign},
+        {m_ui->mode2Period1Percent, m_ui->mode2Period1PercentSign},
+        {m_ui->mode2Period2Percent, m_ui->mode2Period2PercentSign},
+        {m_ui->mode2Period3Percent, m_ui->mode2Period3PercentSign},
+        {m_ui->limitPercent, m_ui->limitPercentSign},
+    };
+    for (const auto &[percent, sign] : signs)
+        m_controls.addCompanion(percent, sign);
+
+    // Accessible names: captions and label texts, the role where a control has no caption.
+    LoadForm::NameAfterCaptions(this);
+    m_light.setUp();
+    m_timers.setUp();
+    m_ui->manualPercent->setAccessibleName(Text::ManualPercentName());
+    m_ui->timer1Percent->setAccessibleName(Text::TimerPercentName(1));
+    m_ui->timer2Percent->setAccessibleName(Text::TimerPercentName(2));
+    m_ui->limitPercent->setAccessibleName(Text::LimitPercentName());
+    LoadForm::DescribeDurations(m_durations);
+    for (const auto &[slot, percent] : m_percents)
+        DescribeField(percent, Text::PercentToolTip());
+    DescribeField(m_ui->ratedCurrentEdit, Text::RatedCurrentToolTip());
+    m_modePeriods = {{
+        {m_ui->mode1Period1Edit, m_ui->mode1Period2Edit, m_ui->mode1Period3Edit},
+        {m_ui->mode2Period1Edit, m_ui->mode2Period2Edit, m_ui->mode2Period3Edit},
+    }};
+    m_modePercents = {{
+        {m_ui->mode1Period1Percent, m_ui->mode1Period2Percent, m_ui->mode1Period3Percent},
+        {m_ui->mode2Period1Percent, m_ui->mode2Period2Percent, m_ui->mode2Period3Percent},
+    }};
+    for (int mode = 1; mode <= 2; ++mode) {
+        for (int period = 1; period <= 3; ++period) {
+            m_modePeriods[mode - 1][period - 1]->setAccessibleName(
+                Text::ModePeriodName(mode, period));
+            m_modePercents[mode - 1][period - 1]->setAccessibleName(
+                Text::ModePeriodPercentName(mode, period));
+        }
+    }
+
+    // The form keeps its size while the picture comes and goes.
+    QSizePolicy pictureSize = m_ui->modePicture->sizePolicy();
+    pictureSize.setRetainSizeWhenHidden(true);
+    m_ui->modePicture->setSizePolicy(pictureSize);
+
+    OnInitDialog();
+
+    connect(m_ui->modeGroup, &QButtonGroup::idClicked, this, &LedLoadDialog::OnModeClicked);
+    connect(m_ui->timer2Box, &QCheckBox::clicked, this, &LedLoadDialog::OnTimer2Clicked);
+    connect(m_ui->limitBox, &QCheckBox::clicked, this, &LedLoadDialog::OnLimitClicked);
+    connect(m_ui->applyButton, &QPushButton::clicked, this, &FormDialog::apply);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &FormDialog::confirm);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &FormDialog::cancel);
+    // The picture follows every change of the schedule it shows.
+    for (const auto &row : m_modePeriods) {
+        for (QTimeEdit *picker : row)
+            connect(picker, &QTimeEdit::timeChanged, this, &LedLoadDialog::refreshPicture);
+    }
+    connect(m_ui->nightLengthEdit, &QTimeEdit::timeChanged, this, &LedLoadDialog::refreshPicture);
+    for (const auto &row : m_modePercents) {
+        for (PercentSpinBox *percent : row)
+            connect(percent, &QSpinBox::valueChanged, this, &LedLoadDialog::refreshPicture);
+    }
+    formLoaded();
+}
+
+LedLoadDialog::~LedLoadDialog() = default;
+
+QWidget *LedLoadDialog::control(int id) const
+{
+    return m_controls.find(id);
+}
+
+void LedLoadDialog::OnInitDialog()
+{
+    showPicture(Picture::None);
+
+    const QStringList &v = m_parameters.values;
+    m_light.show(v);
+    m_timers.show(v);
+
+    // A code outside the list selects no mode and changes nothing else.
+    if (const int modeId = m_modes.selectStored(v)) {
+        OnModeClicked(modeId);
+        // Only under timer control does the second pair follow its box when the form opens.
+        if (modeId == TimerMode)
+            OnTimer2Clicked(m_ui->timer2Box->isChecked());
+    }
+
+    m_ui->limitBox->setChecked(v.at(Slot::UnderVoltageLimitEnabled) == kLimitOn);
+    OnLimitClicked(m_ui->limitBox->isChecked());
+
+    LoadForm::ShowDurations(m_durations, v);
+    for (const auto &[slot, percent] : m_percents)
+        percent->setValue(Load::ShownPercent(v.at(slot)));
+    m_ui->ratedCurrentEdit->setText(Load::TwoDecimals(v.at(Slot::LedRatedCurrent)));
+
+    refreshPicture();
+}
+
+void LedLoadDialog::OnModeClicked(int modeId)
+{
+    applyModeEnabling(modeId);
+    showPicture(modeId == Mode1   ? Picture::Mode1
+                : modeId == Mode2 ? Picture::Mode2
+                                  : Picture::None);
+}
+
+void LedLoadDialog::applyModeEnabling(int modeId)
+{
+    const bool manual = modeId == ManualOn || modeId == ManualOff;
+    m_controls.setEnabled(kManual, manual);
+    m_controls.setEnabled(kTimer1, modeId == TimerMode);
+    m_controls.setEnabled(kTimer2, false);
+    m_controls.setEnabled(kLight, modeId == LightMode || modeId == Mode1 || modeId == Mode2);
+    m_controls.setEnabled(kMode1, modeId == Mode1);
+    m_controls.setEnabled(kMode2, modeId == Mode2);
+}
+
+void LedLoadDialog::OnTimer2Clicked(bool checked)
+{
+    // As timer control, with the second pair and its level on while the box is checked. The
+    // picture stays as it is.
+    applyModeEnabling(TimerMode);
+    m_controls.setEnabled(kTimer2, checked);
+}
+
+void LedLoadDialog::OnLimitClicked(bool checked)
+{
+    const int limit[] = {LimitPercent};
+    m_controls.setEnabled(limit, checked);
+}
+
+void LedLoadDialog::collectForm(QStringList &values) const
+{
+    m_light.collect(values);
+    m_modes.collect(values);
+    m_timers.collect(values);
+    values[Slot::UnderVoltageLimitEnabled] =
+        m_ui->limitBox->isChecked() ? kLimitOn : QStringLiteral("0");
+    LoadForm::CollectDurations(m_durations, values);
+    for (const auto &[slot, percent] : m_percents)
+        values[slot] = Load::StoredPercent(percent->value());
+    values[Slot::LedRatedCurrent] = Load::Hundredths(m_ui->ratedCurrentEdit->text());
+}
+
+bool LedLoadDialog::applyForm()
+{
+    return LoadForm::Apply(m_modes, m_parameters.values, m_messages,
+                           [this](QStringList &values) { collectForm(values); });
+}
+
+void LedLoadDialog::showPicture(Picture picture)
+{
+    m_picture = picture;
+    m_ui->modePicture->setVisible(picture != Picture::None);
+    refreshPicture();
+}
+
+void LedLoadDialog::refreshPicture()
+{
+    if (m_picture != Picture::None)
+        m_ui->modePicture->setSchedule(schedule(m_picture));
+}
+
+Load::ModeSchedule LedLoadDialog::schedule(Picture picture) const
+{
+    Load::ModeSchedule s;
+    s.mode = picture == Picture::Mode2 ? 2 : 1;
+    for (int period = 0; period < 3; ++period) {
+        s.periodMinutes[period] = Minutes(m_modePeriods[s.mode - 1][period]->time());
+        s.levels[period] = m_modePercents[s.mode - 1][period]->value();
+    }
+    s.nightMinutes = Minutes(m_ui->nightLengthEdit->time());
+    return s;
+}

@@ -1,0 +1,151 @@
+#include "forms/loadform.h"
+
+#include "forms/controlmap.h"
+#include "forms/digitsonly.h"
+#include "forms/formdialog.h"
+#include "rules/loadrules.h"
+#include "model/messageservice.h"
+#include "model/parameterset.h"
+#include "model/texts.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTimeEdit>
+
+namespace LoadForm {
+
+void NameAfterCaptions(QWidget *form)
+{
+    for (QAbstractButton *button : form->findChildren<QAbstractButton *>()) {
+        if (!button->text().isEmpty())
+            button->setAccessibleName(button->text());
+    }
+    for (QGroupBox *frame : form->findChildren<QGroupBox *>())
+        frame->setAccessibleName(frame->title());
+    for (QLabel *label : form->findChildren<QLabel *>()) {
+        label->setAccessibleName(label->text());
+        if (label->buddy())
+            label->buddy()->setAccessibleName(label->text());
+    }
+    // The pickers' formats are fixed in the layouts.
+    for (QTimeEdit *picker : form->findChildren<QTimeEdit *>())
+        picker->setLocale(QLocale::c());
+}
+
+void LightControlEdits::setUp() const
+{
+    onDelay->setAccessibleName(Text::LightOnDelayName());
+    offDelay->setAccessibleName(Text::LightOffDelayName());
+    MakeDigitsOnly(onDelay);
+    MakeDigitsOnly(offDelay);
+    const QString volts =
+        Text::RangeToolTip(QStringLiteral("0.00"), QStringLiteral("34.00"), QStringLiteral("V"));
+    const QString minutes =
+        Text::RangeToolTip(QStringLiteral("0"), QStringLiteral("99"), Text::Minutes());
+    DescribeField(onVoltage, volts);
+    DescribeField(offVoltage, volts);
+    DescribeField(onDelay, minutes);
+    DescribeField(offDelay, minutes);
+}
+
+void LightControlEdits::show(const QStringList &values) const
+{
+    onVoltage->setText(Load::TwoDecimals(values.at(Slot::LightOnVoltage)));
+    onDelay->setText(values.at(Slot::LightOnDelay));
+    offVoltage->setText(Load::TwoDecimals(values.at(Slot::LightOffVoltage)));
+    offDelay->setText(values.at(Slot::LightOffDelay));
+}
+
+void LightControlEdits::collect(QStringList &values) const
+{
+    values[Slot::LightOnVoltage] = Load::Hundredths(onVoltage->text());
+    values[Slot::LightOnDelay] = onDelay->text();
+    values[Slot::LightOffVoltage] = Load::Hundredths(offVoltage->text());
+    values[Slot::LightOffDelay] = offDelay->text();
+}
+
+void TimerPickers::setUp() const
+{
+    secondPairBox->setAccessibleName(Text::SecondTimerBoxName());
+    for (QTimeEdit *picker : {on1, off1, on2, off2})
+        DescribeField(picker, Text::TimeOfDayToolTip());
+}
+
+void TimerPickers::show(const QStringList &values) const
+{
+    secondPairBox->setChecked(values.at(Slot::Timer2Enabled) == u"1");
+    on1->setTime(Load::TimeOfDay(values, Load::kTimerOn1));
+    off1->setTime(Load::TimeOfDay(values, Load::kTimerOff1));
+    on2->setTime(Load::TimeOfDay(values, Load::kTimerOn2));
+    off2->setTime(Load::TimeOfDay(values, Load::kTimerOff2));
+}
+
+void TimerPickers::collect(QStringList &values) const
+{
+    values[Slot::Timer2Enabled] =
+        secondPairBox->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    Load::StoreTimeOfDay(values, Load::kTimerOn1, on1->time());
+    Load::StoreTimeOfDay(values, Load::kTimerOff1, off1->time());
+    Load::StoreTimeOfDay(values, Load::kTimerOn2, on2->time());
+    Load::StoreTimeOfDay(values, Load::kTimerOff2, off2->time());
+}
+
+void DescribeDurations(std::span<const DurationPicker> pickers)
+{
+    for (const DurationPicker &duration : pickers)
+        DescribeField(duration.picker, Text::DurationToolTip());
+}
+
+void ShowDurations(std::span<const DurationPicker> pickers, const QStringList &values)
+{
+    for (const auto &[slot, picker] : pickers)
+        picker->setTime(Load::TimeFromHourMinuteCode(values.at(slot)));
+}
+
+void CollectDurations(std::span<const DurationPicker> pickers, QStringList &values)
+{
+    for (const auto &[slot, picker] : pickers)
+        values[slot] = Load::HourMinuteCodeText(picker->time());
+}
+
+void ModeButtons::setUp(const ControlMap &controls) const
+{
+    for (const Load::ModeCode &code : codes)
+        group->setId(qobject_cast<QAbstractButton *>(controls.find(code.button)), code.button);
+}
+
+int ModeButtons::selectStored(const QStringList &values) const
+{
+    const int button =
+        Load::ModeButton(codes, values.at(Slot::LoadControlMode), values.at(Slot::ManualDefaultOn));
+    if (button != 0)
+        group->button(button)->setChecked(true);
+    return button;
+}
+
+void ModeButtons::collect(QStringList &values) const
+{
+    Load::StoreMode(codes, group->checkedId(), values);
+}
+
+bool ModeButtons::anySelected() const
+{
+    return group->checkedButton() != nullptr;
+}
+
+bool Apply(const ModeButtons &modes, QStringList &values, MessageService &messages,
+           const std::function<void(QStringList &)> &collect)
+{
+    if (!modes.anySelected()) {
+        messages.warning(Text::ChooseLoadMode());
+        return false;
+    }
+    return Load::ApplyChecked(values, messages, collect);
+}
+
+} // namespace LoadForm

@@ -1,0 +1,27 @@
+#include "programmer/blockverify.h"
+
+#include "link/hexframe.h"
+#include "model/texts.h"
+
+QString BlockMismatch(const EncodedBlock &written, const QString &readName,
+                      const ParameterSet &readSet, GroupSelection readSelection,
+                      quint16 readChecksum)
+{
+    // Registers, not texts: a name of odd length comes back with its padding blank.
+    if (ProductNameRegisters(readName) != ProductNameRegisters(written.productName))
+        return Text::VerifyNameMismatch();
+    if (readSelection != written.selection)
+        return Text::VerifyCountMismatch();
+    const QList<int> walk = readSet.GroupWalk(readSelection);
+    for (qsizetype k = 0; k < walk.size() && k < written.addresses.size(); ++k) {
+        if (Hex4ToValue(readSet.addresses.at(walk.at(k))) != written.addresses.at(k))
+            return Text::VerifyAddressMismatch(int(k) + 1);
+    }
+    for (qsizetype k = 0; k < walk.size() && k < written.values.size(); ++k) {
+        if (ValueWord(readSet.values.at(walk.at(k))) != written.values.at(k))
+            return Text::VerifyValueMismatch(int(k) + 1, Hex4Text(written.addresses.at(k)));
+    }
+    if (readChecksum != written.checksum)
+        return Text::VerifyChecksumMismatch();
+    return {};
+}

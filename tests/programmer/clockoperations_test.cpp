@@ -1,0 +1,100 @@
+#include "programmer/clockoperations.h"
+#include "support/messagerecorder.h"
+#include "support/printers.h"
+#include "support/referenceframes.h"
+#include "support/scriptedexchange.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Reply bytes with a CRC from the reference computation.
+QByteArray WithReferenceCrc(const char *hex)
+{
+    QByteArray frame = QByteArray::fromHex(hex);
+    const quint16 crc = ReferenceCrc(frame);
+    return frame + char(crc & 0xFF) + char(crc >> 8);
+}
+
+const QByteArray kClockData = QByteArray::fromHex("0709050E1003"); // 2016-03-05 14:07:09
+const ClockFields kClock = ClockFieldsOf(QDate(2016, 3, 5), QTime(14, 7, 9));
+
+} // namespace
+
+TEST(ClockOperations, WriteSendsTheFieldsAndReadShowsThemBack)
+{
+    EXPECT_EQ(kClock, (ClockFields{9, 7, 14, 5, 3, 16}));
+    EXPECT_EQ(ClockText(kClock), "2016/3/5   14:7:9");
+    // 2009 is 2009, not "209"; two-digit fields show both digits.
+    EXPECT_EQ(ClockText(ClockFieldsOf(QDate(2009, 12, 31), QTime(23, 59, 10))),
+              "2009/12/31   23:59:10");
+
+    ScriptedExchange link;
+    MessageRecorder messages;
+    link.script({WithReferenceCrc("011090130003"), ReferenceReadReply(kClockData)});
+    EXPECT_TRUE(WriteProgrammerClock(link, kClock, messages));
+    EXPECT_EQ(ReadProgrammerClock(link, messages), "2016/3/5   14:7:9");
+    ASSERT_EQ(link.requests.size(), 2);
+    EXPECT_EQ(QByteArray::fromHex(link.requests.at(0).toLatin1()),
+              WithReferenceCrc("01109013000306"
+                               "0709050E1003"));
+    EXPECT_EQ(link.requests.at(1), ReferenceFramed("01 03 90 13 00 03"));
+    EXPECT_TRUE(messages.entries.isEmpty()); // completions are the form's to report
+
+    link.script({ReferenceReadReply(QByteArray::fromHex("0000010009"
+                                                        "01"))});
+    EXPECT_EQ(ReadProgrammerClock(link, messages), "2009/1/1   0:0:0");
+}
+
+// Silence, short replies, bad CRCs and exceptions come from the simulator in the end-to-end
+// tests; these replies it cannot give.
+TEST(ClockOperations, ReadAndWriteTakeOnlyAValidAnswerToTheirRequest)
+{
+    const QByteArray readReplies[] = {
+        WithReferenceCrc("02030607 09050E1003"),          // another slave
+        WithReferenceCrc("01040607 09050E1003"),          // another function
+        ReferenceReadReply(kClockData.left(4)),           // byte count 4
+        ReferenceReadReply(kClockData + QByteArray(2, 0)) // byte count 8
+    };
+    for (const QByteArray &reply : readReplies) {
+        SCOPED_TRACE(reply.toHex().toStdString());
+        ScriptedExchange link;
+        MessageRecorder messages;
+        link.script({reply});
+        EXPECT_EQ(ReadProgrammerClock(link, messages), std::nullopt);
+        EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
+        EXPECT_TRUE(messages.entries.first().warning);
+    }
+    const QByteArray writeReplies[] = {
+        WithReferenceCrc("011090140003"), // another address
+        WithReferenceCrc("011090130002"), // another quantity
+        ReferenceReadReply(kClockData),   // an answer to a read
+    };
+    for (const QByteArray &reply : writeReplies) {
+        SCOPED_TRACE(reply.toHex().toStdString());
+        ScriptedExchange link;
+        MessageRecorder messages;
+        link.script({reply});
+        EXPECT_FALSE(WriteProgrammerClock(link, kClock, messages));
+        EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    }
+}
+
+TEST(ClockOperations, RefusesBeforeSending)
+{
+    ScriptedExchange link;
+    MessageRecorder messages;
+    // Outside the programmer's century the year would wrap: 2100 must not become 2000.
+    EXPECT_FALSE(
+        WriteProgrammerClock(link, ClockFieldsOf(QDate(2100, 1, 1), QTime(0, 0)), messages));
+    EXPECT_FALSE(
+        WriteProgrammerClock(link, ClockFieldsOf(QDate(1999, 12, 31), QTime(0, 0)), messages));
+    EXPECT_EQ(messages.texts(), QStringList(2, "参数值超出范围！"));
+
+    link.setPortOpen(false);
+    messages.clear();
+    EXPECT_FALSE(WriteProgrammerClock(link, kClock, messages));
+    EXPECT_EQ(ReadProgrammerClock(link, messages), std::nullopt);
+    EXPECT_EQ(messages.texts(), QStringList(2, "串口不可用或未打开！"));
+    EXPECT_TRUE(link.requests.isEmpty());
+}
