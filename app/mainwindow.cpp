@@ -2,8 +2,8 @@
 
 #include "app/aboutdialog.h"
 #include "app/controlids.h"
-#include "forms/clockdialog.h"
 #include "forms/batteryparameterdialog.h"
+#include "forms/clockdialog.h"
 #include "forms/generalloaddialog.h"
 #include "forms/ledloaddialog.h"
 #include "model/messageservice.h"
@@ -60,10 +60,10 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     m_portRefresh.start(PortRefreshMs);
 
     // Inserted by position, never sorted; position i is ProductType i.
-    for (int i = 0; i < m_parameters.productNames.size(); ++i)
-        m_ui->productSelector->insertItem(i, m_parameters.productNames.at(i));
+    for (int i = 0; i < int(kProductTypes.size()); ++i)
+        m_ui->productSelector->insertItem(i, QString::fromLatin1(kProductTypes[i].name));
     // Type 0 is preselected; both boxes start unchecked.
-    m_selection.ChooseProduct(m_parameters, 0);
+    m_selection.ChooseProduct(0);
     connect(&m_selection, &SelectionModel::changed, this, &MainWindow::repaintSelection);
     repaintSelection();
 
@@ -206,7 +206,7 @@ void MainWindow::setPortEnumerator(std::function<QStringList()> enumerate)
 
 void MainWindow::OnProductSelected(int index)
 {
-    m_selection.ChooseProduct(m_parameters, index);
+    m_selection.ChooseProduct(index);
 }
 
 void MainWindow::OnBatteryGroupClicked()
@@ -356,7 +356,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 MainWindow::Work MainWindow::currentWork() const
 {
-    return {m_parameters.values, m_parameters.addresses, m_selection.state()};
+    return {m_parameters.values, m_selection.state()};
 }
 
 bool MainWindow::hasUnkeptChanges() const

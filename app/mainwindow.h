@@ -100,7 +100,6 @@ private:
     struct Work
     {
         QStringList values;
-        QStringList addresses;
         SelectionModel::State selection;
         friend bool operator==(const Work &, const Work &) = default;
     };

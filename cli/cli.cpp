@@ -1,19 +1,19 @@
 #include "cli/cli.h"
 
-#include "programmer/blockverify.h"
 #include "cli/climessageservice.h"
 #include "cli/commandline.h"
 #include "cli/loggingexchange.h"
-#include "programmer/clockoperations.h"
-#include "rules/batteryrules.h"
-#include "rules/loadrules.h"
 #include "link/programmerlink.h"
 #include "model/parameterset.h"
 #include "model/selectionmodel.h"
 #include "model/texts.h"
+#include "programmer/blockverify.h"
+#include "programmer/clockoperations.h"
 #include "programmer/parameterfile.h"
 #include "programmer/programmeroperations.h"
 #include "programmer/registermap.h"
+#include "rules/batteryrules.h"
+#include "rules/loadrules.h"
 
 #include <QElapsedTimer>
 #include <QIODevice>
@@ -212,14 +212,14 @@ int Check(const CliCommand &command, CliMessageService &messages)
         return kCliFailure;
     // The checks of "应用" in each form the file's groups are edited in, first failure only.
     const GroupSelection groups = selection.CurrentGroupSelection();
-    if (SelectionHasTag(groups, QStringLiteral("1"))) {
+    if (selectionHasGroup(groups, SlotGroup::Battery)) {
         if (const std::optional<BatteryRuleFailure> failure =
                 FirstFailedBatteryRule(parameters.values)) {
             messages.warning(failure->text);
             return kCliFailure;
         }
     }
-    if (SelectionHasTag(groups, QStringLiteral("2"))) {
+    if (selectionHasGroup(groups, SlotGroup::Load)) {
         // As the load form's "应用": a mode of the form first, then the ranges.
         if (!Load::HasFormMode(parameters.values, selection.generalLoad()))
             messages.warning(Text::ChooseLoadMode());

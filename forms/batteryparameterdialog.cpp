@@ -1,12 +1,12 @@
 #include "forms/batteryparameterdialog.h"
 
-#include "rules/batteryconversions.h"
-#include "rules/batteryrules.h"
 #include "forms/digitsonly.h"
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
 #include "model/valuetext.h"
+#include "rules/batteryconversions.h"
+#include "rules/batteryrules.h"
 #include "ui_batteryparameterdialog.h"
 
 #include <QComboBox>
@@ -186,7 +186,7 @@ void BatteryParameterDialog::OnInitDialog()
     m_ui->chargingModeList->addItems(ChargingModeItems());
     m_ui->ratedVoltageList->addItems(RatedVoltageItems());
 
-    const QStringList &defaults = m_parameters.defaults;
+    const QStringList defaults = ParameterSet().values;
     m_defaultType = defaults.at(Slot::BatteryType);
     m_typeEqualize = defaults.at(Slot::EqualizeVoltage);
     m_typeBoost = defaults.at(Slot::BoostVoltage);
@@ -252,8 +252,8 @@ void BatteryParameterDialog::LoadForm()
 void BatteryParameterDialog::FillDefaultColumn()
 {
     Ui::BatteryParameterDialog &ui = *m_ui;
-    const QStringList &defaults = m_parameters.defaults;
-    const int multiplier = RatedVoltageMultiplier(LenientInt(m_levelIndex));
+    const QStringList defaults = ParameterSet().values;
+    const int multiplier = RatedVoltageMultiplier(m_levelIndex);
 
     ui.batteryTypeDefault->setText(ListItemShown(BatteryTypeItems(), m_defaultType));
     ui.capacityDefault->setText(defaults.at(Slot::BatteryCapacity));

@@ -76,20 +76,6 @@ QString WithCrc(const QString &frameText)
     return frameText + CrcText(frameText);
 }
 
-int Hex4ToValue(QStringView text)
-{
-    if (text.size() != 4)
-        return -1;
-    int value = 0;
-    for (QChar c : text) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0)
-            return -1;
-        value = value * 16 + digit;
-    }
-    return value;
-}
-
 QString BytesToHexText(QByteArrayView bytes)
 {
     return QString::fromLatin1(bytes.toByteArray().toHex().toUpper());

@@ -36,10 +36,6 @@ QString CrcText(QStringView frameText);
 // The frame text with its CRC text appended, without a blank.
 QString WithCrc(const QString &frameText);
 
-// The value of exactly four hex digits (0-65535); -1 for any other length or a character that
-// is not a hex digit.
-int Hex4ToValue(QStringView text);
-
 // A byte as two, a word as four upper-case hex digits.
 QString Hex2Text(int byte);
 QString Hex4Text(int word);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/slottable.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,40 +13,59 @@
 enum class GroupSelection
 {
     None,        // neither group box checked
-    Battery,     // tag "1"                 21 slots
-    Load,        // tag "2"                 22 slots
-    LoadLed,     // tags "2", "3"           38 slots
-    BatteryLoad, // tags "1", "2"           43 slots
-    All,         // tags "1", "2", "3"      59 slots
+    Battery,     // group 1                 21 slots
+    Load,        // group 2                 22 slots
+    LoadLed,     // groups 2, 3             38 slots
+    BatteryLoad, // groups 1, 2             43 slots
+    All,         // groups 1, 2, 3          59 slots
 };
 
 // The selection that the two group check boxes and the current load form make.
-GroupSelection SelectionFromBoxes(bool batteryBox, bool loadBox, bool generalLoad);
+GroupSelection selectionFromBoxes(bool batteryBox, bool loadBox, bool generalLoad);
 // Number of slots a selection covers; 0 for None.
-int SlotCount(GroupSelection selection);
+int slotCount(GroupSelection selection);
 // The selection covering exactly `count` slots, or None when no selection has that count.
-GroupSelection SelectionFromSlotCount(qsizetype count);
-bool SelectionHasTag(GroupSelection selection, const QString &tag);
+GroupSelection selectionFromSlotCount(qsizetype count);
+bool selectionHasGroup(GroupSelection selection, SlotGroup group);
+// Slot numbers of the selection's groups, ascending. The k-th slot pairs with the k-th line of
+// a file or the k-th register of a transfer.
+QList<int> groupWalk(GroupSelection selection);
 
-// The table of controller parameters and the product types. One instance lives for the whole
-// run; every part of the program reads and writes it in place.
+// A slot's register as files show it: four upper-case hex digits ("900A").
+QString registerText(int slot);
+// What a fresh set holds in the slot (voltages on a 12 V basis).
+QString defaultValue(int slot);
+
+// The product types in the order the window lists them; the index is the ProductType.
+struct ProductType
+{
+    const char *name;
+    bool generalLoad; // false: its load is edited in the LED form
+};
+inline constexpr std::array<ProductType, 11> kProductTypes = {{
+    {"QM-X", true},
+    {"QM-XD", true},
+    {"QM-XDJ", false},
+    {"QM-XDJU", false},
+    {"QM-MDJU", false},
+    {"ZR-XW", true},
+    {"Korvel-XW", true},
+    {"Korvel-XD", true},
+    {"Korvel-MDJ", false},
+    {"Korvel-MDJU", false},
+    {"HWKT-GNF", false},
+}};
+
+// The value texts of the 59 slots: decimal integer text, what files and transfers carry. One
+// set lives for the whole run; every part of the program reads and writes it in place.
 struct ParameterSet
 {
-    static constexpr int kSlotCount = 59;
-    static constexpr int kProductCount = 11;
+    static constexpr int kSlotCount = ::kSlotCount;
 
+    // A fresh set: every slot at its default.
     ParameterSet();
 
-    QStringList productNames;                        // list order = ProductType index
-    std::array<bool, kProductCount> usesGeneralLoad; // false: LED load form
-    QStringList defaults;  // 12 V basis for battery voltages; never changes
-    QStringList addresses; // four upper-case hex digits, e.g. "900A"
-    QStringList values;    // decimal integer text; what files and transfers carry
-    QStringList groups;    // "1" battery, "2" load, "3" LED load; never changes
-
-    // Slot numbers whose tag is in the selection, ascending. The k-th slot pairs with the k-th
-    // line of a file or the k-th register of a transfer.
-    QList<int> GroupWalk(GroupSelection selection) const;
+    QStringList values;
 };
 
 // Slot numbers of the parameters that code refers to by name.

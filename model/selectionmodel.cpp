@@ -37,14 +37,14 @@ void SelectionModel::setGeneralLoad(bool general)
     update([&](State &next) { next.generalLoad = general; });
 }
 
-void SelectionModel::ChooseProduct(const ParameterSet &parameters, int index)
+void SelectionModel::ChooseProduct(int index)
 {
-    if (index < 0 || index >= ParameterSet::kProductCount)
+    if (index < 0 || index >= int(kProductTypes.size()))
         return;
     update([&](State &next) {
         next.productType = index;
-        next.generalLoad = parameters.usesGeneralLoad[std::size_t(index)];
-        next.productName = parameters.productNames.value(index);
+        next.generalLoad = kProductTypes[std::size_t(index)].generalLoad;
+        next.productName = QString::fromLatin1(kProductTypes[std::size_t(index)].name);
     });
 }
 
@@ -57,8 +57,8 @@ void SelectionModel::RestoreGroupSelection(GroupSelection selection)
         if (selection != GroupSelection::Battery)
             next.generalLoad =
                 selection == GroupSelection::Load || selection == GroupSelection::BatteryLoad;
-        next.batteryBox = SelectionHasTag(selection, QStringLiteral("1"));
-        next.loadBox = SelectionHasTag(selection, QStringLiteral("2"));
+        next.batteryBox = selectionHasGroup(selection, SlotGroup::Battery);
+        next.loadBox = selectionHasGroup(selection, SlotGroup::Load);
     });
 }
 
@@ -72,5 +72,5 @@ void SelectionModel::ClearGroupBoxes()
 
 GroupSelection SelectionModel::CurrentGroupSelection() const
 {
-    return SelectionFromBoxes(m_state.batteryBox, m_state.loadBox, m_state.generalLoad);
+    return selectionFromBoxes(m_state.batteryBox, m_state.loadBox, m_state.generalLoad);
 }

@@ -44,9 +44,9 @@ public:
     void setLoadBox(bool checked);
     void setGeneralLoad(bool general);
 
-    // The user chose product `index` of `parameters`: its name and load form follow; the boxes
-    // and values stay as they are. Out-of-range indexes change nothing.
-    void ChooseProduct(const ParameterSet &parameters, int index);
+    // The user chose product type `index`: its name and load form follow; the boxes and values
+    // stay as they are. Out-of-range indexes change nothing.
+    void ChooseProduct(int index);
     // Shows a stored selection (read from the programmer or a file): the boxes and, unless the
     // selection is the battery group alone, the load form. None changes nothing.
     void RestoreGroupSelection(GroupSelection selection);

@@ -745,10 +745,6 @@ inline QString VerifyCountMismatch()
     return QStringLiteral("校验失败！参数个数不一致！");
 }
 // `position` counts the stored parameters from 1.
-inline QString VerifyAddressMismatch(int position)
-{
-    return QStringLiteral("校验失败！第%1个参数的地址不一致！").arg(position);
-}
 inline QString VerifyValueMismatch(int position, const QString &address)
 {
     return QStringLiteral("校验失败！第%1个参数（%2）的值不一致！")

@@ -152,11 +152,6 @@ HourMinute HourMinuteFromCode(int code)
     return {code / 256, code % 256};
 }
 
-int RatedVoltageMultiplier(int levelIndex)
-{
-    return levelIndex == 0 ? 1 : levelIndex;
-}
-
 int RatedVoltageMultiplier(const QString &levelText)
 {
     return levelText == QLatin1String("0") ? 1 : LenientInt(levelText);

@@ -27,9 +27,7 @@ struct HourMinute
 // Signed division truncating toward zero, as the forms read the code back.
 HourMinute HourMinuteFromCode(int code);
 
-// Rated-voltage multiplier from the RatedVoltageLevel list index: the index itself (1..4 for
-// 12 V..48 V), and 1 for index 0 (automatic).
-int RatedVoltageMultiplier(int levelIndex);
-// The same from the slot text: exactly "0" counts as 1, any other text gives its number (so a
-// text that is no number gives 0).
+// Rated-voltage multiplier from the RatedVoltageLevel text: the level's number (1..4 for 12 V to
+// 48 V), and 1 for exactly "0" (automatic), which counts as 12 V. Any other text gives its number
+// ("00" and a text that is no number give 0), as the battery rules read it.
 int RatedVoltageMultiplier(const QString &levelText);

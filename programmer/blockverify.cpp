@@ -12,11 +12,7 @@ QString BlockMismatch(const EncodedBlock &written, const QString &readName,
         return Text::VerifyNameMismatch();
     if (readSelection != written.selection)
         return Text::VerifyCountMismatch();
-    const QList<int> walk = readSet.GroupWalk(readSelection);
-    for (qsizetype k = 0; k < walk.size() && k < written.addresses.size(); ++k) {
-        if (Hex4ToValue(readSet.addresses.at(walk.at(k))) != written.addresses.at(k))
-            return Text::VerifyAddressMismatch(int(k) + 1);
-    }
+    const QList<int> walk = groupWalk(readSelection);
     for (qsizetype k = 0; k < walk.size() && k < written.values.size(); ++k) {
         if (ValueWord(readSet.values.at(walk.at(k))) != written.values.at(k))
             return Text::VerifyValueMismatch(int(k) + 1, Hex4Text(written.addresses.at(k)));

@@ -26,8 +26,8 @@ QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &pr
                                GroupSelection selection)
 {
     QString text = productName + kLineEnd;
-    for (int slot : parameters.GroupWalk(selection))
-        text += parameters.addresses.at(slot) + u':' + parameters.values.at(slot) + kLineEnd;
+    for (int slot : groupWalk(selection))
+        text += registerText(slot) + u':' + parameters.values.at(slot) + kLineEnd;
     QStringEncoder encoder = CodePageEncoder();
     return encoder.encode(text);
 }
@@ -131,24 +131,22 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
     lines.removeLast();
 
     ParameterFileContent content;
-    content.selection = SelectionFromSlotCount(lines.size());
+    content.selection = selectionFromSlotCount(lines.size());
     if (content.selection == GroupSelection::None)
         return Refuse(problem, Reason::SlotCount, Text::FileSlotCount(int(lines.size())));
 
     // A file of another selection, cut or padded to a valid count, names the wrong registers:
     // each line must name the register of the slot it is about to fill.
-    const ParameterSet fresh;
-    const QList<int> walk = fresh.GroupWalk(content.selection);
+    const QList<int> walk = groupWalk(content.selection);
     for (qsizetype k = 0; k < lines.size(); ++k) {
         const QString &line = lines.at(k);
         const int fileLine = int(k) + 2;
         if (const std::optional<QString> fault = SlotLineFault(line))
             return Refuse(problem, Reason::SlotLine, *fault, fileLine);
         const QStringView address = QStringView(line).left(4);
-        if (address.compare(fresh.addresses.at(walk.at(k)), Qt::CaseInsensitive) != 0)
+        if (address.compare(registerText(walk.at(k)), Qt::CaseInsensitive) != 0)
             return Refuse(problem, Reason::WrongSlot,
                           Text::FileWrongRegister(address.toString(), int(k) + 1), fileLine);
-        content.addresses.append(fresh.addresses.at(walk.at(k)));
         content.values.append(line.mid(5));
     }
     content.productName = text.left(nameEnd);
@@ -223,9 +221,7 @@ void ApplyParameterFile(const ParameterFileContent &content, ParameterSet &param
 {
     selection.setProductName(content.productName);
     selection.RestoreGroupSelection(content.selection);
-    const QList<int> walk = parameters.GroupWalk(content.selection);
-    for (qsizetype k = 0; k < walk.size(); ++k) {
-        parameters.addresses[walk.at(k)] = content.addresses.at(k);
+    const QList<int> walk = groupWalk(content.selection);
+    for (qsizetype k = 0; k < walk.size(); ++k)
         parameters.values[walk.at(k)] = content.values.at(k);
-    }
 }

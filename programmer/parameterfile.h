@@ -29,8 +29,7 @@ struct ParameterFileContent
 {
     QString productName;
     GroupSelection selection = GroupSelection::None;
-    // One entry per slot of the selection's walk, in order. Addresses in upper case.
-    QStringList addresses;
+    // One entry per slot of the selection's walk, in order.
     QStringList values;
 };
 

@@ -45,27 +45,20 @@ bool ReadProgrammer(const ProgrammerContext &c)
         c.messages.warning(Text::BadParameterAddress());
         return false;
     }
-    const QList<int> walk = c.parameters.GroupWalk(stored);
+    const QList<int> walk = groupWalk(stored);
     const int n = int(walk.size());
 
-    // A valid reply to a table request carries exactly its n registers.
+    // Each stored slot must name its own register, as every update writes it; anything else is
+    // not a block the slots can take.
     if (!Transact(c.link, ReadAddressTableRequest(stored))) {
         c.messages.warning(Text::ReadTimeout());
         return false;
     }
-    const QStringList addresses = ReplyAddressTexts(c.link.reply(), n).value_or(QStringList());
-    // Each stored slot must name its own register, as every update writes it; anything else is
-    // not a block the slots can take.
-    const QStringList registers = ParameterSet().addresses;
-    for (int k = 0; k < n; ++k) {
-        if (addresses.value(k) != registers.at(walk.at(k))) {
-            c.messages.warning(Text::BadParameterAddress());
-            return false;
-        }
+    if (!ReplyNamesRegisters(c.link.reply(), walk)) {
+        c.messages.warning(Text::BadParameterAddress());
+        return false;
     }
     c.selection.RestoreGroupSelection(stored);
-    for (int k = 0; k < n; ++k)
-        c.parameters.addresses[walk.at(k)] = addresses.at(k);
 
     if (!Transact(c.link, ReadValueTableRequest(stored))) {
         c.messages.warning(Text::ReadTimeout());
@@ -105,9 +98,6 @@ bool UpdateProgrammer(const ProgrammerContext &c)
         switch (problem->field) {
         case BlockProblem::Field::Selection:
             c.messages.warning(Text::NothingSelectedForUpdate());
-            break;
-        case BlockProblem::Field::Address:
-            c.messages.warning(Text::BadParameterAddress());
             break;
         case BlockProblem::Field::Value:
             c.messages.warning(Text::ValueOutOfRange());

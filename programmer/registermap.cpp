@@ -27,7 +27,7 @@ QString TableRequest(const QString &prefix, const QList<quint16> &words)
 
 QString StoredCount(GroupSelection selection)
 {
-    const int count = SlotCount(selection);
+    const int count = slotCount(selection);
     return count > 0 ? Hex4Text(count) : QString();
 }
 
@@ -53,18 +53,14 @@ std::optional<quint16> ValueWord(const QString &valueText)
 std::variant<EncodedBlock, BlockProblem>
 EncodeBlock(const QString &productName, const ParameterSet &set, GroupSelection selection)
 {
-    const QList<int> walk = set.GroupWalk(selection);
+    const QList<int> walk = groupWalk(selection);
     if (walk.isEmpty())
         return BlockProblem{BlockProblem::Field::Selection, -1};
     EncodedBlock block;
     block.selection = selection;
     block.productName = productName;
-    for (int slot : walk) {
-        const int address = Hex4ToValue(set.addresses.at(slot));
-        if (address < 0)
-            return BlockProblem{BlockProblem::Field::Address, slot};
-        block.addresses.append(quint16(address));
-    }
+    for (int slot : walk)
+        block.addresses.append(kSlotTable[slot].reg);
     for (int slot : walk) {
         const std::optional<quint16> value = ValueWord(set.values.at(slot));
         if (!value)
@@ -223,31 +219,27 @@ QString ReplyStoredCount(QByteArrayView reply)
     return count < 0 ? QString() : Hex4Text(count);
 }
 
-namespace {
+bool ReplyNamesRegisters(QByteArrayView reply, const QList<int> &walk)
+{
+    const std::optional<QList<quint16>> registers = ReplyRegisters(reply, int(walk.size()));
+    if (!registers)
+        return false;
+    for (qsizetype k = 0; k < walk.size(); ++k) {
+        if (registers->at(k) != kSlotTable[walk.at(k)].reg)
+            return false;
+    }
+    return true;
+}
 
-std::optional<QStringList> ReplyTexts(QByteArrayView reply, int count,
-                                      QString (*format)(quint16 word))
+std::optional<QStringList> ReplyValueTexts(QByteArrayView reply, int count)
 {
     const std::optional<QList<quint16>> registers = ReplyRegisters(reply, count);
     if (!registers)
         return std::nullopt;
     QStringList texts;
     for (quint16 word : *registers)
-        texts.append(format(word));
+        texts.append(QString::number(word)); // unsigned: 0xFFFF reads back as "65535"
     return texts;
-}
-
-} // namespace
-
-std::optional<QStringList> ReplyAddressTexts(QByteArrayView reply, int count)
-{
-    return ReplyTexts(reply, count, [](quint16 word) { return Hex4Text(word); });
-}
-
-std::optional<QStringList> ReplyValueTexts(QByteArrayView reply, int count)
-{
-    // Unsigned: 0xFFFF reads back as "65535".
-    return ReplyTexts(reply, count, [](quint16 word) { return QString::number(word); });
 }
 
 QString ProductNameFromReply(QByteArrayView reply)

@@ -43,14 +43,14 @@ struct BlockProblem
     enum class Field
     {
         Selection, // the selection covers no slot
-        Address,   // not exactly four hex digits
         Value,     // number outside 0..65535
     };
     Field field;
     int slot; // -1 for Selection
 };
 
-// A selection's block as the programmer stores it, every word checked once.
+// A selection's block as the programmer stores it: each slot's register from the slot table,
+// each value text parsed here, once, on its way to the wire.
 struct EncodedBlock
 {
     GroupSelection selection = GroupSelection::None;
@@ -61,8 +61,7 @@ struct EncodedBlock
     quint16 checksum = 0;
 };
 
-// The block of `selection`, or its first problem: addresses are checked before values, as they
-// are sent first.
+// The block of `selection`, or its first problem.
 std::variant<EncodedBlock, BlockProblem>
 EncodeBlock(const QString &productName, const ParameterSet &set, GroupSelection selection);
 
@@ -108,8 +107,8 @@ int ReplyRegister(QByteArrayView reply, int k);
 std::optional<QList<quint16>> ReplyRegisters(QByteArrayView reply, int count);
 // The stored-count code of a count reply: register 0 as four upper-case hex digits.
 QString ReplyStoredCount(QByteArrayView reply);
-// Address table: four upper-case hex digits per register; empty when any is missing.
-std::optional<QStringList> ReplyAddressTexts(QByteArrayView reply, int count);
+// Whether an address table reply names exactly the registers of the walk's slots, in order.
+bool ReplyNamesRegisters(QByteArrayView reply, const QList<int> &walk);
 // Value table: unsigned decimal text per register; empty when any is missing.
 std::optional<QStringList> ReplyValueTexts(QByteArrayView reply, int count);
 // The product name of a name reply: the data bytes from byte 3 up to the frame CRC.

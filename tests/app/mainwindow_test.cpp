@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, StartsWithFirstProductAndNoGroups)
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     ASSERT_EQ(selector()->count(), 11);
     for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(selector()->itemText(i), parameters.productNames.at(i));
+        EXPECT_EQ(selector()->itemText(i), kProductTypes[std::size_t(i)].name);
     EXPECT_EQ(selector()->currentText(), "QM-X");
     EXPECT_EQ(label()->text(), "QM-X");
     EXPECT_EQ(loadButton()->text(), "通用负载参数");

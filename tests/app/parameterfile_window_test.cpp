@@ -85,7 +85,6 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
         SCOPED_TRACE(c.name.toStdString());
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
             parameters.values[slot] = QString::number(10000 + slot * 997 + c.lines);
-        parameters.addresses = ParameterSet().addresses;
         window.selection().setProductName(c.name);
         window.selection().setGeneralLoad(c.general);
         window.selection().setBatteryBox(c.battery);
@@ -99,7 +98,6 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
         QFile::setPermissions(dir.filePath(file + ".txt"), QFileDevice::ReadOwner);
 
         // Change everything the file restores, then import it.
-        parameters.addresses.fill("0000");
         parameters.values.fill("7");
         window.selection().ClearGroupBoxes();
         window.selection().setGeneralLoad(!c.general);
@@ -116,10 +114,9 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
         const bool general = c.load ? c.general : !c.general; // battery files keep the form
         EXPECT_EQ(window.control(MainWindowId::LoadGroupButton)->property("text").toString(),
                   general ? "通用负载参数" : "LED负载参数");
-        const QList<int> walk = parameters.GroupWalk(SelectionFromSlotCount(c.lines));
+        const QList<int> walk = groupWalk(selectionFromSlotCount(c.lines));
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
             const bool covered = walk.contains(slot);
-            EXPECT_EQ(parameters.addresses[slot], covered ? saved.addresses[slot] : "0000");
             EXPECT_EQ(parameters.values[slot], covered ? saved.values[slot] : "7");
         }
     }
@@ -218,7 +215,6 @@ TEST_F(ParameterFileWindowTest, HostileFilesLeaveEverythingAsItWas)
         EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox));
         EXPECT_TRUE(checked(MainWindowId::LoadGroupBox));
         EXPECT_EQ(parameters.values, before.values);
-        EXPECT_EQ(parameters.addresses, before.addresses);
     }
 
     // Re-saved by an editor as UTF-8 with its mark: the name reads right.

@@ -17,19 +17,6 @@
 namespace {
 
 // The simulator's state file for a block of all 59 slots of "QM-XDJ", values 500 + slot.
-QByteArray FullBlockState()
-{
-    const ParameterSet fresh;
-    QStringList values;
-    for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
-        values << QString::number(500 + slot, 16).toUpper();
-    return QStringLiteral(
-               "count=003B\nchecksum=1234\nname=4D51 582D 4A44 0000 0000 0000 0000 0000\n"
-               "addresses=%1\nvalues=%2\n")
-        .arg(fresh.addresses.join(' '), values.join(' '))
-        .toLatin1();
-}
-
 // The parameter file "保存参数" writes after reading that block.
 QByteArray FullBlockFile()
 {
@@ -105,10 +92,10 @@ TEST_F(CliE2eTest, UpdatedFilesReadBackByteForByte)
                                          GroupSelection::LoadLed, GroupSelection::BatteryLoad,
                                          GroupSelection::All};
     for (GroupSelection selection : selections) {
-        SCOPED_TRACE(SlotCount(selection));
+        SCOPED_TRACE(slotCount(selection));
         ParameterSet set;
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
-            set.values[slot] = QString::number(SlotCount(selection) * 100 + slot * 7);
+            set.values[slot] = QString::number(slotCount(selection) * 100 + slot * 7);
         const QByteArray bytes = FormatParameterFile(set, name, selection);
 
         const CliOutcome update = run({"update", "--port", port(), "--verify", file(bytes)});

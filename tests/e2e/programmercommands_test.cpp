@@ -35,7 +35,7 @@ quint16 ReferenceChecksum(const QByteArray &asciiName, const ParameterSet &set,
     };
     word(quint16(slots_.size()));
     for (int slot : slots_) {
-        word(quint16(set.addresses.at(slot).toUInt(nullptr, 16)));
+        word(kSlotTable[slot].reg);
         word(quint16(set.values.at(slot).toUInt()));
     }
     return ReferenceCrc(image);
@@ -135,19 +135,6 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-// A block as an update of all 59 slots of "QM-XDJ" leaves it, for presetting the programmer.
-QByteArray FullBlockState(const QString &count = QStringLiteral("003B"))
-{
-    const ParameterSet fresh;
-    QStringList values;
-    for (int slot = 0; slot < 59; ++slot)
-        values << QStringLiteral("%1").arg(500 + slot, 4, 16, QLatin1Char('0')).toUpper();
-    return QStringLiteral("count=%1\nchecksum=1234\nname=4D51 582D 4A44 0000 0000 0000 0000 0000\n"
-                          "addresses=%2\nvalues=%3\n")
-        .arg(count, fresh.addresses.join(' '), values.join(' '))
-        .toLatin1();
-}
-
 } // namespace
 
 TEST_F(ProgrammerCommandsTest, PortButtonOpensAndClosesTheChosenPort)
@@ -174,15 +161,15 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
 {
     start();
     for (const SelectionCase &c : kSelections) {
-        SCOPED_TRACE(SlotCount(c.selection));
+        SCOPED_TRACE(slotCount(c.selection));
         messages.clear();
         parameters = ParameterSet();
-        fillValues(100 * SlotCount(c.selection));
+        fillValues(100 * slotCount(c.selection));
         pickProduct(c.product);
         setBoxes(c.battery, c.load);
         const QString name = label();
         const ParameterSet written = parameters;
-        const QList<int> stored = parameters.GroupWalk(c.selection);
+        const QList<int> stored = groupWalk(c.selection);
 
         click(MainWindowId::UpdateButton);
         EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
@@ -190,10 +177,7 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         EXPECT_FALSE(window->hasUnkeptChanges()); // written: closing need not ask
 
         // Disturb everything a read restores, then read.
-        for (int slot = 0; slot < 59; ++slot) {
-            parameters.addresses[slot] = "FFFF";
-            parameters.values[slot] = "7";
-        }
+        parameters.values.fill("7");
         pickProduct(c.product == 0 ? 2 : 0);
         const QString disturbedCaption = loadCaption();
         setBoxes(!c.battery, !c.load);
@@ -218,7 +202,6 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         EXPECT_EQ(window->selection().generalLoad(), caption == "通用负载参数");
         for (int slot = 0; slot < 59; ++slot) {
             const bool in = stored.contains(slot);
-            EXPECT_EQ(parameters.addresses[slot], in ? written.addresses[slot] : "FFFF") << slot;
             EXPECT_EQ(parameters.values[slot], in ? written.values[slot] : "7") << slot;
         }
 
@@ -301,7 +284,6 @@ TEST_F(ProgrammerCommandsTest, ReadTakesNothingFromInvalidReplies)
         click(MainWindowId::ReadButton);
         EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
         EXPECT_EQ(label(), step >= 2 ? "QM-XDJ" : "QM-X");
-        EXPECT_EQ(parameters.addresses[0], "9000");
         for (int slot = 0; slot < 59; ++slot)
             ASSERT_EQ(parameters.values[slot],
                       step >= 5 ? QString::number(500 + slot) : ParameterSet().values[slot]);
@@ -356,20 +338,17 @@ TEST_F(ProgrammerCommandsTest, UpdateSendsNothingThatCannotBeSentAsItIs)
 {
     start();
     setBoxes(true, true);
-    const std::tuple<int, QString, QString, const char *> cases[] = {
-        {3, "90G3", "1600", "参数地址出错！"},     {15, "901", "500", "参数地址出错！"},
-        {3, "9003", "65536", "参数值超出范围！"},  {40, "9069", "-1", "参数值超出范围！"},
-        {58, "9081", "70000", "参数值超出范围！"}, // tag 3: only checked when LED is selected
+    const std::pair<int, QString> cases[] = {
+        {3, "65536"}, {40, "-1"}, {58, "70000"}, // group 3: only checked when LED is selected
     };
-    for (const auto &[slot, address, value, message] : cases) {
+    for (const auto &[slot, value] : cases) {
         SCOPED_TRACE(slot);
         parameters = ParameterSet();
-        parameters.addresses[slot] = address;
         parameters.values[slot] = value;
         messages.clear();
         pickProduct(slot == 58 ? 2 : 0);
         click(MainWindowId::UpdateButton);
-        EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf8(message)});
+        EXPECT_EQ(messages.texts(), QStringList{"参数值超出范围！"});
         EXPECT_EQ(requestsSeen(), 0);
     }
 

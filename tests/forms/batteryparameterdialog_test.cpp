@@ -101,7 +101,7 @@ protected:
         parameters.values[Slot::BatteryType] = type;
         parameters.values[Slot::RatedVoltageLevel] = QString::number(level);
         for (int slot = Slot::OverVoltageDisconnect; slot <= Slot::DischargeLimitVoltage; ++slot)
-            parameters.values[slot] = QString::number(parameters.defaults[slot].toInt() * m);
+            parameters.values[slot] = QString::number(defaultValue(slot).toInt() * m);
     }
 
     ParameterSet parameters;

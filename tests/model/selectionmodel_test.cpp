@@ -6,16 +6,15 @@
 
 TEST(SelectionModel, RestoresStoredSelectionsWithOneSignalPerChange)
 {
-    const ParameterSet parameters;
     SelectionModel model;
     QSignalSpy changed(&model, &SelectionModel::changed);
 
-    model.ChooseProduct(parameters, 2); // an LED product: name and form follow in one change
+    model.ChooseProduct(2); // an LED product: name and form follow in one change
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(model.productName(), parameters.productNames.at(2));
+    EXPECT_EQ(model.productName(), "QM-XDJ");
     EXPECT_FALSE(model.generalLoad());
-    model.ChooseProduct(parameters, 11); // no such product
-    model.ChooseProduct(parameters, 2);  // nothing new
+    model.ChooseProduct(11); // no such product
+    model.ChooseProduct(2);  // nothing new
     EXPECT_EQ(changed.count(), 1);
 
     // A battery-only block keeps the load form; any block with the load group sets it.

@@ -52,9 +52,8 @@ TEST(ValueText, HourMinuteCodeAndVoltageMultiplier)
     EXPECT_EQ(HourMinuteFromCode(-300).hours, -1);
     EXPECT_EQ(HourMinuteFromCode(-300).minutes, -44);
 
-    EXPECT_EQ(RatedVoltageMultiplier(0), 1);
-    EXPECT_EQ(RatedVoltageMultiplier(4), 4);
     EXPECT_EQ(RatedVoltageMultiplier(QStringLiteral("0")), 1);
+    EXPECT_EQ(RatedVoltageMultiplier(QStringLiteral("00")), 0);
     EXPECT_EQ(RatedVoltageMultiplier(QStringLiteral("2")), 2);
     EXPECT_EQ(RatedVoltageMultiplier(QStringLiteral("x")), 0);
 }

@@ -41,7 +41,6 @@ TEST(ParameterFile, TakesOnlyLinesThatFitTheirSlots)
     ASSERT_TRUE(content);
     EXPECT_EQ(content->selection, GroupSelection::Battery);
     EXPECT_EQ(content->productName, "QM-X");
-    EXPECT_EQ(content->addresses[10], "900A");
     EXPECT_EQ(content->values[10], "-5");
     EXPECT_EQ(content->values[3], "");
     EXPECT_EQ(content->values[20], "+7");
@@ -56,7 +55,7 @@ TEST(ParameterFile, TakesOnlyLinesThatFitTheirSlots)
         ASSERT_TRUE(back);
         EXPECT_EQ(back->selection, s);
         EXPECT_EQ(back->productName, "光伏QM");
-        const QList<int> walk = set.GroupWalk(s);
+        const QList<int> walk = groupWalk(s);
         for (qsizetype k = 0; k < walk.size(); ++k)
             EXPECT_EQ(back->values[k], set.values[walk[k]]);
     }

@@ -46,7 +46,7 @@ QList<QByteArray> Bytes(const QStringList &frameTexts)
 
 TEST_F(OperationsTest, UpdateSendsTheFiveFramesWithTheChecksumLastAndLong)
 {
-    selection.ChooseProduct(parameters, 0); // QM-X, general load
+    selection.ChooseProduct(0); // QM-X, general load
     selection.setBatteryBox(true);
     const QStringList expected = {
         ReferenceFramed("01 10 92 02 00 08 10 4D51582D000000000000000000000000"),
@@ -93,17 +93,16 @@ TEST_F(OperationsTest, UpdateStopsAtAnExceptionOrAWrongEcho)
 TEST_F(OperationsTest, ReadRestoresSelectionAndSlotsFromTheStoredBlock)
 {
     // A stored LED block of 38 slots (tags 2 and 3).
-    const QList<int> walk = parameters.GroupWalk(GroupSelection::LoadLed);
+    const QList<int> walk = groupWalk(GroupSelection::LoadLed);
     QList<quint16> addresses;
     QList<quint16> values;
     for (int k = 0; k < walk.size(); ++k) {
-        addresses.append(quint16(parameters.addresses[walk[k]].toUInt(nullptr, 16)));
+        addresses.append(kSlotTable[walk[k]].reg);
         values.append(quint16(60000 + k));
     }
     link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0026}), ReadReplyBytes(addresses),
                  ReadReplyBytes(values), ReadReplyBytes({0xBEEF})});
     selection.setBatteryBox(true);
-    parameters.addresses.fill("0000");
     const ParameterSet before = parameters;
     ReadProgrammer(context());
 
@@ -119,7 +118,6 @@ TEST_F(OperationsTest, ReadRestoresSelectionAndSlotsFromTheStoredBlock)
     EXPECT_FALSE(selection.generalLoad());
     for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
         const qsizetype k = walk.indexOf(slot);
-        EXPECT_EQ(parameters.addresses[slot], k < 0 ? "0000" : ParameterSet().addresses[slot]);
         EXPECT_EQ(parameters.values[slot],
                   k < 0 ? before.values[slot] : QString::number(60000 + k));
     }
@@ -130,8 +128,8 @@ TEST_F(OperationsTest, ReadRefusesAnAddressTableThatIsNotTheSlots)
     // A battery block whose fourth slot names another register: slots would hold what an update
     // never writes. Nothing of the table is taken.
     QList<quint16> addresses;
-    for (int slot : parameters.GroupWalk(GroupSelection::Battery))
-        addresses.append(quint16(parameters.addresses[slot].toUInt(nullptr, 16)));
+    for (int slot : groupWalk(GroupSelection::Battery))
+        addresses.append(kSlotTable[slot].reg);
     addresses[3] = 0x9100;
     link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0015}), ReadReplyBytes(addresses)});
     selection.setLoadBox(true);
@@ -139,7 +137,7 @@ TEST_F(OperationsTest, ReadRefusesAnAddressTableThatIsNotTheSlots)
     ReadProgrammer(context());
     EXPECT_EQ(messages.texts(), QStringList{"参数地址出错！"});
     EXPECT_EQ(link.requests.size(), 3);
-    EXPECT_EQ(parameters.addresses, before.addresses);
+    EXPECT_EQ(parameters.values, before.values);
     EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::Load);
 }
 
@@ -151,7 +149,7 @@ TEST_F(OperationsTest, ReadTakesNothingFromAReplyOfTheWrongShape)
     const ParameterSet before = parameters;
     ReadProgrammer(context());
     EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
-    EXPECT_EQ(parameters.addresses, before.addresses);
+    EXPECT_EQ(parameters.values, before.values);
     EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::None);
     EXPECT_EQ(selection.productName(), "QM-XDJ"); // the name step had succeeded
 }

@@ -96,19 +96,14 @@ TEST(RegisterMap, EncodedBlockAndItsChecksumImage)
     // The table frames carry the checked words, in walk order.
     EXPECT_EQ(WriteAddressTableRequest(block).left(21), "01 10 92 0A00152A9000");
 
-    // Addresses are judged before values; the first bad slot of the walk is named.
+    // The first value of the walk that is no word is named; slots outside the selection do not
+    // matter.
     set.values[Slot::BoostVoltage] = "65536";
-    set.addresses[Slot::FloatVoltage] = "90g8";
-    set.addresses[Slot::EqualizeVoltage] = "906";
-    auto problem = std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::Battery));
-    EXPECT_EQ(problem.field, BlockProblem::Field::Address);
-    EXPECT_EQ(problem.slot, int(Slot::EqualizeVoltage));
-    // Slots outside the selection do not matter.
-    EXPECT_TRUE(std::holds_alternative<EncodedBlock>(EncodeBlock("x", set, GroupSelection::Load)));
-    set.addresses = ParameterSet().addresses;
-    problem = std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::Battery));
+    set.values[Slot::FloatVoltage] = "-1";
+    const auto problem = std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::Battery));
     EXPECT_EQ(problem.field, BlockProblem::Field::Value);
     EXPECT_EQ(problem.slot, int(Slot::BoostVoltage));
+    EXPECT_TRUE(std::holds_alternative<EncodedBlock>(EncodeBlock("x", set, GroupSelection::Load)));
     EXPECT_EQ(std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::None)).field,
               BlockProblem::Field::Selection);
 }
@@ -122,5 +117,5 @@ TEST(RegisterMap, ShortRepliesDecodeAsMissing)
     EXPECT_EQ(ReplyRegister(shortReply, 0), 0x15);
     EXPECT_EQ(ReplyRegister(shortReply, 1), -1);
     EXPECT_FALSE(ReplyRegisters(shortReply, 2));
-    EXPECT_FALSE(ReplyAddressTexts(shortReply, 2));
+    EXPECT_FALSE(ReplyNamesRegisters(ReferenceReadReply(QByteArray::fromHex("9000")), {0, 1}));
 }

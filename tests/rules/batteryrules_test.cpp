@@ -1,5 +1,5 @@
-#include "rules/batteryrules.h"
 #include "model/parameterset.h"
+#include "rules/batteryrules.h"
 #include "support/messagerecorder.h"
 
 #include <QObject>
@@ -12,7 +12,7 @@ namespace {
 // voltages (the 12 V basis times the multiplier) and the type's equalize and boost voltages.
 QStringList Candidate(const QString &type = "1", int level = 0)
 {
-    QStringList c = ParameterSet().defaults;
+    QStringList c = ParameterSet().values;
     const int m = level == 0 ? 1 : level;
     c[Slot::BatteryType] = type;
     c[Slot::RatedVoltageLevel] = QString::number(level);

@@ -1,5 +1,7 @@
 #include "support/simprocess.h"
 
+#include "model/parameterset.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 
@@ -83,4 +85,18 @@ int SimProcess::exitCode() const
                    m_process->exitStatus() == QProcess::NormalExit
                ? m_process->exitCode()
                : -1;
+}
+
+QByteArray FullBlockState(const QString &count)
+{
+    QStringList registers;
+    QStringList values;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        registers << registerText(slot);
+        values << QStringLiteral("%1").arg(500 + slot, 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return QStringLiteral("count=%1\nchecksum=1234\nname=4D51 582D 4A44 0000 0000 0000 0000 0000\n"
+                          "addresses=%2\nvalues=%3\n")
+        .arg(count, registers.join(' '), values.join(' '))
+        .toLatin1();
 }
