@@ -270,24 +270,28 @@ void MainWindow::ImportParameters()
 
 ProgrammerContext MainWindow::programmerContext()
 {
-    return {m_parameters, m_selection, m_link, m_messages, this};
+    return {m_parameters, m_selection, m_link};
 }
 
 void MainWindow::OnReadProgrammer()
 {
-    if (ReadProgrammer(programmerContext()))
+    const OperationResult result = ReadProgrammer(programmerContext());
+    if (result.completed())
         workKept();
+    Report(result, m_messages, this);
 }
 
 void MainWindow::OnUpdateProgrammer()
 {
-    if (UpdateProgrammer(programmerContext()))
+    const OperationResult result = UpdateProgrammer(programmerContext());
+    if (result.completed())
         workKept();
+    Report(result, m_messages, this);
 }
 
 void MainWindow::OnClearProgrammer()
 {
-    ClearProgrammer(programmerContext());
+    Report(ClearProgrammer(programmerContext()), m_messages, this);
 }
 
 void MainWindow::OnTimeSync()

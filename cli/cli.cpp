@@ -30,6 +30,13 @@ int Status(const CliMessageService &messages)
     return messages.failed() ? kCliFailure : kCliSuccess;
 }
 
+// Prints what the window would show of the result; true when the operation completed.
+bool Reported(const OperationResult &result, CliMessageService &messages)
+{
+    Report(result, messages, nullptr);
+    return result.completed();
+}
+
 // "导入参数" from the command line: the window's message, then where and why as the compilers
 // say it, "FILE:LINE: reason" (or "FILE: reason" for the file as a whole).
 bool Import(const QString &file, ParameterSet &parameters, SelectionModel &selection,
@@ -72,7 +79,7 @@ public:
     // A fresh set and selection for each operation: only the file or the programmer fills them.
     ProgrammerContext context(ParameterSet &parameters, SelectionModel &selection)
     {
-        return {parameters, selection, m_exchange, m_messages, nullptr};
+        return {parameters, selection, m_exchange};
     }
 
 private:
@@ -98,8 +105,7 @@ int Read(const CliCommand &command, QIODevice &out, CliMessageService &messages,
         return kCliFailure;
     ParameterSet parameters;
     SelectionModel selection;
-    ReadProgrammer(connection.context(parameters, selection));
-    if (messages.failed())
+    if (!Reported(ReadProgrammer(connection.context(parameters, selection)), messages))
         return kCliFailure;
 
     // What "保存参数" writes after this read.
@@ -127,8 +133,7 @@ int Verify(Connection &connection, const ParameterSet &parameters, const Selecti
 
     ParameterSet readSet;
     SelectionModel readSelection;
-    ReadProgrammer(connection.context(readSet, readSelection));
-    if (messages.failed())
+    if (!Reported(ReadProgrammer(connection.context(readSet, readSelection)), messages))
         return kCliFailure;
     // The read takes the checksum as its closing handshake without keeping it: ask again.
     ProgrammerExchange &link = connection.exchange();
@@ -156,8 +161,7 @@ int Update(const CliCommand &command, CliMessageService &messages,
     Connection connection(messages, environment);
     if (!connection.open(command.port))
         return kCliFailure;
-    UpdateProgrammer(connection.context(parameters, selection));
-    if (messages.failed())
+    if (!Reported(UpdateProgrammer(connection.context(parameters, selection)), messages))
         return kCliFailure;
     return command.verify ? Verify(connection, parameters, selection, messages) : kCliSuccess;
 }
@@ -169,8 +173,9 @@ int Clear(const CliCommand &command, CliMessageService &messages, const CliEnvir
         return kCliFailure;
     ParameterSet parameters;
     SelectionModel selection;
-    ClearProgrammer(connection.context(parameters, selection));
-    return Status(messages);
+    return Reported(ClearProgrammer(connection.context(parameters, selection)), messages)
+               ? kCliSuccess
+               : kCliFailure;
 }
 
 int Clock(const CliCommand &command, QIODevice &out, CliMessageService &messages,
@@ -180,13 +185,10 @@ int Clock(const CliCommand &command, QIODevice &out, CliMessageService &messages
     if (!connection.open(command.port))
         return kCliFailure;
     if (command.clockSet == CliCommand::ClockSet::None) {
-        const std::optional<QString> text = ReadProgrammerClock(connection.exchange(), messages);
-        if (!text)
+        const ClockReading reading = ReadProgrammerClock(connection.exchange());
+        if (reading.result.completed() && !WriteAll(out, (reading.time + u'\n').toUtf8()))
             return kCliFailure;
-        if (!WriteAll(out, (*text + u'\n').toUtf8()))
-            return kCliFailure;
-        messages.info(nullptr, Text::ReadSucceeded());
-        return kCliSuccess;
+        return Reported(reading.result, messages) ? kCliSuccess : kCliFailure;
     }
 
     // As the clock form writes its pickers: local date and time of day, to the second.
@@ -195,13 +197,11 @@ int Clock(const CliCommand &command, QIODevice &out, CliMessageService &messages
         const QDateTime now = environment.now ? environment.now() : QDateTime::currentDateTime();
         fields = ClockFieldsOf(now.date(), now.time());
     }
-    if (!WriteProgrammerClock(connection.exchange(), fields, messages))
-        return kCliFailure;
+    const OperationResult result = WriteProgrammerClock(connection.exchange(), fields);
     // The form then shows the time written.
-    if (!WriteAll(out, (ClockText(fields) + u'\n').toUtf8()))
+    if (result.completed() && !WriteAll(out, (ClockText(fields) + u'\n').toUtf8()))
         return kCliFailure;
-    messages.info(nullptr, Text::WriteSucceeded());
-    return kCliSuccess;
+    return Reported(result, messages) ? kCliSuccess : kCliFailure;
 }
 
 int Check(const CliCommand &command, CliMessageService &messages)

@@ -1,8 +1,8 @@
 #include "forms/clockdialog.h"
 
-#include "programmer/clockoperations.h"
 #include "model/messageservice.h"
 #include "model/texts.h"
+#include "programmer/clockoperations.h"
 #include "ui_clockdialog.h"
 
 #include <QCalendarWidget>
@@ -111,11 +111,11 @@ void ClockDialog::OnManualAdjust()
 
 void ClockDialog::OnReadClock()
 {
-    const std::optional<QString> text = ReadProgrammerClock(m_link, m_messages);
-    if (!text)
-        return; // reported; the field keeps what it showed
-    setProgrammerTime(*text);
-    m_messages.info(this, Text::ReadSucceeded());
+    const ClockReading reading = ReadProgrammerClock(m_link);
+    // On a failure the field keeps what it showed.
+    if (reading.result.completed())
+        setProgrammerTime(reading.time);
+    Report(reading.result, m_messages, this);
 }
 
 void ClockDialog::OnWriteClock()
@@ -124,10 +124,11 @@ void ClockDialog::OnWriteClock()
     if (m_following)
         showNow();
     const ClockFields fields = ClockFieldsOf(m_ui->datePicker->date(), m_ui->timePicker->time());
-    if (!WriteProgrammerClock(m_link, fields, m_messages))
-        return; // reported; the field keeps what it showed
-    setProgrammerTime(ClockText(fields));
-    m_messages.info(this, Text::WriteSucceeded());
+    const OperationResult result = WriteProgrammerClock(m_link, fields);
+    // The field then shows the time written; on a failure it keeps what it showed.
+    if (result.completed())
+        setProgrammerTime(ClockText(fields));
+    Report(result, m_messages, this);
 }
 
 void ClockDialog::keyPressEvent(QKeyEvent *event)

@@ -1,7 +1,6 @@
 #include "programmer/clockoperations.h"
 
 #include "link/programmerexchange.h"
-#include "model/messageservice.h"
 #include "model/texts.h"
 
 namespace {
@@ -33,38 +32,29 @@ ClockFields ClockFieldsOf(QDate date, QTime time)
     return f;
 }
 
-std::optional<QString> ReadProgrammerClock(ProgrammerExchange &link, MessageService &messages)
+ClockReading ReadProgrammerClock(ProgrammerExchange &link)
 {
-    if (!link.portOpen()) {
-        messages.warning(Text::PortUnavailable());
-        return std::nullopt;
-    }
+    using Outcome = OperationResult::Outcome;
+    if (!link.portOpen())
+        return {{Outcome::PortUnavailable, Text::PortUnavailable()}, {}};
     // A valid reply has exactly its 6 data bytes; anything else is as if nothing came.
     const std::optional<ClockFields> fields =
         link.Exchange(ReadClockRequest()).valid() ? ClockFromReply(link.reply()) : std::nullopt;
-    if (!fields) {
-        messages.warning(Text::ReadTimeout());
-        return std::nullopt;
-    }
-    return ClockText(*fields);
+    if (!fields)
+        return {{Outcome::NoReply, Text::ReadTimeout()}, {}};
+    return {{Outcome::Completed, Text::ReadSucceeded()}, ClockText(*fields)};
 }
 
-bool WriteProgrammerClock(ProgrammerExchange &link, const ClockFields &fields,
-                          MessageService &messages)
+OperationResult WriteProgrammerClock(ProgrammerExchange &link, const ClockFields &fields)
 {
-    if (!link.portOpen()) {
-        messages.warning(Text::PortUnavailable());
-        return false;
-    }
+    using Outcome = OperationResult::Outcome;
+    if (!link.portOpen())
+        return {Outcome::PortUnavailable, Text::PortUnavailable()};
     const QString request = WriteClockRequest(fields);
-    if (request.isEmpty()) {
-        messages.warning(Text::ValueOutOfRange());
-        return false;
-    }
+    if (request.isEmpty())
+        return {Outcome::ValueOutOfRange, Text::ValueOutOfRange()};
     // Only the echo of this write's address and quantity acknowledges it; an exception does not.
-    if (!link.Exchange(request).valid()) {
-        messages.warning(Text::WriteTimeout());
-        return false;
-    }
-    return true;
+    if (!link.Exchange(request).valid())
+        return {Outcome::NoReply, Text::WriteTimeout()};
+    return {Outcome::Completed, Text::WriteSucceeded()};
 }

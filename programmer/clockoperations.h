@@ -1,14 +1,12 @@
 #pragma once
 
 #include "programmer/clockframe.h"
+#include "programmer/operationresult.h"
 
 #include <QDate>
 #include <QString>
 #include <QTime>
 
-#include <optional>
-
-class MessageService;
 class ProgrammerExchange;
 
 // The clock as the user reads it: full year, month, day, three blanks, hour, minute, second,
@@ -19,13 +17,17 @@ QString ClockText(const ClockFields &fields);
 // outside 0-99, which no request accepts.
 ClockFields ClockFieldsOf(QDate date, QTime time);
 
-// Reads the programmer's clock: its text, or empty after reporting why ("串口不可用或未打开！",
-// "读取超时！" for no reply or any reply that is not a valid answer to this request).
-// The completion is the caller's to report, once it has shown the text.
-std::optional<QString> ReadProgrammerClock(ProgrammerExchange &link, MessageService &messages);
+// A clock read: the result and, once completed, the time as ClockText shows it.
+struct ClockReading
+{
+    OperationResult result;
+    QString time;
+};
 
-// Sets the programmer's clock. True only when the programmer echoed this very write; otherwise
-// the failure has been reported ("串口不可用或未打开！", "参数值超出范围！" with nothing sent,
-// "写入超时！"). The completion is the caller's to report.
-bool WriteProgrammerClock(ProgrammerExchange &link, const ClockFields &fields,
-                          MessageService &messages);
+// Reads the programmer's clock ("读取成功！"); no reply or any reply that is not a valid answer to
+// this request is "读取超时！".
+ClockReading ReadProgrammerClock(ProgrammerExchange &link);
+
+// Sets the programmer's clock ("写入成功！"), only when the programmer echoed this very write.
+// A year outside 2000-2099 is "参数值超出范围！" and nothing is sent.
+OperationResult WriteProgrammerClock(ProgrammerExchange &link, const ClockFields &fields);

@@ -1,5 +1,4 @@
 #include "programmer/clockoperations.h"
-#include "support/messagerecorder.h"
 #include "support/printers.h"
 #include "support/referenceframes.h"
 #include "support/scriptedexchange.h"
@@ -30,20 +29,20 @@ TEST(ClockOperations, WriteSendsTheFieldsAndReadShowsThemBack)
               "2009/12/31   23:59:10");
 
     ScriptedExchange link;
-    MessageRecorder messages;
     link.script({WithReferenceCrc("011090130003"), ReferenceReadReply(kClockData)});
-    EXPECT_TRUE(WriteProgrammerClock(link, kClock, messages));
-    EXPECT_EQ(ReadProgrammerClock(link, messages), "2016/3/5   14:7:9");
+    EXPECT_EQ(WriteProgrammerClock(link, kClock).message, "写入成功！");
+    const ClockReading reading = ReadProgrammerClock(link);
+    EXPECT_EQ(reading.result.message, "读取成功！");
+    EXPECT_EQ(reading.time, "2016/3/5   14:7:9");
     ASSERT_EQ(link.requests.size(), 2);
     EXPECT_EQ(QByteArray::fromHex(link.requests.at(0).toLatin1()),
               WithReferenceCrc("01109013000306"
                                "0709050E1003"));
     EXPECT_EQ(link.requests.at(1), ReferenceFramed("01 03 90 13 00 03"));
-    EXPECT_TRUE(messages.entries.isEmpty()); // completions are the form's to report
 
     link.script({ReferenceReadReply(QByteArray::fromHex("0000010009"
                                                         "01"))});
-    EXPECT_EQ(ReadProgrammerClock(link, messages), "2009/1/1   0:0:0");
+    EXPECT_EQ(ReadProgrammerClock(link).time, "2009/1/1   0:0:0");
 }
 
 // Silence, short replies, bad CRCs and exceptions come from the simulator in the end-to-end
@@ -59,11 +58,11 @@ TEST(ClockOperations, ReadAndWriteTakeOnlyAValidAnswerToTheirRequest)
     for (const QByteArray &reply : readReplies) {
         SCOPED_TRACE(reply.toHex().toStdString());
         ScriptedExchange link;
-        MessageRecorder messages;
         link.script({reply});
-        EXPECT_EQ(ReadProgrammerClock(link, messages), std::nullopt);
-        EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
-        EXPECT_TRUE(messages.entries.first().warning);
+        const ClockReading reading = ReadProgrammerClock(link);
+        EXPECT_EQ(reading.result.message, "读取超时！");
+        EXPECT_EQ(reading.result.outcome, OperationResult::Outcome::NoReply);
+        EXPECT_EQ(reading.time, "");
     }
     const QByteArray writeReplies[] = {
         WithReferenceCrc("011090140003"), // another address
@@ -73,28 +72,22 @@ TEST(ClockOperations, ReadAndWriteTakeOnlyAValidAnswerToTheirRequest)
     for (const QByteArray &reply : writeReplies) {
         SCOPED_TRACE(reply.toHex().toStdString());
         ScriptedExchange link;
-        MessageRecorder messages;
         link.script({reply});
-        EXPECT_FALSE(WriteProgrammerClock(link, kClock, messages));
-        EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+        EXPECT_EQ(WriteProgrammerClock(link, kClock).message, "写入超时！");
     }
 }
 
 TEST(ClockOperations, RefusesBeforeSending)
 {
     ScriptedExchange link;
-    MessageRecorder messages;
     // Outside the programmer's century the year would wrap: 2100 must not become 2000.
-    EXPECT_FALSE(
-        WriteProgrammerClock(link, ClockFieldsOf(QDate(2100, 1, 1), QTime(0, 0)), messages));
-    EXPECT_FALSE(
-        WriteProgrammerClock(link, ClockFieldsOf(QDate(1999, 12, 31), QTime(0, 0)), messages));
-    EXPECT_EQ(messages.texts(), QStringList(2, "参数值超出范围！"));
+    for (const QDate date : {QDate(2100, 1, 1), QDate(1999, 12, 31)})
+        EXPECT_EQ(WriteProgrammerClock(link, ClockFieldsOf(date, QTime(0, 0))).message,
+                  "参数值超出范围！");
 
     link.setPortOpen(false);
-    messages.clear();
-    EXPECT_FALSE(WriteProgrammerClock(link, kClock, messages));
-    EXPECT_EQ(ReadProgrammerClock(link, messages), std::nullopt);
-    EXPECT_EQ(messages.texts(), QStringList(2, "串口不可用或未打开！"));
+    EXPECT_EQ(WriteProgrammerClock(link, kClock).outcome,
+              OperationResult::Outcome::PortUnavailable);
+    EXPECT_EQ(ReadProgrammerClock(link).result.message, "串口不可用或未打开！");
     EXPECT_TRUE(link.requests.isEmpty());
 }

@@ -1,7 +1,6 @@
 #include "model/parameterset.h"
 #include "model/selectionmodel.h"
 #include "programmer/programmeroperations.h"
-#include "support/messagerecorder.h"
 #include "support/printers.h"
 #include "support/referenceframes.h"
 #include "support/scriptedexchange.h"
@@ -16,14 +15,14 @@ namespace {
 class OperationsTest : public ::testing::Test
 {
 protected:
-    ProgrammerContext context() { return {parameters, selection, link, messages, &owner}; }
+    ProgrammerContext context() { return {parameters, selection, link}; }
 
     ParameterSet parameters;
     SelectionModel selection;
     ScriptedExchange link;
-    MessageRecorder messages;
-    QObject owner;
 };
+
+using Outcome = OperationResult::Outcome;
 
 // Name registers of "QM-XDJ" as they come over the wire (each pair exchanged).
 const QList<quint16> kNameWords = {0x4D51, 0x582D, 0x4A44, 0, 0, 0, 0, 0};
@@ -56,10 +55,9 @@ TEST_F(OperationsTest, UpdateSendsTheFiveFramesWithTheChecksumLastAndLong)
                  WriteEchoBytes(ReferenceFramed("01 10 92 0A 00 15")),
                  WriteEchoBytes(ReferenceFramed("01 10 93 00 00 15")),
                  WriteEchoBytes(ReferenceFramed("01 10 92 01 00 01"))});
-    UpdateProgrammer(context());
-
-    EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
-    EXPECT_EQ(messages.entries.value(0).owner, &owner);
+    const OperationResult result = UpdateProgrammer(context());
+    EXPECT_EQ(result.outcome, Outcome::Completed);
+    EXPECT_EQ(result.message, "写入数据成功！");
     ASSERT_EQ(link.requests.size(), 5);
     EXPECT_EQ(Bytes(link.requests[0]), Bytes(expected[0]));
     EXPECT_EQ(Bytes(link.requests[1]), Bytes(expected[1]));
@@ -77,16 +75,13 @@ TEST_F(OperationsTest, UpdateStopsAtAnExceptionOrAWrongEcho)
     const QByteArray exception = QByteArray::fromHex("019004");
     const quint16 crc = ReferenceCrc(exception);
     link.script({exception + char(crc & 0xFF) + char(crc >> 8)});
-    UpdateProgrammer(context());
-    EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    EXPECT_EQ(UpdateProgrammer(context()).message, "写入超时！");
     EXPECT_EQ(link.requests.size(), 1);
 
     // An echo of another register is no acknowledgement.
-    messages.clear();
     link.requests.clear();
     link.script({WriteEchoBytes(ReferenceFramed("01 10 92 03 00 08"))});
-    UpdateProgrammer(context());
-    EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    EXPECT_EQ(UpdateProgrammer(context()).message, "写入超时！");
     EXPECT_EQ(link.requests.size(), 1);
 }
 
@@ -104,9 +99,7 @@ TEST_F(OperationsTest, ReadRestoresSelectionAndSlotsFromTheStoredBlock)
                  ReadReplyBytes(values), ReadReplyBytes({0xBEEF})});
     selection.setBatteryBox(true);
     const ParameterSet before = parameters;
-    ReadProgrammer(context());
-
-    EXPECT_EQ(messages.texts(), QStringList{"读取完成！"});
+    EXPECT_EQ(ReadProgrammer(context()).message, "读取完成！");
     EXPECT_EQ(Bytes(link.requests), Bytes(QStringList{ReferenceFramed("01 03 92 02 00 08"),
                                                       ReferenceFramed("01 03 92 00 00 01"),
                                                       ReferenceFramed("01 03 92 0A 00 26"),
@@ -134,8 +127,7 @@ TEST_F(OperationsTest, ReadRefusesAnAddressTableThatIsNotTheSlots)
     link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0015}), ReadReplyBytes(addresses)});
     selection.setLoadBox(true);
     const ParameterSet before = parameters;
-    ReadProgrammer(context());
-    EXPECT_EQ(messages.texts(), QStringList{"参数地址出错！"});
+    EXPECT_EQ(ReadProgrammer(context()).message, "参数地址出错！");
     EXPECT_EQ(link.requests.size(), 3);
     EXPECT_EQ(parameters.values, before.values);
     EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::Load);
@@ -147,8 +139,7 @@ TEST_F(OperationsTest, ReadTakesNothingFromAReplyOfTheWrongShape)
     QList<quint16> shortTable(20, 0x9000);
     link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0015}), ReadReplyBytes(shortTable)});
     const ParameterSet before = parameters;
-    ReadProgrammer(context());
-    EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
+    EXPECT_EQ(ReadProgrammer(context()).message, "读取超时！");
     EXPECT_EQ(parameters.values, before.values);
     EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::None);
     EXPECT_EQ(selection.productName(), "QM-XDJ"); // the name step had succeeded
@@ -158,19 +149,14 @@ TEST_F(OperationsTest, ClearResetsTheBoxesOnlyWhenConfirmed)
 {
     selection.setBatteryBox(true);
     selection.setLoadBox(true);
-    ClearProgrammer(context()); // unanswered
-    EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
+    EXPECT_EQ(ClearProgrammer(context()).message, "写入超时！"); // unanswered
     EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::BatteryLoad);
 
-    messages.clear();
     link.script({WriteEchoBytes(ReferenceFramed("01 10 92 00 00 01"))});
-    ClearProgrammer(context());
+    EXPECT_EQ(ClearProgrammer(context()).outcome, Outcome::Completed);
     EXPECT_EQ(Bytes(link.requests.last()), Bytes(ReferenceFramed("01 10 92 00 00 01 02 5A A5")));
-    EXPECT_EQ(messages.texts(), QStringList{"清除完成"});
     EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::None);
 
-    messages.clear();
     link.setPortOpen(false);
-    ClearProgrammer(context());
-    EXPECT_EQ(messages.texts(), QStringList{"串口不可用或未打开！"});
+    EXPECT_EQ(ClearProgrammer(context()).outcome, Outcome::PortUnavailable);
 }

@@ -1,0 +1,11 @@
+#include "programmer/operationresult.h"
+
+#include "model/messageservice.h"
+
+void Report(const OperationResult &result, MessageService &messages, QObject *owner)
+{
+    if (result.completed())
+        messages.info(owner, result.message);
+    else
+        messages.warning(result.message);
+}
