@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutdialog.h"
-#include "app/controlids.h"
 #include "forms/batteryparameterdialog.h"
 #include "forms/clockdialog.h"
 #include "forms/generalloaddialog.h"
@@ -24,6 +23,10 @@
 namespace {
 
 constexpr QSize kImageButtonIconSize(24, 24);
+#ifdef Q_OS_WIN
+// System command of the About entry (the low four bits are reserved for the system).
+constexpr unsigned kAboutCommandId = 0x0010;
+#endif
 
 } // namespace
 
@@ -101,44 +104,6 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
 }
 
 MainWindow::~MainWindow() = default;
-
-QWidget *MainWindow::control(int id) const
-{
-    switch (id) {
-    case MainWindowId::PortList:
-        return m_ui->portList;
-    case MainWindowId::PortButton:
-        return m_ui->portButton;
-    case MainWindowId::ProductSelector:
-        return m_ui->productSelector;
-    case MainWindowId::BatteryGroupBox:
-        return m_ui->batteryGroupBox;
-    case MainWindowId::BatteryGroupButton:
-        return m_ui->batteryGroupButton;
-    case MainWindowId::LoadGroupBox:
-        return m_ui->loadGroupBox;
-    case MainWindowId::LoadGroupButton:
-        return m_ui->loadGroupButton;
-    case MainWindowId::SaveButton:
-        return m_ui->saveButton;
-    case MainWindowId::ImportButton:
-        return m_ui->importButton;
-    case MainWindowId::ClearButton:
-        return m_ui->clearButton;
-    case MainWindowId::TimeSyncButton:
-        return m_ui->timeSyncButton;
-    case MainWindowId::ReadButton:
-        return m_ui->readButton;
-    case MainWindowId::UpdateButton:
-        return m_ui->updateButton;
-    case MainWindowId::ProductPrompt:
-        return m_ui->productPrompt;
-    case MainWindowId::ProductNameLabel:
-        return m_ui->productNameLabel;
-    default:
-        return nullptr;
-    }
-}
 
 // --- selection ---------------------------------------------------------------------------
 

@@ -42,9 +42,6 @@ public:
         m_filePicker = picker ? picker : m_qtFilePicker.get();
     }
 
-    // The control with the given numeric id (see controlids.h), or nullptr.
-    QWidget *control(int id) const;
-
     ProgrammerLink &link() { return m_link; }
 
     // Where the port list comes from (ProgrammerLink::EnumeratePorts unless tests hand in their

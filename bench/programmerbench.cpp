@@ -2,12 +2,12 @@
 // link against velmora-programmer-sim sending at the wire rate of 115200 baud. The fixed-wait
 // design took 580 ms + 500 ms for the pair; the target is under 150 ms.
 
-#include "app/controlids.h"
 #include "app/mainwindow.h"
 #include "bench/benchsupport.h"
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
+#include "support/findwidgets.h"
 #include "support/simprocess.h"
 
 #include <QApplication>
@@ -67,11 +67,11 @@ int main(int argc, char **argv)
     ParameterSet parameters;
     CountingMessages messages;
     MainWindow window(parameters, messages);
-    auto *ports = qobject_cast<QComboBox *>(window.control(MainWindowId::PortList));
-    ports->setCurrentIndex(ports->findText(port));
+    const MainWindowControls controls(&window);
+    controls.portList->setCurrentIndex(controls.portList->findText(port));
     window.TogglePort();
     // All 59 slots: both groups and an LED-load product.
-    qobject_cast<QComboBox *>(window.control(MainWindowId::ProductSelector))->setCurrentIndex(2);
+    controls.productSelector->setCurrentIndex(2);
     window.OnProductSelected(2);
     window.selection().setBatteryBox(true);
     window.selection().setLoadBox(true);

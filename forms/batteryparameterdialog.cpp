@@ -33,64 +33,40 @@ BatteryParameterDialog::BatteryParameterDialog(ParameterSet &parameters, Message
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
 
-    using namespace BatteryDialogId;
     const Ui::BatteryParameterDialog &ui = *m_ui;
-    // Each row: its label, its default cell, its id there, its current control and id there.
+    // Each row: its label, its default cell and its current control.
     struct Row
     {
         QLabel *label;
         QLineEdit *defaultCell;
-        int defaultId;
         QWidget *current;
-        int currentId;
     };
     const Row rows[] = {
-        {ui.batteryTypeLabel, ui.batteryTypeDefault, BatteryTypeDefault, ui.batteryTypeList,
-         BatteryTypeList},
-        {ui.chargingModeLabel, ui.chargingModeDefault, ChargingModeDefault, ui.chargingModeList,
-         ChargingModeList},
-        {ui.capacityLabel, ui.capacityDefault, CapacityDefault, ui.capacityEdit, CapacityEdit},
-        {ui.tempCompensationLabel, ui.tempCompensationDefault, TempCompensationDefault,
-         ui.tempCompensationEdit, TempCompensationEdit},
+        {ui.batteryTypeLabel, ui.batteryTypeDefault, ui.batteryTypeList},
+        {ui.chargingModeLabel, ui.chargingModeDefault, ui.chargingModeList},
+        {ui.capacityLabel, ui.capacityDefault, ui.capacityEdit},
+        {ui.tempCompensationLabel, ui.tempCompensationDefault, ui.tempCompensationEdit},
         {ui.overVoltageDisconnectLabel, ui.overVoltageDisconnectDefault,
-         OverVoltageDisconnectDefault, ui.overVoltageDisconnectEdit, OverVoltageDisconnectEdit},
-        {ui.overVoltageReconnectLabel, ui.overVoltageReconnectDefault, OverVoltageReconnectDefault,
-         ui.overVoltageReconnectEdit, OverVoltageReconnectEdit},
-        {ui.equalizeVoltageLabel, ui.equalizeVoltageDefault, EqualizeVoltageDefault,
-         ui.equalizeVoltageEdit, EqualizeVoltageEdit},
-        {ui.boostVoltageLabel, ui.boostVoltageDefault, BoostVoltageDefault, ui.boostVoltageEdit,
-         BoostVoltageEdit},
-        {ui.floatVoltageLabel, ui.floatVoltageDefault, FloatVoltageDefault, ui.floatVoltageEdit,
-         FloatVoltageEdit},
-        {ui.boostReconnectLabel, ui.boostReconnectDefault, BoostReconnectDefault,
-         ui.boostReconnectEdit, BoostReconnectEdit},
-        {ui.chargePercentLabel, ui.chargePercentDefault, ChargePercentDefault, ui.chargePercentEdit,
-         ChargePercentEdit},
-        {ui.ratedVoltageLabel, ui.ratedVoltageDefault, RatedVoltageDefault, ui.ratedVoltageList,
-         RatedVoltageList},
-        {ui.equalizeDurationLabel, ui.equalizeDurationDefault, EqualizeDurationDefault,
-         ui.equalizeDurationEdit, EqualizeDurationEdit},
-        {ui.boostDurationLabel, ui.boostDurationDefault, BoostDurationDefault, ui.boostDurationEdit,
-         BoostDurationEdit},
-        {ui.chargeLimitLabel, ui.chargeLimitDefault, ChargeLimitDefault, ui.chargeLimitEdit,
-         ChargeLimitEdit},
-        {ui.dischargeLimitLabel, ui.dischargeLimitDefault, DischargeLimitDefault,
-         ui.dischargeLimitEdit, DischargeLimitEdit},
-        {ui.lowVoltageDisconnectLabel, ui.lowVoltageDisconnectDefault, LowVoltageDisconnectDefault,
-         ui.lowVoltageDisconnectEdit, LowVoltageDisconnectEdit},
-        {ui.lowVoltageReconnectLabel, ui.lowVoltageReconnectDefault, LowVoltageReconnectDefault,
-         ui.lowVoltageReconnectEdit, LowVoltageReconnectEdit},
-        {ui.underVoltageWarningLabel, ui.underVoltageWarningDefault, UnderVoltageWarningDefault,
-         ui.underVoltageWarningEdit, UnderVoltageWarningEdit},
+         ui.overVoltageDisconnectEdit},
+        {ui.overVoltageReconnectLabel, ui.overVoltageReconnectDefault, ui.overVoltageReconnectEdit},
+        {ui.equalizeVoltageLabel, ui.equalizeVoltageDefault, ui.equalizeVoltageEdit},
+        {ui.boostVoltageLabel, ui.boostVoltageDefault, ui.boostVoltageEdit},
+        {ui.floatVoltageLabel, ui.floatVoltageDefault, ui.floatVoltageEdit},
+        {ui.boostReconnectLabel, ui.boostReconnectDefault, ui.boostReconnectEdit},
+        {ui.chargePercentLabel, ui.chargePercentDefault, ui.chargePercentEdit},
+        {ui.ratedVoltageLabel, ui.ratedVoltageDefault, ui.ratedVoltageList},
+        {ui.equalizeDurationLabel, ui.equalizeDurationDefault, ui.equalizeDurationEdit},
+        {ui.boostDurationLabel, ui.boostDurationDefault, ui.boostDurationEdit},
+        {ui.chargeLimitLabel, ui.chargeLimitDefault, ui.chargeLimitEdit},
+        {ui.dischargeLimitLabel, ui.dischargeLimitDefault, ui.dischargeLimitEdit},
+        {ui.lowVoltageDisconnectLabel, ui.lowVoltageDisconnectDefault, ui.lowVoltageDisconnectEdit},
+        {ui.lowVoltageReconnectLabel, ui.lowVoltageReconnectDefault, ui.lowVoltageReconnectEdit},
+        {ui.underVoltageWarningLabel, ui.underVoltageWarningDefault, ui.underVoltageWarningEdit},
         {ui.underVoltageWarningReconnectLabel, ui.underVoltageWarningReconnectDefault,
-         UnderVoltageWarningReconnectDefault, ui.underVoltageWarningReconnectEdit,
-         UnderVoltageWarningReconnectEdit},
-        {ui.dischargePercentLabel, ui.dischargePercentDefault, DischargePercentDefault,
-         ui.dischargePercentEdit, DischargePercentEdit},
+         ui.underVoltageWarningReconnectEdit},
+        {ui.dischargePercentLabel, ui.dischargePercentDefault, ui.dischargePercentEdit},
     };
     for (const Row &row : rows) {
-        m_controls.insert(row.defaultId, row.defaultCell);
-        m_controls.insert(row.currentId, row.current);
         m_restorePairs.append({row.defaultCell, row.current});
         // Default cells are named after their row and column; edits after their row. Lists
         // are found by their items and need no name.
@@ -98,10 +74,6 @@ BatteryParameterDialog::BatteryParameterDialog(ParameterSet &parameters, Message
         if (!qobject_cast<QComboBox *>(row.current))
             row.current->setAccessibleName(row.label->text());
     }
-    m_controls.insert(OkButton, ui.okButton);
-    m_controls.insert(CancelButton, ui.cancelButton);
-    m_controls.insert(ApplyButton, ui.applyButton);
-    m_controls.insert(RestoreDefaultsButton, ui.restoreButton);
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAccessibleName(button->text());
 
@@ -171,11 +143,6 @@ BatteryParameterDialog::BatteryParameterDialog(ParameterSet &parameters, Message
 }
 
 BatteryParameterDialog::~BatteryParameterDialog() = default;
-
-QWidget *BatteryParameterDialog::control(int id) const
-{
-    return m_controls.value(id, nullptr);
-}
 
 // --- opening -----------------------------------------------------------------------------
 

@@ -2,7 +2,6 @@
 
 #include "forms/formdialog.h"
 
-#include <QHash>
 #include <QStringList>
 
 #include <memory>
@@ -16,62 +15,6 @@ struct ParameterSet;
 namespace Ui {
 class BatteryParameterDialog;
 }
-
-// Numeric ids of the battery form's controls, shared by the form and the tests.
-namespace BatteryDialogId {
-enum : int
-{
-    // The dialog's own OK ("确认") and Cancel ("取消").
-    OkButton = 1,
-    CancelButton = 2,
-    // "默认" column (read-only)
-    RatedVoltageDefault = 1021,
-    DischargePercentDefault = 1022,
-    DischargeLimitDefault = 1023,
-    UnderVoltageWarningDefault = 1024,
-    ChargeLimitDefault = 1025,
-    UnderVoltageWarningReconnectDefault = 1026,
-    BoostDurationDefault = 1027,
-    EqualizeDurationDefault = 1028,
-    LowVoltageReconnectDefault = 1029,
-    LowVoltageDisconnectDefault = 1030,
-    BatteryTypeDefault = 1055,
-    CapacityDefault = 1056,
-    TempCompensationDefault = 1057,
-    OverVoltageDisconnectDefault = 1058,
-    OverVoltageReconnectDefault = 1059,
-    EqualizeVoltageDefault = 1060,
-    BoostVoltageDefault = 1061,
-    FloatVoltageDefault = 1062,
-    BoostReconnectDefault = 1063,
-    ChargePercentDefault = 1064,
-    ChargingModeDefault = 1065,
-    // "当前" column
-    BatteryTypeList = 1031,
-    ChargingModeList = 1032,
-    RatedVoltageList = 1033,
-    CapacityEdit = 1034,
-    TempCompensationEdit = 1035,
-    OverVoltageDisconnectEdit = 1036,
-    EqualizeVoltageEdit = 1037,
-    OverVoltageReconnectEdit = 1038,
-    ChargePercentEdit = 1039,
-    FloatVoltageEdit = 1040,
-    BoostVoltageEdit = 1041,
-    BoostReconnectEdit = 1042,
-    LowVoltageDisconnectEdit = 1043,
-    DischargeLimitEdit = 1044,
-    LowVoltageReconnectEdit = 1045,
-    UnderVoltageWarningEdit = 1046,
-    UnderVoltageWarningReconnectEdit = 1047,
-    ChargeLimitEdit = 1048,
-    DischargePercentEdit = 1049,
-    EqualizeDurationEdit = 1050,
-    BoostDurationEdit = 1051,
-    ApplyButton = 1076,
-    RestoreDefaultsButton = 1077,
-};
-} // namespace BatteryDialogId
 
 // The form "充放电参数配置": edits the 21 battery slots. A read-only "默认" column computed from
 // the defaults, the battery type and the rated level chosen in the form, and an editable "当前"
@@ -90,9 +33,6 @@ public:
     BatteryParameterDialog(ParameterSet &parameters, MessageService &messages,
                            QWidget *parent = nullptr);
     ~BatteryParameterDialog() override;
-
-    // The control with the given numeric id (see BatteryDialogId), or nullptr.
-    QWidget *control(int id) const;
 
 public slots:
     void OnSelchangeBatteryType();
@@ -124,7 +64,6 @@ private:
     void describeVoltages();
 
     std::unique_ptr<Ui::BatteryParameterDialog> m_ui;
-    QHash<int, QWidget *> m_controls;
     QList<VoltagePair> m_voltages; // in register order, 0x9003 to 0x900E
     // Every default cell with its current counterpart, for "恢复默认".
     QList<std::pair<QLineEdit *, QWidget *>> m_restorePairs;

@@ -68,26 +68,6 @@ ClockDialog::~ClockDialog()
         child->disconnect(this);
 }
 
-QWidget *ClockDialog::control(int id) const
-{
-    switch (id) {
-    case ClockDialogId::ManualAdjustButton:
-        return m_ui->manualAdjustButton;
-    case ClockDialogId::ReadButton:
-        return m_ui->readButton;
-    case ClockDialogId::WriteButton:
-        return m_ui->writeButton;
-    case ClockDialogId::DatePicker:
-        return m_ui->datePicker;
-    case ClockDialogId::TimePicker:
-        return m_ui->timePicker;
-    case ClockDialogId::ProgrammerTime:
-        return m_ui->programmerTime;
-    default:
-        return nullptr;
-    }
-}
-
 void ClockDialog::OnTimer()
 {
     // What the user set in the pickers meanwhile is overwritten: they follow the PC clock.

@@ -14,19 +14,6 @@ namespace Ui {
 class ClockDialog;
 }
 
-// Numeric ids of the clock form's controls.
-namespace ClockDialogId {
-enum : int
-{
-    ManualAdjustButton = 1051,
-    ReadButton = 1052,
-    WriteButton = 1053,
-    DatePicker = 1121,
-    TimePicker = 1123,
-    ProgrammerTime = 1124,
-};
-} // namespace ClockDialogId
-
 // "时间参数设置界面": shows the PC's local time live (following) or keeps a date and time set by
 // hand (manual), reads the programmer's clock and writes the pickers' date and time into it.
 // It uses the link it is given (the main window's) and has none of its own.
@@ -42,9 +29,6 @@ public:
     ClockDialog(ProgrammerExchange &link, MessageService &messages, QWidget *parent = nullptr,
                 ClockSource now = {});
     ~ClockDialog() override;
-
-    // The control with the given numeric id (see ClockDialogId), or nullptr.
-    QWidget *control(int id) const;
 
     // True while the pickers follow the PC clock; the tick timer runs exactly then.
     bool following() const { return m_following; }

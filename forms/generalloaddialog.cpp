@@ -1,22 +1,21 @@
 #include "forms/generalloaddialog.h"
 
-#include "rules/loadconversions.h"
 #include "model/parameterset.h"
+#include "rules/loadconversions.h"
 #include "ui_generalloaddialog.h"
-
-using namespace GeneralLoadId;
 
 namespace {
 
-// The controls each part of the enabling switches, labels with their controls.
-constexpr int kTimer1[] = {TimerOn1Label, TimerOn1, TimerOff1Label, TimerOff1, Timer2Box};
-constexpr int kTimer2[] = {TimerOn2Label, TimerOn2, TimerOff2Label, TimerOff2};
-constexpr int kLight[] = {LightOnVoltageLabel,  LightOnVoltage,  LightOnDelayLabel,  LightOnDelay,
-                          LightOffVoltageLabel, LightOffVoltage, LightOffDelayLabel, LightOffDelay};
-constexpr int kPeriods[] = {Period1Label, Period1,          Period2Label,
-                            Period2,      NightLengthLabel, NightLength};
-
-// The mode buttons and the codes each stores.
+// The form's own numbers for its mode buttons (their ids in the button group), and the codes
+// each stores.
+enum Mode : int
+{
+    ManualOn = 1,
+    ManualOff,
+    LightMode,
+    LightTimerMode,
+    TimerMode,
+};
 constexpr Load::ModeCode kModes[] = {
     {ManualOn, "0", "1"},       {ManualOff, "0", "0"}, {LightMode, "1", "0"},
     {LightTimerMode, "2", "0"}, {TimerMode, "3", "0"},
@@ -32,42 +31,20 @@ GeneralLoadDialog::GeneralLoadDialog(ParameterSet &parameters, MessageService &m
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
 
-    const std::pair<int, QWidget *> controls[] = {
-        {Ok, m_ui->okButton},
-        {Cancel, m_ui->cancelButton},
-        {Apply, m_ui->applyButton},
-        {ManualOn, m_ui->manualOnRadio},
-        {ManualOff, m_ui->manualOffRadio},
-        {TimerMode, m_ui->timerRadio},
-        {LightMode, m_ui->lightRadio},
-        {LightTimerMode, m_ui->lightTimerRadio},
-        {TimerOn1Label, m_ui->timerOn1Label},
-        {TimerOn1, m_ui->timerOn1Edit},
-        {TimerOff1Label, m_ui->timerOff1Label},
-        {TimerOff1, m_ui->timerOff1Edit},
-        {Timer2Box, m_ui->timer2Box},
-        {TimerOn2Label, m_ui->timerOn2Label},
-        {TimerOn2, m_ui->timerOn2Edit},
-        {TimerOff2Label, m_ui->timerOff2Label},
-        {TimerOff2, m_ui->timerOff2Edit},
-        {LightOnVoltageLabel, m_ui->lightOnVoltageLabel},
-        {LightOnVoltage, m_ui->lightOnVoltageEdit},
-        {LightOnDelayLabel, m_ui->lightOnDelayLabel},
-        {LightOnDelay, m_ui->lightOnDelayEdit},
-        {LightOffVoltageLabel, m_ui->lightOffVoltageLabel},
-        {LightOffVoltage, m_ui->lightOffVoltageEdit},
-        {LightOffDelayLabel, m_ui->lightOffDelayLabel},
-        {LightOffDelay, m_ui->lightOffDelayEdit},
-        {Period1Label, m_ui->period1Label},
-        {Period1, m_ui->period1Edit},
-        {Period2Label, m_ui->period2Label},
-        {Period2, m_ui->period2Edit},
-        {NightLengthLabel, m_ui->nightLengthLabel},
-        {NightLength, m_ui->nightLengthEdit},
-    };
-    m_controls.add(controls);
+    // What each part of the enabling switches, labels with their controls.
+    const Ui::GeneralLoadDialog &ui = *m_ui;
+    m_timer1 = {ui.timerOn1Label, ui.timerOn1Edit, ui.timerOff1Label, ui.timerOff1Edit,
+                ui.timer2Box};
+    m_timer2 = {ui.timerOn2Label, ui.timerOn2Edit, ui.timerOff2Label, ui.timerOff2Edit};
+    m_lightControls = {ui.lightOnVoltageLabel, ui.lightOnVoltageEdit,   ui.lightOnDelayLabel,
+                       ui.lightOnDelayEdit,    ui.lightOffVoltageLabel, ui.lightOffVoltageEdit,
+                       ui.lightOffDelayLabel,  ui.lightOffDelayEdit};
+    m_periods = {ui.period1Label, ui.period1Edit,      ui.period2Label,
+                 ui.period2Edit,  ui.nightLengthLabel, ui.nightLengthEdit};
+
     m_modes = {m_ui->modeGroup, kModes};
-    m_modes.setUp(m_controls);
+    m_modes.setUp(
+        {ui.manualOnRadio, ui.manualOffRadio, ui.lightRadio, ui.lightTimerRadio, ui.timerRadio});
     m_light = {m_ui->lightOnVoltageEdit, m_ui->lightOnDelayEdit, m_ui->lightOffVoltageEdit,
                m_ui->lightOffDelayEdit};
     m_timers = {m_ui->timerOn1Edit, m_ui->timerOff1Edit, m_ui->timerOn2Edit, m_ui->timerOff2Edit,
@@ -94,11 +71,6 @@ GeneralLoadDialog::GeneralLoadDialog(ParameterSet &parameters, MessageService &m
 
 GeneralLoadDialog::~GeneralLoadDialog() = default;
 
-QWidget *GeneralLoadDialog::control(int id) const
-{
-    return m_controls.find(id);
-}
-
 void GeneralLoadDialog::OnInitDialog()
 {
     const QStringList &v = m_parameters.values;
@@ -109,22 +81,22 @@ void GeneralLoadDialog::OnInitDialog()
     if (const int modeId = m_modes.selectStored(v))
         OnModeClicked(modeId);
     // After the mode: the second pair follows its box in every mode when the form opens.
-    m_controls.setEnabled(kTimer2, m_ui->timer2Box->isChecked());
+    LoadForm::SetEnabled(m_timer2, m_ui->timer2Box->isChecked());
 
     LoadForm::ShowDurations(m_durations, v);
 }
 
 void GeneralLoadDialog::OnModeClicked(int modeId)
 {
-    m_controls.setEnabled(kTimer1, modeId == TimerMode);
-    m_controls.setEnabled(kTimer2, false);
-    m_controls.setEnabled(kLight, modeId == LightMode || modeId == LightTimerMode);
-    m_controls.setEnabled(kPeriods, modeId == LightTimerMode);
+    LoadForm::SetEnabled(m_timer1, modeId == TimerMode);
+    LoadForm::SetEnabled(m_timer2, false);
+    LoadForm::SetEnabled(m_lightControls, modeId == LightMode || modeId == LightTimerMode);
+    LoadForm::SetEnabled(m_periods, modeId == LightTimerMode);
 }
 
 void GeneralLoadDialog::OnTimer2Clicked(bool checked)
 {
-    m_controls.setEnabled(kTimer2, checked);
+    LoadForm::SetEnabled(m_timer2, checked);
 }
 
 void GeneralLoadDialog::collectForm(QStringList &values) const

@@ -1,32 +1,24 @@
 #include "forms/ledloaddialog.h"
 
-#include "rules/loadconversions.h"
 #include "forms/percentspinbox.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
+#include "rules/loadconversions.h"
 #include "ui_ledloaddialog.h"
-
-using namespace LedLoadId;
 
 namespace {
 
-// The controls the enabling of each mode switches, labels with their controls. The mode
-// buttons, the rated current, the limiting box with its level and the arrows stay outside.
-constexpr int kManual[] = {ManualPercentLabel, ManualPercent};
-constexpr int kTimer1[] = {TimerOn1Label, TimerOn1,      TimerOff1Label,
-                           TimerOff1,     Timer1Percent, Timer2Box};
-constexpr int kTimer2[] = {TimerOn2Label, TimerOn2, TimerOff2Label, TimerOff2, Timer2Percent};
-constexpr int kLight[] = {LightOnVoltageLabel,  LightOnVoltage,  LightOnDelayLabel,  LightOnDelay,
-                          LightOffVoltageLabel, LightOffVoltage, LightOffDelayLabel, LightOffDelay};
-constexpr int kMode1[] = {Mode1Period1Label, Mode1Period1, Mode1Period1Percent,
-                          Mode1Period2Label, Mode1Period2, Mode1Period2Percent,
-                          Mode1Period3Label, Mode1Period3, Mode1Period3Percent};
-constexpr int kMode2[] = {Mode2Period1Label, Mode2Period1, Mode2Period1Percent,
-                          Mode2Period2Label, Mode2Period2, Mode2Period2Percent,
-                          Mode2Period3Label, Mode2Period3, Mode2Period3Percent,
-                          NightLengthLabel,  NightLength};
-
-// The mode buttons and the codes each stores.
+// The form's own numbers for its mode buttons (their ids in the button group), and the codes
+// each stores.
+enum Mode : int
+{
+    ManualOn = 1,
+    ManualOff,
+    LightMode,
+    Mode2,
+    TimerMode,
+    Mode1,
+};
 constexpr Load::ModeCode kModes[] = {
     {ManualOn, "0", "1"}, {ManualOff, "0", "0"}, {LightMode, "1", "0"},
     {Mode2, "2", "0"},    {TimerMode, "3", "0"}, {Mode1, "4", "0"},
@@ -48,75 +40,31 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
 
-    const std::pair<int, QWidget *> controls[] = {
-        {Ok, m_ui->okButton},
-        {Cancel, m_ui->cancelButton},
-        {Apply, m_ui->applyButton},
-        {RatedCurrent, m_ui->ratedCurrentEdit},
-        {ManualOn, m_ui->manualOnRadio},
-        {ManualOff, m_ui->manualOffRadio},
-        {ManualPercentLabel, m_ui->manualPercentLabel},
-        {ManualPercent, m_ui->manualPercent},
-        {ManualPercentArrows, m_ui->manualPercent},
-        {TimerMode, m_ui->timerRadio},
-        {TimerOn1Label, m_ui->timerOn1Label},
-        {TimerOn1, m_ui->timerOn1Edit},
-        {TimerOff1Label, m_ui->timerOff1Label},
-        {TimerOff1, m_ui->timerOff1Edit},
-        {Timer1Percent, m_ui->timer1Percent},
-        {Timer1PercentArrows, m_ui->timer1Percent},
-        {Timer2Box, m_ui->timer2Box},
-        {TimerOn2Label, m_ui->timerOn2Label},
-        {TimerOn2, m_ui->timerOn2Edit},
-        {TimerOff2Label, m_ui->timerOff2Label},
-        {TimerOff2, m_ui->timerOff2Edit},
-        {Timer2Percent, m_ui->timer2Percent},
-        {Timer2PercentArrows, m_ui->timer2Percent},
-        {LightMode, m_ui->lightRadio},
-        {LightOnVoltageLabel, m_ui->lightOnVoltageLabel},
-        {LightOnVoltage, m_ui->lightOnVoltageEdit},
-        {LightOnDelayLabel, m_ui->lightOnDelayLabel},
-        {LightOnDelay, m_ui->lightOnDelayEdit},
-        {LightOffVoltageLabel, m_ui->lightOffVoltageLabel},
-        {LightOffVoltage, m_ui->lightOffVoltageEdit},
-        {LightOffDelayLabel, m_ui->lightOffDelayLabel},
-        {LightOffDelay, m_ui->lightOffDelayEdit},
-        {Mode1, m_ui->mode1Radio},
-        {Mode1Period1Label, m_ui->mode1Period1Label},
-        {Mode1Period1, m_ui->mode1Period1Edit},
-        {Mode1Period1Percent, m_ui->mode1Period1Percent},
-        {Mode1Period1Arrows, m_ui->mode1Period1Percent},
-        {Mode1Period2Label, m_ui->mode1Period2Label},
-        {Mode1Period2, m_ui->mode1Period2Edit},
-        {Mode1Period2Percent, m_ui->mode1Period2Percent},
-        {Mode1Period2Arrows, m_ui->mode1Period2Percent},
-        {Mode1Period3Label, m_ui->mode1Period3Label},
-        {Mode1Period3, m_ui->mode1Period3Edit},
-        {Mode1Period3Percent, m_ui->mode1Period3Percent},
-        {Mode1Period3Arrows, m_ui->mode1Period3Percent},
-        {Mode2, m_ui->mode2Radio},
-        {Mode2Period1Label, m_ui->mode2Period1Label},
-        {Mode2Period1, m_ui->mode2Period1Edit},
-        {Mode2Period1Percent, m_ui->mode2Period1Percent},
-        {Mode2Period1Arrows, m_ui->mode2Period1Percent},
-        {Mode2Period2Label, m_ui->mode2Period2Label},
-        {Mode2Period2, m_ui->mode2Period2Edit},
-        {Mode2Period2Percent, m_ui->mode2Period2Percent},
-        {Mode2Period2Arrows, m_ui->mode2Period2Percent},
-        {Mode2Period3Label, m_ui->mode2Period3Label},
-        {Mode2Period3, m_ui->mode2Period3Edit},
-        {Mode2Period3Percent, m_ui->mode2Period3Percent},
-        {Mode2Period3Arrows, m_ui->mode2Period3Percent},
-        {NightLengthLabel, m_ui->nightLengthLabel},
-        {NightLength, m_ui->nightLengthEdit},
-        {LimitBox, m_ui->limitBox},
-        {LimitPercent, m_ui->limitPercent},
-        {LimitPercentArrows, m_ui->limitPercent},
-        {ModePictureBox, m_ui->modePicture},
-    };
-    m_controls.add(controls);
+    // What each mode enables, labels with their controls and a level with its "%". The mode
+    // buttons, the rated current, the limiting box with its level and the arrows stay outside.
+    const Ui::LedLoadDialog &ui = *m_ui;
+    m_manual = {ui.manualPercentLabel, ui.manualPercent, ui.manualPercentSign};
+    m_timer1 = {ui.timerOn1Label, ui.timerOn1Edit,      ui.timerOff1Label, ui.timerOff1Edit,
+                ui.timer1Percent, ui.timer1PercentSign, ui.timer2Box};
+    m_timer2 = {ui.timerOn2Label, ui.timerOn2Edit,  ui.timerOff2Label,
+                ui.timerOff2Edit, ui.timer2Percent, ui.timer2PercentSign};
+    m_lightControls = {ui.lightOnVoltageLabel, ui.lightOnVoltageEdit,   ui.lightOnDelayLabel,
+                       ui.lightOnDelayEdit,    ui.lightOffVoltageLabel, ui.lightOffVoltageEdit,
+                       ui.lightOffDelayLabel,  ui.lightOffDelayEdit};
+    m_mode1 = {ui.mode1Period1Label,       ui.mode1Period1Edit,        ui.mode1Period1Percent,
+               ui.mode1Period1PercentSign, ui.mode1Period2Label,       ui.mode1Period2Edit,
+               ui.mode1Period2Percent,     ui.mode1Period2PercentSign, ui.mode1Period3Label,
+               ui.mode1Period3Edit,        ui.mode1Period3Percent,     ui.mode1Period3PercentSign};
+    m_mode2 = {ui.mode2Period1Label,       ui.mode2Period1Edit,        ui.mode2Period1Percent,
+               ui.mode2Period1PercentSign, ui.mode2Period2Label,       ui.mode2Period2Edit,
+               ui.mode2Period2Percent,     ui.mode2Period2PercentSign, ui.mode2Period3Label,
+               ui.mode2Period3Edit,        ui.mode2Period3Percent,     ui.mode2Period3PercentSign,
+               ui.nightLengthLabel,        ui.nightLengthEdit};
+    m_limit = {ui.limitPercent, ui.limitPercentSign};
+
     m_modes = {m_ui->modeGroup, kModes};
-    m_modes.setUp(m_controls);
+    m_modes.setUp({ui.manualOnRadio, ui.manualOffRadio, ui.lightRadio, ui.mode2Radio, ui.timerRadio,
+                   ui.mode1Radio});
     m_light = {m_ui->lightOnVoltageEdit, m_ui->lightOnDelayEdit, m_ui->lightOffVoltageEdit,
                m_ui->lightOffDelayEdit};
     m_timers = {m_ui->timerOn1Edit, m_ui->timerOff1Edit, m_ui->timerOn2Edit, m_ui->timerOff2Edit,
@@ -142,22 +90,6 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
         {Slot::Timer1Percent, m_ui->timer1Percent},
         {Slot::Timer2Percent, m_ui->timer2Percent},
     }};
-
-    // The "%" behind each percentage is enabled with it.
-    const std::pair<PercentSpinBox *, QLabel *> signs[] = {
-        {m_ui->manualPercent, m_ui->manualPercentSign},
-        {m_ui->timer1Percent, m_ui->timer1PercentSign},
-        {m_ui->timer2Percent, m_ui->timer2PercentSign},
-        {m_ui->mode1Period1Percent, m_ui->mode1Period1PercentSign},
-        {m_ui->mode1Period2Percent, m_ui->mode1Period2PercentSign},
-        {m_ui->mode1Period3Percent, m_ui->mode1Period3PercentSign},
-        {m_ui->mode2Period1Percent, m_ui->mode2Period1PercentSign},
-        {m_ui->mode2Period2Percent, m_ui->mode2Period2PercentSign},
-        {m_ui->mode2Period3Percent, m_ui->mode2Period3PercentSign},
-        {m_ui->limitPercent, m_ui->limitPercentSign},
-    };
-    for (const auto &[percent, sign] : signs)
-        m_controls.addCompanion(percent, sign);
 
     // Accessible names: captions and label texts, the role where a control has no caption.
     LoadForm::NameAfterCaptions(this);
@@ -216,11 +148,6 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
 
 LedLoadDialog::~LedLoadDialog() = default;
 
-QWidget *LedLoadDialog::control(int id) const
-{
-    return m_controls.find(id);
-}
-
 void LedLoadDialog::OnInitDialog()
 {
     showPicture(Picture::None);
@@ -259,12 +186,13 @@ void LedLoadDialog::OnModeClicked(int modeId)
 void LedLoadDialog::applyModeEnabling(int modeId)
 {
     const bool manual = modeId == ManualOn || modeId == ManualOff;
-    m_controls.setEnabled(kManual, manual);
-    m_controls.setEnabled(kTimer1, modeId == TimerMode);
-    m_controls.setEnabled(kTimer2, false);
-    m_controls.setEnabled(kLight, modeId == LightMode || modeId == Mode1 || modeId == Mode2);
-    m_controls.setEnabled(kMode1, modeId == Mode1);
-    m_controls.setEnabled(kMode2, modeId == Mode2);
+    LoadForm::SetEnabled(m_manual, manual);
+    LoadForm::SetEnabled(m_timer1, modeId == TimerMode);
+    LoadForm::SetEnabled(m_timer2, false);
+    LoadForm::SetEnabled(m_lightControls,
+                         modeId == LightMode || modeId == Mode1 || modeId == Mode2);
+    LoadForm::SetEnabled(m_mode1, modeId == Mode1);
+    LoadForm::SetEnabled(m_mode2, modeId == Mode2);
 }
 
 void LedLoadDialog::OnTimer2Clicked(bool checked)
@@ -272,13 +200,12 @@ void LedLoadDialog::OnTimer2Clicked(bool checked)
     // As timer control, with the second pair and its level on while the box is checked. The
     // picture stays as it is.
     applyModeEnabling(TimerMode);
-    m_controls.setEnabled(kTimer2, checked);
+    LoadForm::SetEnabled(m_timer2, checked);
 }
 
 void LedLoadDialog::OnLimitClicked(bool checked)
 {
-    const int limit[] = {LimitPercent};
-    m_controls.setEnabled(limit, checked);
+    LoadForm::SetEnabled(m_limit, checked);
 }
 
 void LedLoadDialog::collectForm(QStringList &values) const

@@ -1,12 +1,11 @@
 #include "forms/loadform.h"
 
-#include "forms/controlmap.h"
 #include "forms/digitsonly.h"
 #include "forms/formdialog.h"
-#include "rules/loadrules.h"
 #include "model/messageservice.h"
 #include "model/parameterset.h"
 #include "model/texts.h"
+#include "rules/loadrules.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -35,6 +34,12 @@ void NameAfterCaptions(QWidget *form)
     // The pickers' formats are fixed in the layouts.
     for (QTimeEdit *picker : form->findChildren<QTimeEdit *>())
         picker->setLocale(QLocale::c());
+}
+
+void SetEnabled(const QList<QWidget *> &part, bool enabled)
+{
+    for (QWidget *widget : part)
+        widget->setEnabled(enabled);
 }
 
 void LightControlEdits::setUp() const
@@ -113,10 +118,11 @@ void CollectDurations(std::span<const DurationPicker> pickers, QStringList &valu
         values[slot] = Load::HourMinuteCodeText(picker->time());
 }
 
-void ModeButtons::setUp(const ControlMap &controls) const
+void ModeButtons::setUp(std::initializer_list<QAbstractButton *> buttons) const
 {
-    for (const Load::ModeCode &code : codes)
-        group->setId(qobject_cast<QAbstractButton *>(controls.find(code.button)), code.button);
+    auto code = codes.begin();
+    for (QAbstractButton *button : buttons)
+        group->setId(button, (code++)->button);
 }
 
 int ModeButtons::selectStored(const QStringList &values) const

@@ -4,11 +4,14 @@
 
 #include <QStringList>
 
+#include <QList>
+
 #include <functional>
+#include <initializer_list>
 #include <span>
 
-class ControlMap;
 class MessageService;
+class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
@@ -23,6 +26,9 @@ namespace LoadForm {
 // text and the controls they are buddies of likewise. Pickers get the C locale, so their digits
 // stay plain.
 void NameAfterCaptions(QWidget *form);
+
+// Enables or disables a part of a form: labels, their controls and what goes with them.
+void SetEnabled(const QList<QWidget *> &part, bool enabled);
 
 // Start and stop voltage, shown with two decimals and stored in hundredths of a volt, and the
 // delays after them, minutes kept as typed.
@@ -73,8 +79,8 @@ struct ModeButtons
     QButtonGroup *group = nullptr;
     std::span<const Load::ModeCode> codes;
 
-    // Gives each button its id in the group.
-    void setUp(const ControlMap &controls) const;
+    // Gives each button, in the order of `codes`, its number there as its id in the group.
+    void setUp(std::initializer_list<QAbstractButton *> buttons) const;
     // Checks the button the stored codes select and returns its id; a code outside the list
     // checks none and returns 0.
     int selectStored(const QStringList &values) const;

@@ -1,7 +1,7 @@
 #include "app/aboutdialog.h"
-#include "app/controlids.h"
 #include "app/mainwindow.h"
 #include "model/parameterset.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 
 #include <QCheckBox>
@@ -22,14 +22,14 @@ class MainWindowTest : public ::testing::Test
 protected:
     MainWindowTest() : window(parameters, messages) {}
 
-    template <typename T> T *get(int id) { return qobject_cast<T *>(window.control(id)); }
+    MainWindowControls ui() const { return MainWindowControls(&window); }
 
-    QComboBox *selector() { return get<QComboBox>(MainWindowId::ProductSelector); }
-    QLabel *label() { return get<QLabel>(MainWindowId::ProductNameLabel); }
-    QCheckBox *batteryBox() { return get<QCheckBox>(MainWindowId::BatteryGroupBox); }
-    QCheckBox *loadBox() { return get<QCheckBox>(MainWindowId::LoadGroupBox); }
-    QPushButton *batteryButton() { return get<QPushButton>(MainWindowId::BatteryGroupButton); }
-    QPushButton *loadButton() { return get<QPushButton>(MainWindowId::LoadGroupButton); }
+    QComboBox *selector() { return ui().productSelector; }
+    QLabel *label() { return ui().productLabel; }
+    QCheckBox *batteryBox() { return ui().batteryBox; }
+    QCheckBox *loadBox() { return ui().loadBox; }
+    QPushButton *batteryButton() { return ui().batteryButton; }
+    QPushButton *loadButton() { return ui().loadButton; }
 
     // As a user does it: focus the selector and step through the list with the arrow keys.
     void pickProduct(int index)
@@ -78,46 +78,19 @@ TEST_F(MainWindowTest, StartsWithFirstProductAndNoGroups)
     EXPECT_TRUE(messages.entries.isEmpty());
 }
 
-TEST_F(MainWindowTest, EveryControlIsThereWithCaptionAndAccessibleName)
+TEST_F(MainWindowTest, ControlsAreFoundByTheirNamesAndTheImageButtonsCarryIcons)
 {
-    const std::pair<int, const char *> captions[] = {
-        {MainWindowId::PortButton, "打开串口"},
-        {MainWindowId::ProductPrompt, "点击选择产品类型"},
-        {MainWindowId::BatteryGroupButton, "充放电控制参数"},
-        {MainWindowId::LoadGroupButton, "通用负载参数"},
-        {MainWindowId::SaveButton, "保存参数"},
-        {MainWindowId::ImportButton, "导入参数"},
-        {MainWindowId::ReadButton, "读取编程器"},
-        {MainWindowId::UpdateButton, "更新编程器"},
-        {MainWindowId::ClearButton, "清除编程器"},
-        {MainWindowId::TimeSyncButton, "时间同步"},
-    };
-    for (const auto &[id, caption] : captions) {
-        QWidget *w = window.control(id);
-        ASSERT_NE(w, nullptr) << id;
-        const QString text = w->property("text").toString();
-        EXPECT_EQ(text, QString::fromUtf8(caption)) << id;
-        EXPECT_EQ(w->accessibleName(), text) << id;
-    }
-    EXPECT_EQ(window.control(MainWindowId::BatteryGroupBox)->accessibleName(), "充放电控制参数组");
-    EXPECT_EQ(window.control(MainWindowId::LoadGroupBox)->accessibleName(), "负载参数组");
-    EXPECT_EQ(window.control(MainWindowId::PortList)->accessibleName(), "串口列表");
-    EXPECT_EQ(window.control(MainWindowId::ProductSelector)->accessibleName(), "产品类型");
+    // Every control is found by its accessible name (its caption, or its role).
+    const MainWindowControls c = ui();
+    EXPECT_EQ(c.portButton->text(), "打开串口");
+    EXPECT_EQ(c.productPrompt->text(), "点击选择产品类型");
     EXPECT_EQ(label()->accessibleName(), "QM-X");
-    EXPECT_EQ(label()->accessibleDescription(), "产品名称");
     EXPECT_TRUE(label()->alignment() & Qt::AlignHCenter);
     EXPECT_TRUE(selector()->isEditable());
-
-    // The six image buttons carry icons.
-    for (int id :
-         {MainWindowId::SaveButton, MainWindowId::ImportButton, MainWindowId::ReadButton,
-          MainWindowId::UpdateButton, MainWindowId::ClearButton, MainWindowId::TimeSyncButton}) {
-        auto *button = get<QPushButton>(id);
-        EXPECT_FALSE(button->icon().isNull()) << id;
-        EXPECT_FALSE(button->icon().pixmap(QSize(24, 24)).isNull()) << id;
-    }
+    for (QPushButton *button : {c.saveButton, c.importButton, c.readButton, c.updateButton,
+                                c.clearButton, c.timeSyncButton})
+        EXPECT_FALSE(button->icon().pixmap(QSize(24, 24)).isNull()) << button->text().toStdString();
     EXPECT_FALSE(window.windowIcon().isNull());
-    EXPECT_EQ(window.control(1002), nullptr);
 }
 
 TEST_F(MainWindowTest, ProductSelectionSetsLabelAndLoadFormOnly)

@@ -1,8 +1,8 @@
-#include "app/controlids.h"
 #include "app/mainwindow.h"
 #include "model/filepicker.h"
 #include "model/parameterset.h"
 #include "programmer/parameterfile.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 
 #include <QCheckBox>
@@ -40,12 +40,13 @@ protected:
     }
 
     // Clicks the button with the picker answering `name` in the test folder; empty: cancelled.
-    void click(int id, const QString &name)
+    MainWindowControls ui() const { return MainWindowControls(&window); }
+    void click(QWidget *button, const QString &name)
     {
         picker.path = name.isEmpty() ? QString() : dir.filePath(name);
-        QTest::mouseClick(qobject_cast<QPushButton *>(window.control(id)), Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
     }
-    bool checked(int id) { return qobject_cast<QCheckBox *>(window.control(id))->isChecked(); }
+    static bool checked(QAbstractButton *box) { return box->isChecked(); }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
     QByteArray read(const QString &name) const
     {
@@ -92,7 +93,7 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
         const ParameterSet saved = parameters;
         const QString file = c.name;
         messages.clear();
-        click(MainWindowId::SaveButton, file);
+        click(ui().saveButton, file);
         EXPECT_EQ(messages.texts(), QStringList{"文件保存成功"});
         EXPECT_EQ(messages.entries.value(0).owner, &window);
         QFile::setPermissions(dir.filePath(file + ".txt"), QFileDevice::ReadOwner);
@@ -102,17 +103,16 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
         window.selection().ClearGroupBoxes();
         window.selection().setGeneralLoad(!c.general);
         window.selection().setProductName("other");
-        click(MainWindowId::ImportButton, file + ".txt");
+        click(ui().importButton, file + ".txt");
 
         EXPECT_EQ(messages.entries.size(), 1);
-        EXPECT_EQ(qobject_cast<QLabel *>(window.control(MainWindowId::ProductNameLabel))->text(),
-                  c.name);
-        EXPECT_EQ(checked(MainWindowId::BatteryGroupBox), c.battery);
-        EXPECT_EQ(checked(MainWindowId::LoadGroupBox), c.load);
-        EXPECT_EQ(window.control(MainWindowId::BatteryGroupButton)->isEnabled(), c.battery);
-        EXPECT_EQ(window.control(MainWindowId::LoadGroupButton)->isEnabled(), c.load);
+        EXPECT_EQ(qobject_cast<QLabel *>(ui().productLabel)->text(), c.name);
+        EXPECT_EQ(checked(ui().batteryBox), c.battery);
+        EXPECT_EQ(checked(ui().loadBox), c.load);
+        EXPECT_EQ(ui().batteryButton->isEnabled(), c.battery);
+        EXPECT_EQ(ui().loadButton->isEnabled(), c.load);
         const bool general = c.load ? c.general : !c.general; // battery files keep the form
-        EXPECT_EQ(window.control(MainWindowId::LoadGroupButton)->property("text").toString(),
+        EXPECT_EQ(ui().loadButton->property("text").toString(),
                   general ? "通用负载参数" : "LED负载参数");
         const QList<int> walk = groupWalk(selectionFromSlotCount(c.lines));
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
@@ -125,9 +125,9 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
 
 TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
 {
-    click(MainWindowId::SaveButton, "set.txt"); // no group selected
-    click(MainWindowId::SaveButton, QString()); // cancelled
-    click(MainWindowId::ImportButton, QString());
+    click(ui().saveButton, "set.txt"); // no group selected
+    click(ui().saveButton, QString()); // cancelled
+    click(ui().importButton, QString());
     EXPECT_EQ(messages.texts(), QStringList{"未作任何需要保存的数据！"});
     EXPECT_TRUE(files().isEmpty());
 
@@ -142,7 +142,7 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
     const rlimit small{100, saved.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    click(MainWindowId::SaveButton, "all.TXT");
+    click(ui().saveButton, "all.TXT");
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(messages.texts().last(), "文件保存失败！");
@@ -150,7 +150,7 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
     EXPECT_EQ(files(), QStringList{"all.TXT"});
 #endif
 
-    click(MainWindowId::SaveButton, "all.TXT"); // 59 slot lines
+    click(ui().saveButton, "all.TXT"); // 59 slot lines
     const QByteArray file = read("all.TXT");
     const qsizetype padding = kMaxParameterFileSize - file.size();
     const QByteArray longest = QByteArray(file).insert(file.size() - 2, QByteArray(padding, '0'));
@@ -167,7 +167,7 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
     for (const auto &[bytes, reason] : refused) {
         write("bad.txt", bytes);
         messages.clear();
-        click(MainWindowId::ImportButton, "bad.txt");
+        click(ui().importButton, "bad.txt");
         EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！\n\n" + reason});
         EXPECT_EQ(window.selection().productName(), "other");
         EXPECT_EQ(parameters.values, before.values);
@@ -176,9 +176,9 @@ TEST_F(ParameterFileWindowTest, FailedSavesAndRefusedImportsChangeNothing)
     // 1023 bytes are read whole.
     write("long.txt", longest);
     messages.clear();
-    click(MainWindowId::ImportButton, "long.txt");
+    click(ui().importButton, "long.txt");
     EXPECT_EQ(parameters.values[58], ParameterSet().values[58] + QString(padding, u'0'));
-    click(MainWindowId::ImportButton, "missing.txt");
+    click(ui().importButton, "missing.txt");
     EXPECT_EQ(messages.texts(), QStringList{"文件不存在！"});
 }
 
@@ -189,10 +189,10 @@ TEST_F(ParameterFileWindowTest, HostileFilesLeaveEverythingAsItWas)
         parameters.values[slot] = QString::number(3000 + slot);
     window.selection().setProductName("QM-XD");
     window.selection().setBatteryBox(true);
-    click(MainWindowId::SaveButton, "battery.txt");
+    click(ui().saveButton, "battery.txt");
     window.selection().setBatteryBox(false);
     window.selection().setLoadBox(true);
-    click(MainWindowId::SaveButton, "load.txt");
+    click(ui().saveButton, "load.txt");
     const QByteArray load = read("load.txt");
     window.selection().setProductName("mine");
     const ParameterSet before = parameters;
@@ -208,12 +208,11 @@ TEST_F(ParameterFileWindowTest, HostileFilesLeaveEverythingAsItWas)
     for (const auto &[bytes, reason] : hostile) {
         write("hostile.txt", bytes);
         messages.clear();
-        click(MainWindowId::ImportButton, "hostile.txt");
+        click(ui().importButton, "hostile.txt");
         EXPECT_EQ(messages.texts(), QStringList{"导入失败！错误的配置文件！\n\n" + reason});
-        EXPECT_EQ(qobject_cast<QLabel *>(window.control(MainWindowId::ProductNameLabel))->text(),
-                  "mine");
-        EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox));
-        EXPECT_TRUE(checked(MainWindowId::LoadGroupBox));
+        EXPECT_EQ(qobject_cast<QLabel *>(ui().productLabel)->text(), "mine");
+        EXPECT_FALSE(checked(ui().batteryBox));
+        EXPECT_TRUE(checked(ui().loadBox));
         EXPECT_EQ(parameters.values, before.values);
     }
 
@@ -221,10 +220,10 @@ TEST_F(ParameterFileWindowTest, HostileFilesLeaveEverythingAsItWas)
     write("utf8.txt",
           "\xEF\xBB\xBF" + QStringLiteral("光伏QM-X").toUtf8() + read("battery.txt").mid(5));
     messages.clear();
-    click(MainWindowId::ImportButton, "utf8.txt");
+    click(ui().importButton, "utf8.txt");
     EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_EQ(window.selection().productName(), "光伏QM-X");
-    EXPECT_TRUE(checked(MainWindowId::BatteryGroupBox));
+    EXPECT_TRUE(checked(ui().batteryBox));
 }
 
 TEST_F(ParameterFileWindowTest, ClosingAsksToSaveWhatIsKeptNowhere)
@@ -257,7 +256,7 @@ TEST_F(ParameterFileWindowTest, ClosingAsksToSaveWhatIsKeptNowhere)
     // Saved or imported, it closes at once; a form's "应用" makes it ask again.
     window.show();
     messages.clear();
-    click(MainWindowId::ImportButton, "kept.txt");
+    click(ui().importButton, "kept.txt");
     window.close();
     EXPECT_FALSE(window.isVisible());
     window.show();

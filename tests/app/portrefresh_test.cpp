@@ -1,6 +1,6 @@
-#include "app/controlids.h"
 #include "app/mainwindow.h"
 #include "model/parameterset.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 
 #include <QAbstractItemView>
@@ -30,7 +30,8 @@ protected:
         window.show();
     }
 
-    QComboBox *list() { return qobject_cast<QComboBox *>(window.control(MainWindowId::PortList)); }
+    MainWindowControls ui() const { return MainWindowControls(&window); }
+    QComboBox *list() { return ui().portList; }
     QStringList shown()
     {
         QStringList items;
@@ -137,7 +138,7 @@ TEST_F(PortRefreshTest, NothingChangesWhileThePortIsOpen)
     ports = {device, "ttyS0"};
     window.RefreshPorts();
     list()->setCurrentIndex(0);
-    QTest::mouseClick(window.control(MainWindowId::PortButton), Qt::LeftButton);
+    QTest::mouseClick(ui().portButton, Qt::LeftButton);
     ASSERT_TRUE(window.link().portOpen());
     EXPECT_FALSE(list()->isEnabled());
 
@@ -150,7 +151,7 @@ TEST_F(PortRefreshTest, NothingChangesWhileThePortIsOpen)
     EXPECT_FALSE(list()->isEnabled());
 
     // Closed again, the list catches up at once.
-    QTest::mouseClick(window.control(MainWindowId::PortButton), Qt::LeftButton);
+    QTest::mouseClick(ui().portButton, Qt::LeftButton);
     EXPECT_EQ(shown(), ports);
     EXPECT_EQ(list()->currentIndex(), -1);
     EXPECT_TRUE(list()->isEnabled());

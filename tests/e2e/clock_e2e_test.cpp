@@ -1,7 +1,7 @@
-#include "app/controlids.h"
 #include "app/mainwindow.h"
 #include "forms/clockdialog.h"
 #include "model/parameterset.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 #include "support/printers.h"
 #include "support/simprocess.h"
@@ -29,27 +29,25 @@ protected:
         window = std::make_unique<MainWindow>(parameters, messages);
         window->setPortEnumerator([this] { return QStringList{sim->portPath()}; });
         window->show();
-        qobject_cast<QComboBox *>(window->control(MainWindowId::PortList))->setCurrentIndex(0);
-        click(window->control(MainWindowId::PortButton));
+        qobject_cast<QComboBox *>(ui().portList)->setCurrentIndex(0);
+        click(ui().portButton);
         ASSERT_TRUE(window->link().portOpen());
         window->link().setWaitScale(kTestWaitScale);
         dialog = std::make_unique<ClockDialog>(window->link(), messages, window.get());
         dialog->show();
     }
     static void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void click(int id) { click(dialog->control(id)); }
+    ClockDialogControls clock() const { return ClockDialogControls(dialog.get()); }
+    MainWindowControls ui() const { return MainWindowControls(window.get()); }
     // Sets the pickers by hand.
     void setPickers(QDate date, QTime time)
     {
         if (dialog->following())
-            click(ClockDialogId::ManualAdjustButton);
-        qobject_cast<QDateEdit *>(dialog->control(ClockDialogId::DatePicker))->setDate(date);
-        qobject_cast<QTimeEdit *>(dialog->control(ClockDialogId::TimePicker))->setTime(time);
+            click(clock().manualAdjust);
+        clock().date->setDate(date);
+        clock().time->setTime(time);
     }
-    QString field()
-    {
-        return qobject_cast<QLineEdit *>(dialog->control(ClockDialogId::ProgrammerTime))->text();
-    }
+    QString field() { return clock().programmerTime->text(); }
     static QDateTime parse(const QString &text)
     {
         return QDateTime::fromString(text, QStringLiteral("yyyy/M/d   H:m:s"));
@@ -69,14 +67,14 @@ TEST_F(ClockE2eTest, WrittenTimeReadsBackAndRunsOn)
     start();
     const QDateTime written(QDate(2016, 3, 5), QTime(14, 7, 9));
     setPickers(written.date(), written.time());
-    click(ClockDialogId::WriteButton);
+    click(clock().write);
     EXPECT_EQ(field(), "2016/3/5   14:7:9");
     EXPECT_EQ(messages.texts(), QStringList{"写入成功！"});
 
     // More than a second later the programmer's clock has moved on from the time written.
     QTest::qWait(1100);
     messages.clear();
-    click(ClockDialogId::ReadButton);
+    click(clock().read);
     EXPECT_EQ(messages.texts(), QStringList{"读取成功！"});
     const QDateTime read = parse(field());
     ASSERT_TRUE(read.isValid()) << field().toStdString();
@@ -84,12 +82,12 @@ TEST_F(ClockE2eTest, WrittenTimeReadsBackAndRunsOn)
     EXPECT_LT(read, written.addSecs(3600));
 
     // The PC's time, as the technician writes it while the form follows the clock.
-    click(ClockDialogId::ManualAdjustButton);
+    click(clock().manualAdjust);
     ASSERT_TRUE(dialog->following());
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-    click(ClockDialogId::WriteButton);
+    click(clock().write);
     messages.clear();
-    click(ClockDialogId::ReadButton);
+    click(clock().read);
     const QDateTime pc = parse(field());
     EXPECT_GE(pc, before.addMSecs(-before.time().msec()));
     EXPECT_LE(pc, QDateTime::currentDateTime());
@@ -109,8 +107,8 @@ TEST_F(ClockE2eTest, FaultyRepliesAreNoSuccess)
         SCOPED_TRACE((args.join(' ') + (read ? " read" : " write")).toStdString());
         messages.clear();
         start(args);
-        qobject_cast<QLineEdit *>(dialog->control(ClockDialogId::ProgrammerTime))->setText("x");
-        click(read ? ClockDialogId::ReadButton : ClockDialogId::WriteButton);
+        clock().programmerTime->setText("x");
+        click(read ? clock().read : clock().write);
         EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf8(text)});
         EXPECT_EQ(field(), "x");
         dialog.reset();
@@ -131,10 +129,10 @@ TEST_F(ClockE2eTest, TimeSyncOpensTheFormModallyOnTheWindowsLink)
             return;
         seen = form->isModal() && form->isVisible() &&
                form->windowTitle() == QStringLiteral("时间参数设置界面");
-        QTest::mouseClick(form->control(ClockDialogId::ReadButton), Qt::LeftButton);
+        QTest::mouseClick(ClockDialogControls(form).read, Qt::LeftButton);
         form->reject();
     });
-    click(window->control(MainWindowId::TimeSyncButton));
+    click(ui().timeSyncButton);
     EXPECT_TRUE(seen);
     EXPECT_EQ(messages.texts(), QStringList{"读取成功！"});
     EXPECT_EQ(window->findChild<ClockDialog *>(), nullptr); // destroyed when it closed

@@ -1,7 +1,7 @@
-#include "app/controlids.h"
 #include "app/mainwindow.h"
 #include "forms/clockdialog.h"
 #include "model/parameterset.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 #include "support/printers.h"
 #include "support/simprocess.h"
@@ -202,16 +202,15 @@ protected:
         clock = std::make_unique<ClockDialog>(window->link(), messages, window.get());
         clock->show();
         // A hand-set time, so that a write is known to the second.
-        QTest::mouseClick(clock->control(ClockDialogId::ManualAdjustButton), Qt::LeftButton);
-        qobject_cast<QDateEdit *>(clock->control(ClockDialogId::DatePicker))
-            ->setDate(QDate(2024, 2, 29));
-        qobject_cast<QTimeEdit *>(clock->control(ClockDialogId::TimePicker))
-            ->setTime(QTime(23, 59, 58));
+        QTest::mouseClick(NamedAnyOf<QPushButton>(clock.get(), {"手动调整", "本机时间"}),
+                          Qt::LeftButton);
+        Named<QDateEdit>(clock.get(), "日期")->setDate(QDate(2024, 2, 29));
+        Named<QTimeEdit>(clock.get(), "时间")->setTime(QTime(23, 59, 58));
 
         // A battery selection of the user's to update, which a read must not disturb either.
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
             parameters.values[slot] = QString::number(2000 + slot);
-        click(MainWindowId::BatteryGroupBox);
+        click(ui().batteryBox);
     }
 
     QString statePath() const { return dir.filePath(QStringLiteral("programmer.txt")); }
@@ -230,45 +229,41 @@ protected:
     }
     void openPort()
     {
-        auto *ports = qobject_cast<QComboBox *>(window->control(MainWindowId::PortList));
+        auto *ports = qobject_cast<QComboBox *>(ui().portList);
         ports->setCurrentIndex(ports->findText(portPath()));
-        click(MainWindowId::PortButton);
+        click(ui().portButton);
         ASSERT_TRUE(window->link().portOpen());
         window->link().setWaitScale(kTestWaitScale);
     }
 
-    void click(int id) { QTest::mouseClick(window->control(id), Qt::LeftButton); }
+    MainWindowControls ui() const { return MainWindowControls(window.get()); }
+    static void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
     void run()
     {
         switch (op()) {
         case Operation::Read:
-            return click(MainWindowId::ReadButton);
+            return click(ui().readButton);
         case Operation::Update:
-            return click(MainWindowId::UpdateButton);
+            return click(ui().updateButton);
         case Operation::Clear:
-            return click(MainWindowId::ClearButton);
+            return click(ui().clearButton);
         case Operation::ClockRead:
-            return QTest::mouseClick(clock->control(ClockDialogId::ReadButton), Qt::LeftButton);
+            return QTest::mouseClick(Named<QPushButton>(clock.get(), "读取"), Qt::LeftButton);
         case Operation::ClockWrite:
-            return QTest::mouseClick(clock->control(ClockDialogId::WriteButton), Qt::LeftButton);
+            return QTest::mouseClick(Named<QPushButton>(clock.get(), "写入"), Qt::LeftButton);
         }
     }
 
     Shown shown() const
     {
-        return {
-            qobject_cast<QLabel *>(window->control(MainWindowId::ProductNameLabel))->text(),
-            qobject_cast<QComboBox *>(window->control(MainWindowId::ProductSelector))
-                ->currentText(),
-            qobject_cast<QCheckBox *>(window->control(MainWindowId::BatteryGroupBox))->isChecked(),
-            qobject_cast<QCheckBox *>(window->control(MainWindowId::LoadGroupBox))->isChecked(),
-            qobject_cast<QPushButton *>(window->control(MainWindowId::LoadGroupButton))->text(),
-            qobject_cast<QLineEdit *>(clock->control(ClockDialogId::ProgrammerTime))->text()};
+        return {qobject_cast<QLabel *>(ui().productLabel)->text(),
+                qobject_cast<QComboBox *>(ui().productSelector)->currentText(),
+                qobject_cast<QCheckBox *>(ui().batteryBox)->isChecked(),
+                qobject_cast<QCheckBox *>(ui().loadBox)->isChecked(),
+                qobject_cast<QPushButton *>(ui().loadButton)->text(),
+                Named<QLineEdit>(clock.get(), "编程器时间")->text()};
     }
-    QString portCaption() const
-    {
-        return qobject_cast<QPushButton *>(window->control(MainWindowId::PortButton))->text();
-    }
+    QString portCaption() const { return qobject_cast<QPushButton *>(ui().portButton)->text(); }
 
     QTemporaryDir dir;
     ParameterSet parameters;
@@ -312,7 +307,7 @@ TEST_P(Cell, Holds)
     if (fault() == Fault::PortVanishes) {
         EXPECT_TRUE(QTest::qWaitFor([this] { return !window->link().portOpen(); }, 5000));
         EXPECT_EQ(portCaption(), "打开串口");
-        EXPECT_TRUE(window->control(MainWindowId::PortList)->isEnabled());
+        EXPECT_TRUE(ui().portList->isEnabled());
         ASSERT_TRUE(sim->waitForExit(5000));
         startSim({});
         openPort();

@@ -1,6 +1,6 @@
-#include "app/controlids.h"
 #include "app/mainwindow.h"
 #include "model/parameterset.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 #include "support/printers.h"
 #include "support/referenceframes.h"
@@ -72,26 +72,26 @@ protected:
         qputenv("VELMORA_EXTRA_PORTS", sim->portPath().toLocal8Bit());
         window = std::make_unique<MainWindow>(parameters, messages);
         window->show();
-        auto *ports = get<QComboBox>(MainWindowId::PortList);
+        auto *ports = ui().portList;
         ports->setCurrentIndex(ports->findText(sim->portPath()));
-        click(MainWindowId::PortButton);
+        click(ui().portButton);
         ASSERT_TRUE(window->link().portOpen());
         window->link().setWaitScale(kTestWaitScale);
     }
 
-    template <typename T> T *get(int id) { return qobject_cast<T *>(window->control(id)); }
-    void click(int id) { QTest::mouseClick(get<QAbstractButton>(id), Qt::LeftButton); }
+    MainWindowControls ui() const { return MainWindowControls(window.get()); }
+    static void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
     void setBoxes(bool battery, bool load)
     {
-        if (get<QCheckBox>(MainWindowId::BatteryGroupBox)->isChecked() != battery)
-            get<QCheckBox>(MainWindowId::BatteryGroupBox)->click();
-        if (get<QCheckBox>(MainWindowId::LoadGroupBox)->isChecked() != load)
-            get<QCheckBox>(MainWindowId::LoadGroupBox)->click();
+        if (ui().batteryBox->isChecked() != battery)
+            ui().batteryBox->click();
+        if (ui().loadBox->isChecked() != load)
+            ui().loadBox->click();
     }
     // As a user does it: arrow keys through the list, so the choice is a real activation.
     void pickProduct(int index)
     {
-        auto *selector = get<QComboBox>(MainWindowId::ProductSelector);
+        auto *selector = ui().productSelector;
         selector->setFocus();
         if (selector->currentIndex() == index)
             QTest::keyClick(selector, index > 0 ? Qt::Key_Up : Qt::Key_Down);
@@ -100,10 +100,10 @@ protected:
         while (selector->currentIndex() > index)
             QTest::keyClick(selector, Qt::Key_Up);
     }
-    QString label() { return get<QLabel>(MainWindowId::ProductNameLabel)->text(); }
-    QString loadCaption() { return get<QPushButton>(MainWindowId::LoadGroupButton)->text(); }
-    bool checked(int id) { return get<QCheckBox>(id)->isChecked(); }
-    bool enabled(int id) { return window->control(id)->isEnabled(); }
+    QString label() { return ui().productLabel->text(); }
+    QString loadCaption() { return ui().loadButton->text(); }
+    static bool checked(QAbstractButton *box) { return box->isChecked(); }
+    static bool enabled(QWidget *control) { return control->isEnabled(); }
 
     // Distinct, recognisable values in every slot.
     void fillValues(int base)
@@ -140,18 +140,18 @@ protected:
 TEST_F(ProgrammerCommandsTest, PortButtonOpensAndClosesTheChosenPort)
 {
     start();
-    auto *ports = get<QComboBox>(MainWindowId::PortList);
-    auto *button = get<QPushButton>(MainWindowId::PortButton);
+    auto *ports = ui().portList;
+    auto *button = ui().portButton;
     EXPECT_EQ(button->text(), "关闭串口");
     EXPECT_FALSE(ports->isEnabled());
-    click(MainWindowId::PortButton);
+    click(ui().portButton);
     EXPECT_FALSE(window->link().portOpen());
     EXPECT_EQ(button->text(), "打开串口");
     EXPECT_TRUE(ports->isEnabled());
 
     // Nothing chosen: the open fails and nothing changes.
     ports->setCurrentIndex(-1);
-    click(MainWindowId::PortButton);
+    click(ui().portButton);
     EXPECT_FALSE(window->link().portOpen());
     EXPECT_EQ(button->text(), "打开串口");
     EXPECT_EQ(messages.texts(), QStringList{"打开串口失败"});
@@ -171,7 +171,7 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         const ParameterSet written = parameters;
         const QList<int> stored = groupWalk(c.selection);
 
-        click(MainWindowId::UpdateButton);
+        click(ui().updateButton);
         EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
         EXPECT_EQ(storedChecksum(), ReferenceChecksum(name.toLatin1(), written, stored));
         EXPECT_FALSE(window->hasUnkeptChanges()); // written: closing need not ask
@@ -183,18 +183,18 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         setBoxes(!c.battery, !c.load);
         EXPECT_TRUE(window->hasUnkeptChanges());
         messages.clear();
-        click(MainWindowId::ReadButton);
+        click(ui().readButton);
         EXPECT_EQ(messages.texts(), QStringList{"读取完成！"});
         ASSERT_TRUE(messages.entries.size() == 1 && !messages.entries.first().warning);
         EXPECT_FALSE(window->hasUnkeptChanges());
         EXPECT_EQ(messages.entries.first().owner, window.get());
 
         EXPECT_EQ(label(), name);
-        EXPECT_EQ(get<QComboBox>(MainWindowId::ProductSelector)->currentText(), "");
-        EXPECT_EQ(checked(MainWindowId::BatteryGroupBox), c.battery);
-        EXPECT_EQ(checked(MainWindowId::LoadGroupBox), c.load);
-        EXPECT_EQ(enabled(MainWindowId::BatteryGroupButton), c.battery);
-        EXPECT_EQ(enabled(MainWindowId::LoadGroupButton), c.load);
+        EXPECT_EQ(ui().productSelector->currentText(), "");
+        EXPECT_EQ(checked(ui().batteryBox), c.battery);
+        EXPECT_EQ(checked(ui().loadBox), c.load);
+        EXPECT_EQ(enabled(ui().batteryButton), c.battery);
+        EXPECT_EQ(enabled(ui().loadButton), c.load);
         const QString caption = c.selection == GroupSelection::Battery ? disturbedCaption
                                 : c.product == 0                       ? "通用负载参数"
                                                                        : "LED负载参数";
@@ -208,7 +208,7 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         // Written straight back, the block and its checksum come out the same.
         const QByteArray before = state();
         messages.clear();
-        click(MainWindowId::UpdateButton);
+        click(ui().updateButton);
         EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
         EXPECT_EQ(state(), before);
     }
@@ -218,21 +218,20 @@ TEST_F(ProgrammerCommandsTest, ClearEmptiesTheProgrammer)
 {
     start({}, FullBlockState());
     setBoxes(true, true);
-    click(MainWindowId::ClearButton);
+    click(ui().clearButton);
     EXPECT_EQ(messages.texts(), QStringList{"清除完成"});
     EXPECT_FALSE(messages.entries.first().warning);
-    EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox) || checked(MainWindowId::LoadGroupBox));
-    EXPECT_FALSE(enabled(MainWindowId::BatteryGroupButton) ||
-                 enabled(MainWindowId::LoadGroupButton));
+    EXPECT_FALSE(checked(ui().batteryBox) || checked(ui().loadBox));
+    EXPECT_FALSE(enabled(ui().batteryButton) || enabled(ui().loadButton));
 
     setBoxes(true, false);
     const ParameterSet before = parameters;
     messages.clear();
-    click(MainWindowId::ReadButton);
+    click(ui().readButton);
     EXPECT_EQ(messages.texts(), QStringList{"读取失败，设备无数据！"});
     EXPECT_TRUE(messages.entries.first().warning);
-    EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox));
-    EXPECT_FALSE(enabled(MainWindowId::BatteryGroupButton));
+    EXPECT_FALSE(checked(ui().batteryBox));
+    EXPECT_FALSE(enabled(ui().batteryButton));
     EXPECT_EQ(parameters.values, before.values);
     EXPECT_EQ(requestsSeen(), 3); // clear, name, count: nothing asked with the empty count
 
@@ -241,7 +240,7 @@ TEST_F(ProgrammerCommandsTest, ClearEmptiesTheProgrammer)
     pickProduct(1);
     setBoxes(false, false);
     messages.clear();
-    click(MainWindowId::UpdateButton);
+    click(ui().updateButton);
     EXPECT_EQ(messages.texts(), QStringList{"未选中任何需要更新的参数！"});
 }
 
@@ -252,14 +251,14 @@ TEST_F(ProgrammerCommandsTest, ReadStopsAtEachSilentStepKeepingEarlierChanges)
         parameters = ParameterSet();
         messages.clear();
         start({"--no-answer-from", QString::number(step)}, FullBlockState());
-        click(MainWindowId::ReadButton);
+        click(ui().readButton);
         EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
         EXPECT_EQ(label(), step >= 2 ? "QM-XDJ" : "QM-X");
         // Boxes, load form and addresses follow the address table; values the value table.
-        EXPECT_EQ(checked(MainWindowId::BatteryGroupBox), step >= 4);
+        EXPECT_EQ(checked(ui().batteryBox), step >= 4);
         EXPECT_EQ(loadCaption(), step >= 4 ? "LED负载参数" : "通用负载参数");
         EXPECT_EQ(parameters.values[0], step >= 5 ? "500" : "1");
-        EXPECT_EQ(get<QComboBox>(MainWindowId::ProductSelector)->currentText(), "QM-X");
+        EXPECT_EQ(ui().productSelector->currentText(), "QM-X");
         window.reset();
         sim.reset();
     }
@@ -281,7 +280,7 @@ TEST_F(ProgrammerCommandsTest, ReadTakesNothingFromInvalidReplies)
         parameters = ParameterSet();
         messages.clear();
         start(args, FullBlockState());
-        click(MainWindowId::ReadButton);
+        click(ui().readButton);
         EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
         EXPECT_EQ(label(), step >= 2 ? "QM-XDJ" : "QM-X");
         for (int slot = 0; slot < 59; ++slot)
@@ -296,11 +295,11 @@ TEST_F(ProgrammerCommandsTest, ReadRefusesAStoredCountOutsideTheFiveCodes)
 {
     start({}, FullBlockState("0017"));
     setBoxes(false, true);
-    click(MainWindowId::ReadButton);
+    click(ui().readButton);
     EXPECT_EQ(messages.texts(), QStringList{"参数地址出错！"});
     EXPECT_EQ(label(), "QM-XDJ");
-    EXPECT_FALSE(checked(MainWindowId::BatteryGroupBox));
-    EXPECT_TRUE(checked(MainWindowId::LoadGroupBox));
+    EXPECT_FALSE(checked(ui().batteryBox));
+    EXPECT_TRUE(checked(ui().loadBox));
     EXPECT_EQ(parameters.values, ParameterSet().values);
     EXPECT_EQ(requestsSeen(), 2);
 }
@@ -312,7 +311,7 @@ TEST_F(ProgrammerCommandsTest, UpdateStopsAtEachSilentStepAndKeepsTheOldChecksum
         messages.clear();
         start({"--no-answer-from", QString::number(step)}, FullBlockState());
         setBoxes(true, false);
-        click(MainWindowId::UpdateButton);
+        click(ui().updateButton);
         EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
         EXPECT_EQ(requestsSeen(), step);
         // The checksum is written last: until then the previous one stays. (A silent device
@@ -329,7 +328,7 @@ TEST_F(ProgrammerCommandsTest, UpdateStopsAtEachSilentStepAndKeepsTheOldChecksum
     messages.clear();
     start({"--exception", "6", "--fault-request", "2"});
     setBoxes(true, false);
-    click(MainWindowId::UpdateButton);
+    click(ui().updateButton);
     EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
     EXPECT_EQ(requestsSeen(), 2);
 }
@@ -347,7 +346,7 @@ TEST_F(ProgrammerCommandsTest, UpdateSendsNothingThatCannotBeSentAsItIs)
         parameters.values[slot] = value;
         messages.clear();
         pickProduct(slot == 58 ? 2 : 0);
-        click(MainWindowId::UpdateButton);
+        click(ui().updateButton);
         EXPECT_EQ(messages.texts(), QStringList{"参数值超出范围！"});
         EXPECT_EQ(requestsSeen(), 0);
     }
@@ -357,7 +356,7 @@ TEST_F(ProgrammerCommandsTest, UpdateSendsNothingThatCannotBeSentAsItIs)
     parameters.values[3] = "";
     parameters.values[4] = "65535";
     messages.clear();
-    click(MainWindowId::UpdateButton);
+    click(ui().updateButton);
     EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
     EXPECT_TRUE(state().contains("values=0001 00C8 012C 0000 FFFF"));
 }
@@ -366,20 +365,19 @@ TEST_F(ProgrammerCommandsTest, RefusalsBeforeAnythingIsSent)
 {
     start({"--no-answer"});
     setBoxes(true, false);
-    click(MainWindowId::ClearButton);
+    click(ui().clearButton);
     EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
-    EXPECT_TRUE(checked(MainWindowId::BatteryGroupBox));
-    EXPECT_TRUE(enabled(MainWindowId::BatteryGroupButton));
+    EXPECT_TRUE(checked(ui().batteryBox));
+    EXPECT_TRUE(enabled(ui().batteryButton));
 
     messages.clear();
     window->selection().setProductName(QString());
-    click(MainWindowId::UpdateButton);
+    click(ui().updateButton);
     EXPECT_EQ(messages.texts(), QStringList{"请选择产品类型！"});
 
     messages.clear();
-    click(MainWindowId::PortButton); // close
-    for (int id : {MainWindowId::ReadButton, MainWindowId::UpdateButton, MainWindowId::ClearButton,
-                   MainWindowId::TimeSyncButton})
+    click(ui().portButton); // close
+    for (QWidget *id : {ui().readButton, ui().updateButton, ui().clearButton, ui().timeSyncButton})
         click(id);
     EXPECT_EQ(messages.texts(), QStringList(4, "串口不可用或未打开！"));
     EXPECT_EQ(requestsSeen(), 1); // the unanswered clear only
@@ -389,13 +387,13 @@ TEST_F(ProgrammerCommandsTest, ADeviceThatGoesLeavesThePortClosed)
 {
     // Gone after the first answer of a read: its time-out, and the port is closed.
     start({"--close-after", "1"}, FullBlockState());
-    click(MainWindowId::ReadButton);
+    click(ui().readButton);
     EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
     EXPECT_FALSE(window->link().portOpen());
-    EXPECT_EQ(get<QPushButton>(MainWindowId::PortButton)->text(), "打开串口");
-    EXPECT_TRUE(enabled(MainWindowId::PortList));
+    EXPECT_EQ(ui().portButton->text(), "打开串口");
+    EXPECT_TRUE(enabled(ui().portList));
     messages.clear();
-    click(MainWindowId::UpdateButton);
+    click(ui().updateButton);
     EXPECT_EQ(messages.texts(), QStringList{"串口不可用或未打开！"});
 
     // Gone while nothing runs: the window closes the port and says so, once.
@@ -405,10 +403,10 @@ TEST_F(ProgrammerCommandsTest, ADeviceThatGoesLeavesThePortClosed)
     start();
     sim->stop();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->link().portOpen(); }, 5000));
-    EXPECT_EQ(get<QPushButton>(MainWindowId::PortButton)->text(), "打开串口");
-    EXPECT_TRUE(enabled(MainWindowId::PortList));
+    EXPECT_EQ(ui().portButton->text(), "打开串口");
+    EXPECT_TRUE(enabled(ui().portList));
     QTest::qWait(100);
-    click(MainWindowId::ClearButton);
+    click(ui().clearButton);
     EXPECT_EQ(messages.texts(), QStringList({"串口已断开！", "串口不可用或未打开！"}));
     EXPECT_TRUE(messages.entries.first().warning);
 }

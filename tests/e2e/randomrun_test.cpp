@@ -1,4 +1,3 @@
-#include "app/controlids.h"
 #include "app/mainwindow.h"
 #include "forms/batteryparameterdialog.h"
 #include "forms/clockdialog.h"
@@ -7,6 +6,7 @@
 #include "model/filepicker.h"
 #include "model/parameterset.h"
 #include "programmer/parameterfile.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 #include "support/simprocess.h"
 
@@ -137,7 +137,7 @@ public:
         else if (choice < 14)
             pickProduct();
         else if (choice < 20)
-            click(m_random.bounded(2) ? MainWindowId::BatteryGroupBox : MainWindowId::LoadGroupBox);
+            click(m_random.bounded(2) ? ui().batteryBox : ui().loadBox);
         else if (choice < 26)
             save();
         else if (choice < 38)
@@ -165,8 +165,8 @@ public:
     int simulatorStarts = 0;
 
 private:
-    template <typename T> T *get(int id) const { return qobject_cast<T *>(m_window->control(id)); }
-    void click(int id) { QTest::mouseClick(m_window->control(id), Qt::LeftButton); }
+    MainWindowControls ui() const { return MainWindowControls(m_window.get()); }
+    static void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
     QString portPath() const { return m_dir.filePath(QStringLiteral("port")); }
     QString pick(const QStringList &choices)
     {
@@ -211,11 +211,11 @@ private:
     void openPort()
     {
         if (m_window->link().portOpen())
-            click(MainWindowId::PortButton); // the old device's terminal is gone
-        auto *ports = get<QComboBox>(MainWindowId::PortList);
+            click(ui().portButton); // the old device's terminal is gone
+        auto *ports = ui().portList;
         ports->setCurrentIndex(ports->findText(portPath()));
         m_messages.clear();
-        click(MainWindowId::PortButton);
+        click(ui().portButton);
         m_window->link().setWaitScale(m_waitScale);
     }
 
@@ -229,11 +229,11 @@ private:
 
     void togglePort()
     {
-        auto *ports = get<QComboBox>(MainWindowId::PortList);
+        auto *ports = ui().portList;
         if (!m_window->link().portOpen() && ports->isEnabled())
             ports->setCurrentIndex(int(m_random.bounded(ports->count() + 1)) - 1);
         m_messages.clear();
-        click(MainWindowId::PortButton);
+        click(ui().portButton);
         EXPECT_LE(m_messages.entries.size(), 1);
         m_window->link().setWaitScale(m_waitScale);
     }
@@ -242,7 +242,7 @@ private:
 
     void pickProduct()
     {
-        auto *selector = get<QComboBox>(MainWindowId::ProductSelector);
+        auto *selector = ui().productSelector;
         selector->setFocus();
         for (int i = int(m_random.bounded(4)); i >= 0; --i)
             QTest::keyClick(selector, m_random.bounded(2) ? Qt::Key_Down : Qt::Key_Up);
@@ -281,7 +281,7 @@ private:
                         : kind == 1 ? m_dir.filePath(QStringLiteral("saved"))
                                     : m_dir.filePath(QStringLiteral("saved%1.TXT").arg(kind));
         m_messages.clear();
-        click(MainWindowId::SaveButton);
+        click(ui().saveButton);
         EXPECT_EQ(m_messages.entries.size(), m_picker.path.isEmpty() ? 0 : 1);
     }
 
@@ -334,7 +334,7 @@ private:
             file.write(randomFile());
         }
         m_messages.clear();
-        click(MainWindowId::ImportButton);
+        click(ui().importButton);
         EXPECT_LE(m_messages.entries.size(), 1);
     }
 
@@ -358,19 +358,19 @@ private:
         timer.start();
         switch (which) {
         case 0:
-            click(MainWindowId::ReadButton);
+            click(ui().readButton);
             break;
         case 1:
-            click(MainWindowId::UpdateButton);
+            click(ui().updateButton);
             break;
         case 2:
-            click(MainWindowId::ClearButton);
+            click(ui().clearButton);
             break;
         case 3:
-            QTest::mouseClick(clock->control(ClockDialogId::ReadButton), Qt::LeftButton);
+            QTest::mouseClick(Named<QPushButton>(clock.get(), "读取"), Qt::LeftButton);
             break;
         default:
-            QTest::mouseClick(clock->control(ClockDialogId::WriteButton), Qt::LeftButton);
+            QTest::mouseClick(Named<QPushButton>(clock.get(), "写入"), Qt::LeftButton);
             break;
         }
         // Within its waits: each exchange waits at most the long wait, plus the time a request
@@ -455,16 +455,14 @@ private:
 
         // The window shows the model and the link.
         const SelectionModel &s = m_window->selection();
-        EXPECT_EQ(get<QLabel>(MainWindowId::ProductNameLabel)->text(), s.productName());
-        EXPECT_EQ(get<QCheckBox>(MainWindowId::BatteryGroupBox)->isChecked(), s.batteryBox());
-        EXPECT_EQ(get<QCheckBox>(MainWindowId::LoadGroupBox)->isChecked(), s.loadBox());
-        EXPECT_EQ(get<QPushButton>(MainWindowId::LoadGroupButton)->text(),
-                  s.generalLoad() ? "通用负载参数" : "LED负载参数");
+        EXPECT_EQ(ui().productLabel->text(), s.productName());
+        EXPECT_EQ(ui().batteryBox->isChecked(), s.batteryBox());
+        EXPECT_EQ(ui().loadBox->isChecked(), s.loadBox());
+        EXPECT_EQ(ui().loadButton->text(), s.generalLoad() ? "通用负载参数" : "LED负载参数");
         const bool open = m_window->link().portOpen();
-        EXPECT_EQ(get<QPushButton>(MainWindowId::PortButton)->text(),
-                  open ? "关闭串口" : "打开串口");
+        EXPECT_EQ(ui().portButton->text(), open ? "关闭串口" : "打开串口");
         if (open) {
-            EXPECT_FALSE(get<QComboBox>(MainWindowId::PortList)->isEnabled());
+            EXPECT_FALSE(ui().portList->isEnabled());
         }
         // No key closes the window.
         EXPECT_TRUE(m_window->isVisible());

@@ -1,5 +1,6 @@
 #include "forms/batteryparameterdialog.h"
 #include "model/parameterset.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 
 #include <QAbstractItemView>
@@ -13,18 +14,70 @@
 
 #include <memory>
 
-using namespace BatteryDialogId;
-
 namespace {
 
+// A field by its accessible name (its row's label; a default cell adds " 默认"), a list by one
+// of its items, a button by its caption.
+struct Field
+{
+    const char *name;
+    bool list = false;
+};
+const Field BatteryTypeDefault{"蓄电池类型 默认"};
+const Field ChargingModeDefault{"充电方式 默认"};
+const Field CapacityEdit{"蓄电池容量(Ah)"};
+const Field CapacityDefault{"蓄电池容量(Ah) 默认"};
+const Field TempCompensationEdit{"温度补偿系数(mV/℃/2V)"};
+const Field TempCompensationDefault{"温度补偿系数(mV/℃/2V) 默认"};
+const Field OverVoltageDisconnectEdit{"超压断开电压(V)"};
+const Field OverVoltageDisconnectDefault{"超压断开电压(V) 默认"};
+const Field OverVoltageReconnectEdit{"超压断开恢复电压(V)"};
+const Field OverVoltageReconnectDefault{"超压断开恢复电压(V) 默认"};
+const Field EqualizeVoltageEdit{"均衡充电电压(V)"};
+const Field EqualizeVoltageDefault{"均衡充电电压(V) 默认"};
+const Field BoostVoltageEdit{"提升充电电压(V)"};
+const Field BoostVoltageDefault{"提升充电电压(V) 默认"};
+const Field FloatVoltageEdit{"浮充充电电压(V)"};
+const Field FloatVoltageDefault{"浮充充电电压(V) 默认"};
+const Field BoostReconnectEdit{"提升恢复电压(V)"};
+const Field BoostReconnectDefault{"提升恢复电压(V) 默认"};
+const Field ChargePercentEdit{"蓄电池充电(%)"};
+const Field ChargePercentDefault{"蓄电池充电(%) 默认"};
+const Field RatedVoltageDefault{"额定电压等级 默认"};
+const Field EqualizeDurationEdit{"均衡维持时间(M)"};
+const Field EqualizeDurationDefault{"均衡维持时间(M) 默认"};
+const Field BoostDurationEdit{"提升维持时间(M)"};
+const Field BoostDurationDefault{"提升维持时间(M) 默认"};
+const Field ChargeLimitEdit{"充电限制电压(V)"};
+const Field ChargeLimitDefault{"充电限制电压(V) 默认"};
+const Field DischargeLimitEdit{"放电限制电压(V)"};
+const Field DischargeLimitDefault{"放电限制电压(V) 默认"};
+const Field LowVoltageDisconnectEdit{"低压断开电压(V)"};
+const Field LowVoltageDisconnectDefault{"低压断开电压(V) 默认"};
+const Field LowVoltageReconnectEdit{"低压断开恢复电压(V)"};
+const Field LowVoltageReconnectDefault{"低压断开恢复电压(V) 默认"};
+const Field UnderVoltageWarningEdit{"欠压报警电压(V)"};
+const Field UnderVoltageWarningDefault{"欠压报警电压(V) 默认"};
+const Field UnderVoltageWarningReconnectEdit{"欠压报警恢复电压(V)"};
+const Field UnderVoltageWarningReconnectDefault{"欠压报警恢复电压(V) 默认"};
+const Field DischargePercentEdit{"蓄电池放电(%)"};
+const Field DischargePercentDefault{"蓄电池放电(%) 默认"};
+const Field BatteryTypeList{"铅酸免维护", true};
+const Field ChargingModeList{"电压补偿", true};
+const Field RatedVoltageList{"自识别", true};
+const Field OkButton{"确认"};
+const Field ApplyButton{"应用"};
+const Field CancelButton{"取消"};
+const Field RestoreDefaultsButton{"恢复默认"};
+
 // The twelve voltage edits and their default cells, in register order.
-const int kVoltageEdits[] = {
+const Field kVoltageEdits[] = {
     OverVoltageDisconnectEdit, ChargeLimitEdit,          OverVoltageReconnectEdit,
     EqualizeVoltageEdit,       BoostVoltageEdit,         FloatVoltageEdit,
     BoostReconnectEdit,        LowVoltageReconnectEdit,  UnderVoltageWarningReconnectEdit,
     UnderVoltageWarningEdit,   LowVoltageDisconnectEdit, DischargeLimitEdit,
 };
-const int kVoltageDefaults[] = {
+const Field kVoltageDefaults[] = {
     OverVoltageDisconnectDefault, ChargeLimitDefault,          OverVoltageReconnectDefault,
     EqualizeVoltageDefault,       BoostVoltageDefault,         FloatVoltageDefault,
     BoostReconnectDefault,        LowVoltageReconnectDefault,  UnderVoltageWarningReconnectDefault,
@@ -42,34 +95,30 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    QLineEdit *edit(int id) { return qobject_cast<QLineEdit *>(form->control(id)); }
-    QComboBox *list(int id) { return qobject_cast<QComboBox *>(form->control(id)); }
-    QString text(int id)
-    {
-        if (QComboBox *box = list(id))
-            return box->currentText();
-        return edit(id)->text();
-    }
-    QStringList texts(const int (&ids)[12])
+    QLineEdit *edit(Field f) { return Named<QLineEdit>(form.get(), QString::fromUtf8(f.name)); }
+    QComboBox *list(Field f) { return ListWith(form.get(), QString::fromUtf8(f.name)); }
+    QWidget *field(Field f) { return f.list ? static_cast<QWidget *>(list(f)) : edit(f); }
+    QString text(Field f) { return f.list ? list(f)->currentText() : edit(f)->text(); }
+    QStringList texts(const Field (&fields)[12])
     {
         QStringList all;
-        for (int id : ids)
-            all.append(text(id));
+        for (Field f : fields)
+            all.append(text(f));
         return all;
     }
     bool voltageEditsEnabled(bool enabled)
     {
-        for (int id : kVoltageEdits) {
-            if (edit(id)->isEnabled() != enabled)
+        for (Field f : kVoltageEdits) {
+            if (edit(f)->isEnabled() != enabled)
                 return false;
         }
         return true;
     }
 
     // As a user does it: open the list, move to the item and press Return.
-    void choose(int listId, int index)
+    void choose(Field listField, int index)
     {
-        QComboBox *box = list(listId);
+        QComboBox *box = list(listField);
         box->setFocus();
         box->showPopup();
         QAbstractItemView *view = box->view();
@@ -78,20 +127,21 @@ protected:
         ASSERT_FALSE(view->isVisible());
     }
 
-    void click(int id)
+    void click(Field button)
     {
-        QTest::mouseClick(qobject_cast<QPushButton *>(form->control(id)), Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(form.get(), QString::fromUtf8(button.name)),
+                          Qt::LeftButton);
     }
 
-    void type(int id, const QString &keys)
+    void type(Field f, const QString &keys)
     {
-        QWidget *field = form->control(id);
-        field->setFocus();
-        if (QComboBox *box = list(id))
-            box->lineEdit()->selectAll();
+        QWidget *target = field(f);
+        target->setFocus();
+        if (f.list)
+            list(f)->lineEdit()->selectAll();
         else
-            edit(id)->selectAll();
-        QTest::keyClicks(field, keys);
+            edit(f)->selectAll();
+        QTest::keyClicks(target, keys);
     }
 
     // Stores a battery group of a type at a rated level, voltages scaled as a form stores them.
@@ -130,12 +180,6 @@ TEST_F(BatteryFormTest, OpensWithStoredValuesAndSealedDefaults)
     EXPECT_TRUE(voltageEditsEnabled(false));
     EXPECT_TRUE(messages.entries.isEmpty());
 
-    // Named as screen readers and end-to-end tests look for them.
-    EXPECT_EQ(edit(CapacityEdit)->accessibleName(), "蓄电池容量(Ah)");
-    EXPECT_EQ(edit(EqualizeDurationEdit)->accessibleName(), "均衡维持时间(M)");
-    EXPECT_EQ(edit(OverVoltageDisconnectDefault)->accessibleName(), "超压断开电压(V) 默认");
-    EXPECT_EQ(edit(BatteryTypeDefault)->accessibleName(), "蓄电池类型 默认");
-    EXPECT_EQ(form->control(RestoreDefaultsButton)->accessibleName(), "恢复默认");
     EXPECT_EQ(edit(CapacityEdit)->toolTip(), "允许范围：0～9999 Ah");
     EXPECT_EQ(edit(CapacityEdit)->accessibleDescription(), edit(CapacityEdit)->toolTip());
 }

@@ -1,4 +1,5 @@
 #include "forms/clockdialog.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 #include "support/printers.h"
 #include "support/referenceframes.h"
@@ -28,26 +29,11 @@ protected:
         dialog->show();
         return dialog;
     }
-    template <typename T> static T *get(const ClockDialog &d, int id)
-    {
-        return qobject_cast<T *>(d.control(id));
-    }
-    static QString dateText(const ClockDialog &d)
-    {
-        return get<QDateEdit>(d, ClockDialogId::DatePicker)->text();
-    }
-    static QString timeText(const ClockDialog &d)
-    {
-        return get<QTimeEdit>(d, ClockDialogId::TimePicker)->text();
-    }
-    static QString field(const ClockDialog &d)
-    {
-        return get<QLineEdit>(d, ClockDialogId::ProgrammerTime)->text();
-    }
-    static void click(const ClockDialog &d, int id)
-    {
-        QTest::mouseClick(get<QPushButton>(d, id), Qt::LeftButton);
-    }
+    static ClockDialogControls ui(const ClockDialog &d) { return ClockDialogControls(&d); }
+    static QString dateText(const ClockDialog &d) { return ui(d).date->text(); }
+    static QString timeText(const ClockDialog &d) { return ui(d).time->text(); }
+    static QString field(const ClockDialog &d) { return ui(d).programmerTime->text(); }
+    static void click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
     // The bytes a write of `data` sends.
     static QByteArray writeFrame(const char *data)
     {
@@ -81,16 +67,8 @@ TEST_F(ClockDialogTest, OpensFollowingThePcClockWithFixedFormatsAndNames)
     EXPECT_TRUE(dialog->tickTimer().isActive());
     EXPECT_EQ(dialog->tickTimer().interval(), 1000);
 
-    const std::pair<int, const char *> names[] = {
-        {ClockDialogId::DatePicker, "日期"},
-        {ClockDialogId::TimePicker, "时间"},
-        {ClockDialogId::ProgrammerTime, "编程器时间"},
-        {ClockDialogId::ManualAdjustButton, "手动调整"},
-        {ClockDialogId::ReadButton, "读取"},
-        {ClockDialogId::WriteButton, "写入"},
-    };
-    for (const auto &[id, name] : names)
-        EXPECT_EQ(dialog->control(id)->accessibleName(), QString::fromUtf8(name)) << id;
+    // Every control is found by its accessible name.
+    ui(*dialog);
     QStringList labels;
     for (QLabel *label : dialog->findChildren<QLabel *>()) {
         EXPECT_EQ(label->accessibleName(), label->text());
@@ -98,18 +76,17 @@ TEST_F(ClockDialogTest, OpensFollowingThePcClockWithFixedFormatsAndNames)
     }
     labels.sort();
     EXPECT_EQ(labels, QStringList({"本机时间", "编程器时间"}));
-    auto *programmerTime = get<QLineEdit>(*dialog, ClockDialogId::ProgrammerTime);
+    auto *programmerTime = ui(*dialog).programmerTime;
     EXPECT_TRUE(programmerTime->isReadOnly());
     EXPECT_TRUE(programmerTime->alignment() & Qt::AlignHCenter);
-    EXPECT_EQ(dialog->control(1122), nullptr);
 }
 
 TEST_F(ClockDialogTest, ManualAdjustTogglesBetweenFollowingAndHandEntry)
 {
     auto dialog = open();
-    auto *date = get<QDateEdit>(*dialog, ClockDialogId::DatePicker);
-    auto *time = get<QTimeEdit>(*dialog, ClockDialogId::TimePicker);
-    auto *toggle = get<QPushButton>(*dialog, ClockDialogId::ManualAdjustButton);
+    auto *date = ui(*dialog).date;
+    auto *time = ui(*dialog).time;
+    auto *toggle = ui(*dialog).manualAdjust;
 
     // Following: what the user sets is overwritten at the next tick.
     time->setTime(QTime(1, 2, 3));
@@ -117,7 +94,7 @@ TEST_F(ClockDialogTest, ManualAdjustTogglesBetweenFollowingAndHandEntry)
     dialog->OnTimer();
     EXPECT_EQ(timeText(*dialog), "14:08:10");
 
-    click(*dialog, ClockDialogId::ManualAdjustButton);
+    click(ui(*dialog).manualAdjust);
     EXPECT_FALSE(dialog->following());
     EXPECT_FALSE(dialog->tickTimer().isActive());
     EXPECT_EQ(toggle->text(), "本机时间");
@@ -131,13 +108,13 @@ TEST_F(ClockDialogTest, ManualAdjustTogglesBetweenFollowingAndHandEntry)
     QTest::keyClicks(time, "45");
     EXPECT_EQ(timeText(*dialog), "14:08:45");
     answerWrite();
-    click(*dialog, ClockDialogId::WriteButton);
+    click(ui(*dialog).write);
     EXPECT_EQ(sent(0), writeFrame("082D1E0E1F0B"));
     EXPECT_EQ(field(*dialog), "2031/11/30   14:8:45");
 
     // Back to following at once, not a second later.
     now = now.addSecs(5);
-    click(*dialog, ClockDialogId::ManualAdjustButton);
+    click(ui(*dialog).manualAdjust);
     EXPECT_TRUE(dialog->following());
     EXPECT_TRUE(dialog->tickTimer().isActive());
     EXPECT_EQ(toggle->text(), "手动调整");
@@ -152,7 +129,7 @@ TEST_F(ClockDialogTest, WriteAndReadShowTheTimeAndReportToTheForm)
     // Following: the time written is the PC's time at the click, which the pickers then show.
     now = now.addSecs(1);
     answerWrite();
-    click(*dialog, ClockDialogId::WriteButton);
+    click(ui(*dialog).write);
     ASSERT_EQ(link.requests.size(), 1);
     EXPECT_EQ(sent(0), writeFrame("070A050E1003"));
     EXPECT_EQ(timeText(*dialog), "14:07:10");
@@ -164,7 +141,7 @@ TEST_F(ClockDialogTest, WriteAndReadShowTheTimeAndReportToTheForm)
 
     messages.clear();
     link.script({ReferenceReadReply(QByteArray::fromHex("0709050E1003"))});
-    click(*dialog, ClockDialogId::ReadButton);
+    click(ui(*dialog).read);
     EXPECT_EQ(field(*dialog), "2016/3/5   14:7:9");
     ASSERT_EQ(messages.entries.size(), 1);
     EXPECT_EQ(messages.entries.first().text, "读取成功！");
@@ -174,17 +151,17 @@ TEST_F(ClockDialogTest, WriteAndReadShowTheTimeAndReportToTheForm)
 TEST_F(ClockDialogTest, EnterPressesOnlyTheFocusedButton)
 {
     auto dialog = open();
-    for (int id : {ClockDialogId::DatePicker, ClockDialogId::TimePicker}) {
-        dialog->control(id)->setFocus();
-        QTest::keyClick(dialog->control(id), Qt::Key_Return);
+    for (QWidget *picker : std::initializer_list<QWidget *>{ui(*dialog).date, ui(*dialog).time}) {
+        picker->setFocus();
+        QTest::keyClick(picker, Qt::Key_Return);
     }
     EXPECT_TRUE(dialog->following());
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(link.requests.isEmpty());
 
     link.script({ReferenceReadReply(QByteArray::fromHex("0709050E1003"))});
-    dialog->control(ClockDialogId::ReadButton)->setFocus();
-    QTest::keyClick(dialog->control(ClockDialogId::ReadButton), Qt::Key_Return);
+    ui(*dialog).read->setFocus();
+    QTest::keyClick(ui(*dialog).read, Qt::Key_Return);
     EXPECT_EQ(link.requests.size(), 1);
     EXPECT_EQ(messages.texts(), QStringList{"读取成功！"});
 }

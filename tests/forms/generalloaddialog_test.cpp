@@ -4,18 +4,36 @@
 #include <QLabel>
 #include <QTimeEdit>
 
-using namespace GeneralLoadId;
-
 namespace {
 
-using GeneralLoadDialogTest = LoadFormTest<GeneralLoadDialog, Apply>;
+// Controls by accessible name.
+constexpr const char *Ok = "确认";
+constexpr const char *Cancel = "取消";
+constexpr const char *Apply = "应用";
+constexpr const char *ManualOn = "手动默认开";
+constexpr const char *ManualOff = "手动默认关";
+constexpr const char *TimerMode = "定时控制";
+constexpr const char *TimerOn1 = "定时开时刻1";
+constexpr const char *TimerOff1 = "定时关时刻1";
+constexpr const char *TimerOn2 = "定时开时刻2";
+constexpr const char *TimerOff2 = "定时关时刻2";
+constexpr const char *Timer2Box = "第二组定时";
+constexpr const char *LightOnVoltage = "光控启动电压（V）";
+constexpr const char *LightOnDelay = "光控启动延时（m）";
+constexpr const char *LightOffVoltage = "光控关闭电压（V）";
+constexpr const char *LightOffDelay = "光控关闭延时（m）";
+constexpr const char *LightMode = "纯光控";
+constexpr const char *LightTimerMode = "光控+定时";
+constexpr const char *Period1 = "定时开关时段1";
+constexpr const char *Period2 = "定时开关时段2";
+constexpr const char *NightLength = "夜间时长";
 
-constexpr int kPair1[] = {TimerOn1Label, TimerOn1, TimerOff1Label, TimerOff1, Timer2Box};
-constexpr int kPair2[] = {TimerOn2Label, TimerOn2, TimerOff2Label, TimerOff2};
-constexpr int kLight[] = {LightOnVoltageLabel,  LightOnVoltage,  LightOnDelayLabel,  LightOnDelay,
-                          LightOffVoltageLabel, LightOffVoltage, LightOffDelayLabel, LightOffDelay};
-constexpr int kPeriods[] = {Period1Label, Period1,          Period2Label,
-                            Period2,      NightLengthLabel, NightLength};
+using GeneralLoadDialogTest = LoadFormTest<GeneralLoadDialog>;
+
+constexpr const char *kPair1[] = {TimerOn1, TimerOff1, Timer2Box};
+constexpr const char *kPair2[] = {TimerOn2, TimerOff2};
+constexpr const char *kLight[] = {LightOnVoltage, LightOnDelay, LightOffVoltage, LightOffDelay};
+constexpr const char *kPeriods[] = {Period1, Period2, NightLength};
 
 } // namespace
 
@@ -27,7 +45,6 @@ TEST_F(GeneralLoadDialogTest, OpensWithTheStoredValuesAndFixedTexts)
     EXPECT_EQ(get<QLineEdit>(LightOnVoltage)->text(), "5.00");
     EXPECT_EQ(get<QLineEdit>(LightOffVoltage)->text(), "6.00");
     EXPECT_EQ(get<QLineEdit>(LightOnDelay)->text(), "10");
-    EXPECT_EQ(get<QLabel>(LightOnDelayLabel)->text(), "延时（m）");
     EXPECT_EQ(get<QTimeEdit>(Period1)->text(), "02:00");
     EXPECT_EQ(get<QTimeEdit>(NightLength)->text(), "10:00");
     EXPECT_EQ(get<QTimeEdit>(TimerOn1)->text(), "10:00:00");
@@ -44,13 +61,13 @@ TEST_F(GeneralLoadDialogTest, OpensWithTheStoredValuesAndFixedTexts)
 TEST_F(GeneralLoadDialogTest, EachModeEnablesItsControls)
 {
     open();
-    const auto expect = [&](std::span<const int> ids, bool on, const char *what) {
-        for (int id : ids)
+    const auto expect = [&](std::span<const char *const> ids, bool on, const char *what) {
+        for (const char *id : ids)
             EXPECT_EQ(enabled(id), on) << what << " " << id;
     };
     const struct
     {
-        int mode;
+        const char *mode;
         bool pair1, light, periods;
     } modes[] = {{ManualOn, false, false, false},
                  {ManualOff, false, false, false},
@@ -72,7 +89,7 @@ TEST_F(GeneralLoadDialogTest, SecondPairFollowsItsBoxAndTimerModeTurnsItOff)
     clickMode(TimerMode);
     clickBox(Timer2Box);
     EXPECT_TRUE(get<QCheckBox>(Timer2Box)->isChecked());
-    for (int id : kPair2)
+    for (const char *id : kPair2)
         EXPECT_TRUE(enabled(id));
     // Selecting timer control again turns the pair off although the box stays checked.
     clickMode(TimerMode);
@@ -89,7 +106,7 @@ TEST_F(GeneralLoadDialogTest, OpensEveryStoredModeCode)
     const struct
     {
         const char *mode, *manual;
-        int button;
+        const char *button;
     } cases[] = {{"0", "1", ManualOn},
                  {"0", "0", ManualOff},
                  {"1", "0", LightMode},
@@ -118,7 +135,7 @@ TEST_F(GeneralLoadDialogTest, AModeTheFormLacksIsNeverStored)
     parameters.values[Slot::LoadControlMode] = "4";
     const QStringList stored = parameters.values;
     open();
-    for (int id : {ManualOn, ManualOff, TimerMode, LightMode, LightTimerMode})
+    for (const char *id : {ManualOn, ManualOff, TimerMode, LightMode, LightTimerMode})
         EXPECT_FALSE(get<QRadioButton>(id)->isChecked());
     type(LightOnDelay, "20");
     apply();

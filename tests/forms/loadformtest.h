@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/parameterset.h"
+#include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 
 #include <QAbstractButton>
@@ -17,9 +18,9 @@
 
 #include <memory>
 
-// Opens a load form on a parameter set and drives its controls as a user does. `ApplyId` is the
-// id of its "应用" button.
-template <typename Dialog, int ApplyId> class LoadFormTest : public ::testing::Test
+// Opens a load form on a parameter set and drives its controls as a user does, finding them by
+// their accessible names.
+template <typename Dialog> class LoadFormTest : public ::testing::Test
 {
 protected:
     // Opens the form on the set as it is now.
@@ -30,8 +31,11 @@ protected:
         return *dialog;
     }
 
-    template <typename T> T *get(int id) { return qobject_cast<T *>(dialog->control(id)); }
-    bool enabled(int id) { return dialog->control(id)->isEnabled(); }
+    template <typename T> T *get(const char *name)
+    {
+        return Named<T>(dialog.get(), QString::fromUtf8(name));
+    }
+    bool enabled(const char *name) { return get<QWidget>(name)->isEnabled(); }
 
     // Where a user clicks: the button's indicator.
     static void clickIndicator(QAbstractButton *button, QStyle::SubElement indicator)
@@ -41,20 +45,23 @@ protected:
         const QRect r = button->style()->subElementRect(indicator, &option, button);
         QTest::mouseClick(button, Qt::LeftButton, {}, r.center());
     }
-    void clickMode(int id)
+    void clickMode(const char *id)
     {
         clickIndicator(get<QRadioButton>(id), QStyle::SE_RadioButtonIndicator);
     }
-    void clickBox(int id) { clickIndicator(get<QCheckBox>(id), QStyle::SE_CheckBoxIndicator); }
+    void clickBox(const char *id)
+    {
+        clickIndicator(get<QCheckBox>(id), QStyle::SE_CheckBoxIndicator);
+    }
     // The up and down arrows sit at the right end of the spin box, one above the other.
-    void clickArrow(int id, bool up)
+    void clickArrow(const char *id, bool up)
     {
         QSpinBox *spin = get<QSpinBox>(id);
         const QRect r = spin->rect();
         QTest::mouseClick(spin, Qt::LeftButton, {},
                           QPoint(r.right() - 4, up ? r.top() + 4 : r.bottom() - 4));
     }
-    void type(int id, const QString &text)
+    void type(const char *id, const QString &text)
     {
         QLineEdit *edit = get<QLineEdit>(id);
         edit->setFocus();
@@ -62,7 +69,7 @@ protected:
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
     }
-    void apply() { QTest::mouseClick(get<QPushButton>(ApplyId), Qt::LeftButton); }
+    void apply() { QTest::mouseClick(get<QPushButton>("应用"), Qt::LeftButton); }
 
     ParameterSet parameters;
     MessageRecorder messages;
