@@ -14,9 +14,9 @@ AboutDialog::AboutDialog(QWidget *parent)
     const QIcon icon(QStringLiteral(":/icons/app.svg"));
     setWindowIcon(icon);
     m_ui->iconLabel->setPixmap(icon.pixmap(QSize(32, 32), devicePixelRatio()));
-    m_ui->iconLabel->setAccessibleName(Text::AppName());
+    m_ui->iconLabel->setAccessibleName(Text::appName());
     m_ui->textLabel->setAccessibleName(m_ui->textLabel->text());
-    m_ui->versionLabel->setText(Text::AboutVersion());
+    m_ui->versionLabel->setText(Text::aboutVersion());
     m_ui->versionLabel->setAccessibleName(m_ui->versionLabel->text());
     m_ui->okButton->setAccessibleName(m_ui->okButton->text());
 }

@@ -38,35 +38,35 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     // Title bar with the system menu and a close box; no minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(Text::MainWindowCaption());
+    setWindowTitle(Text::mainWindowCaption());
 
     // Accessible names: the caption where a control has one, its role where it has none.
     for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
         if (!button->text().isEmpty())
             button->setAccessibleName(button->text());
     }
-    m_ui->batteryGroupBox->setAccessibleName(Text::BatteryGroupBoxName());
-    m_ui->loadGroupBox->setAccessibleName(Text::LoadGroupBoxName());
-    m_ui->portList->setAccessibleName(Text::PortListName());
-    m_ui->productSelector->setAccessibleName(Text::ProductSelectorName());
+    m_ui->batteryGroupBox->setAccessibleName(Text::batteryGroupBoxName());
+    m_ui->loadGroupBox->setAccessibleName(Text::loadGroupBoxName());
+    m_ui->portList->setAccessibleName(Text::portListName());
+    m_ui->productSelector->setAccessibleName(Text::productSelectorName());
     m_ui->productPrompt->setAccessibleName(m_ui->productPrompt->text());
-    m_ui->productNameLabel->setAccessibleDescription(Text::ProductLabelRole());
+    m_ui->productNameLabel->setAccessibleDescription(Text::productLabelRole());
 
     installAboutEntry();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
 
     // Nothing is selected until the user picks a port. Adapters plugged in later appear while
     // the port is closed.
-    RefreshPorts();
-    connect(m_ui->portList, &PortListBox::aboutToShowPopup, this, &MainWindow::RefreshPorts);
-    connect(&m_portRefresh, &QTimer::timeout, this, &MainWindow::RefreshPorts);
+    refreshPorts();
+    connect(m_ui->portList, &PortListBox::aboutToShowPopup, this, &MainWindow::refreshPorts);
+    connect(&m_portRefresh, &QTimer::timeout, this, &MainWindow::refreshPorts);
     m_portRefresh.start(PortRefreshMs);
 
     // Inserted by position, never sorted; position i is ProductType i.
     for (int i = 0; i < int(kProductTypes.size()); ++i)
         m_ui->productSelector->insertItem(i, QString::fromLatin1(kProductTypes[i].name));
     // Type 0 is preselected; both boxes start unchecked.
-    m_selection.ChooseProduct(0);
+    m_selection.chooseProduct(0);
     connect(&m_selection, &SelectionModel::changed, this, &MainWindow::repaintSelection);
     repaintSelection();
 
@@ -83,21 +83,21 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
 
     // Handlers react to a user's action only (clicked / activated), never to programmatic
     // changes, so restoring a selection never runs a command.
-    connect(m_ui->portButton, &QPushButton::clicked, this, &MainWindow::TogglePort);
+    connect(m_ui->portButton, &QPushButton::clicked, this, &MainWindow::togglePort);
     // A device that has gone leaves the port closed, as the port button would.
     connect(&m_link, &ProgrammerLink::portLost, this, &MainWindow::onPortLost);
-    connect(m_ui->productSelector, &QComboBox::activated, this, &MainWindow::OnProductSelected);
-    connect(m_ui->batteryGroupBox, &QCheckBox::clicked, this, &MainWindow::OnBatteryGroupClicked);
-    connect(m_ui->loadGroupBox, &QCheckBox::clicked, this, &MainWindow::OnLoadGroupClicked);
+    connect(m_ui->productSelector, &QComboBox::activated, this, &MainWindow::onProductSelected);
+    connect(m_ui->batteryGroupBox, &QCheckBox::clicked, this, &MainWindow::onBatteryGroupClicked);
+    connect(m_ui->loadGroupBox, &QCheckBox::clicked, this, &MainWindow::onLoadGroupClicked);
     connect(m_ui->batteryGroupButton, &QPushButton::clicked, this,
-            &MainWindow::OnBatteryParameters);
-    connect(m_ui->loadGroupButton, &QPushButton::clicked, this, &MainWindow::OnLoadParameters);
-    connect(m_ui->saveButton, &QPushButton::clicked, this, &MainWindow::SaveParameters);
-    connect(m_ui->importButton, &QPushButton::clicked, this, &MainWindow::ImportParameters);
-    connect(m_ui->readButton, &QPushButton::clicked, this, &MainWindow::OnReadProgrammer);
-    connect(m_ui->updateButton, &QPushButton::clicked, this, &MainWindow::OnUpdateProgrammer);
-    connect(m_ui->clearButton, &QPushButton::clicked, this, &MainWindow::OnClearProgrammer);
-    connect(m_ui->timeSyncButton, &QPushButton::clicked, this, &MainWindow::OnTimeSync);
+            &MainWindow::onBatteryParameters);
+    connect(m_ui->loadGroupButton, &QPushButton::clicked, this, &MainWindow::onLoadParameters);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &MainWindow::saveParameters);
+    connect(m_ui->importButton, &QPushButton::clicked, this, &MainWindow::importParameters);
+    connect(m_ui->readButton, &QPushButton::clicked, this, &MainWindow::onReadProgrammer);
+    connect(m_ui->updateButton, &QPushButton::clicked, this, &MainWindow::onUpdateProgrammer);
+    connect(m_ui->clearButton, &QPushButton::clicked, this, &MainWindow::onClearProgrammer);
+    connect(m_ui->timeSyncButton, &QPushButton::clicked, this, &MainWindow::onTimeSync);
 
     // A fresh set is kept nowhere but needs no saving either.
     workKept();
@@ -117,21 +117,21 @@ void MainWindow::repaintSelection()
     // A group's button opens its form only while the group is selected.
     m_ui->batteryGroupButton->setEnabled(m_selection.batteryBox());
     m_ui->loadGroupButton->setEnabled(m_selection.loadBox());
-    setButtonCaption(m_ui->loadGroupButton, m_selection.generalLoad() ? Text::GeneralLoadCaption()
-                                                                      : Text::LedLoadCaption());
+    setButtonCaption(m_ui->loadGroupButton, m_selection.generalLoad() ? Text::generalLoadCaption()
+                                                                      : Text::ledLoadCaption());
 }
 
 // --- commands --------------------------------------------------------------------------------
 
-void MainWindow::TogglePort()
+void MainWindow::togglePort()
 {
     if (m_link.portOpen()) {
-        m_link.Close();
+        m_link.close();
         repaintPort();
         return;
     }
-    if (!m_link.Open(m_ui->portList->currentText())) {
-        m_messages.warning(Text::OpenPortFailed());
+    if (!m_link.open(m_ui->portList->currentText())) {
+        m_messages.warning(Text::openPortFailed());
         return;
     }
     repaintPort();
@@ -139,16 +139,16 @@ void MainWindow::TogglePort()
 
 void MainWindow::repaintPort()
 {
-    setButtonCaption(m_ui->portButton, m_link.portOpen() ? Text::ClosePort() : Text::OpenPort());
+    setButtonCaption(m_ui->portButton, m_link.portOpen() ? Text::closePort() : Text::openPort());
     // The port cannot be changed while it is open; closed, the list follows the cable again
     // (the adapter may have gone meanwhile).
     if (m_link.portOpen())
         m_ui->portList->setEnabled(false);
     else
-        RefreshPorts();
+        refreshPorts();
 }
 
-void MainWindow::RefreshPorts()
+void MainWindow::refreshPorts()
 {
     // The list cannot change while the port is open.
     if (m_link.portOpen())
@@ -157,7 +157,7 @@ void MainWindow::RefreshPorts()
     PortListState shown{{}, list->currentIndex()};
     for (int i = 0; i < list->count(); ++i)
         shown.entries.append(list->itemText(i));
-    if (const std::optional<PortListState> next = RefreshedPortList(shown, m_enumeratePorts()))
+    if (const std::optional<PortListState> next = refreshedPortList(shown, m_enumeratePorts()))
         list->showEntries(next->entries, next->chosen);
     // As at start: usable exactly while there is a port to choose.
     list->setEnabled(list->count() > 0);
@@ -165,26 +165,26 @@ void MainWindow::RefreshPorts()
 
 void MainWindow::setPortEnumerator(std::function<QStringList()> enumerate)
 {
-    m_enumeratePorts = enumerate ? std::move(enumerate) : &ProgrammerLink::EnumeratePorts;
-    RefreshPorts();
+    m_enumeratePorts = enumerate ? std::move(enumerate) : &ProgrammerLink::enumeratePorts;
+    refreshPorts();
 }
 
-void MainWindow::OnProductSelected(int index)
+void MainWindow::onProductSelected(int index)
 {
-    m_selection.ChooseProduct(index);
+    m_selection.chooseProduct(index);
 }
 
-void MainWindow::OnBatteryGroupClicked()
+void MainWindow::onBatteryGroupClicked()
 {
     m_selection.setBatteryBox(m_ui->batteryGroupBox->isChecked());
 }
 
-void MainWindow::OnLoadGroupClicked()
+void MainWindow::onLoadGroupClicked()
 {
     m_selection.setLoadBox(m_ui->loadGroupBox->isChecked());
 }
 
-void MainWindow::OnBatteryParameters()
+void MainWindow::onBatteryParameters()
 {
     // Modal; the form writes into the parameter set itself on "应用", so how it closed does
     // not matter here.
@@ -192,7 +192,7 @@ void MainWindow::OnBatteryParameters()
     form.exec();
 }
 
-void MainWindow::OnLoadParameters()
+void MainWindow::onLoadParameters()
 {
     // The form's result is not used: only its "应用" changes the parameters.
     if (m_selection.generalLoad()) {
@@ -204,19 +204,19 @@ void MainWindow::OnLoadParameters()
     }
 }
 
-bool MainWindow::SaveParameters()
+bool MainWindow::saveParameters()
 {
-    if (!SaveParameterFile(m_parameters, m_selection, m_messages, this,
+    if (!saveParameterFile(m_parameters, m_selection, m_messages, this,
                            m_filePicker->saveFileName()))
         return false;
     workKept();
     return true;
 }
 
-void MainWindow::ImportParameters()
+void MainWindow::importParameters()
 {
     const ImportResult result =
-        ImportParameterFile(m_parameters, m_selection, m_filePicker->openFileName());
+        importParameterFile(m_parameters, m_selection, m_filePicker->openFileName());
     if (result.applied) {
         workKept();
         return;
@@ -227,7 +227,7 @@ void MainWindow::ImportParameters()
     QString text = result.message;
     if (const std::optional<ParameterFileProblem> &problem = result.problem) {
         text += QStringLiteral("\n\n") + (problem->line > 0
-                                              ? Text::FileLineReason(problem->line, problem->text)
+                                              ? Text::fileLineReason(problem->line, problem->text)
                                               : problem->text);
     }
     m_messages.warning(text);
@@ -238,31 +238,31 @@ ProgrammerContext MainWindow::programmerContext()
     return {m_parameters, m_selection, m_link};
 }
 
-void MainWindow::OnReadProgrammer()
+void MainWindow::onReadProgrammer()
 {
-    const OperationResult result = ReadProgrammer(programmerContext());
+    const OperationResult result = readProgrammer(programmerContext());
     if (result.completed())
         workKept();
-    Report(result, m_messages, this);
+    report(result, m_messages, this);
 }
 
-void MainWindow::OnUpdateProgrammer()
+void MainWindow::onUpdateProgrammer()
 {
-    const OperationResult result = UpdateProgrammer(programmerContext());
+    const OperationResult result = updateProgrammer(programmerContext());
     if (result.completed())
         workKept();
-    Report(result, m_messages, this);
+    report(result, m_messages, this);
 }
 
-void MainWindow::OnClearProgrammer()
+void MainWindow::onClearProgrammer()
 {
-    Report(ClearProgrammer(programmerContext()), m_messages, this);
+    report(clearProgrammer(programmerContext()), m_messages, this);
 }
 
-void MainWindow::OnTimeSync()
+void MainWindow::onTimeSync()
 {
     if (!m_link.portOpen()) {
-        m_messages.warning(Text::PortUnavailable());
+        m_messages.warning(Text::portUnavailable());
         return;
     }
     // Modal; nothing is carried back when it closes.
@@ -270,7 +270,7 @@ void MainWindow::OnTimeSync()
     clock.exec();
 }
 
-void MainWindow::ShowAbout()
+void MainWindow::showAbout()
 {
     AboutDialog about(this);
     about.exec();
@@ -302,11 +302,11 @@ void MainWindow::reject()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (hasUnkeptChanges()) {
-        switch (m_messages.question(this, Text::SaveChangesQuestion(), Text::SaveAnswer(),
-                                    Text::DontSaveAnswer())) {
+        switch (m_messages.question(this, Text::saveChangesQuestion(), Text::saveAnswer(),
+                                    Text::dontSaveAnswer())) {
         case MessageService::Answer::Accept:
             // Ends only once the file is written; a cancelled or failed save stays.
-            if (!SaveParameters()) {
+            if (!saveParameters()) {
                 event->ignore();
                 return;
             }
@@ -339,7 +339,7 @@ void MainWindow::onPortLost(bool whileIdle)
     // failed; while idle nobody has, so the user hears it once.
     repaintPort();
     if (whileIdle)
-        m_messages.warning(Text::PortDisconnected());
+        m_messages.warning(Text::portDisconnected());
 }
 
 void MainWindow::setLabelText(QLabel *label, const QString &text)
@@ -357,7 +357,7 @@ void MainWindow::setButtonCaption(QAbstractButton *button, const QString &captio
 
 void MainWindow::installAboutEntry()
 {
-    const QString entry = Text::AboutMenuEntry();
+    const QString entry = Text::aboutMenuEntry();
     if (entry.isEmpty())
         return;
 #ifdef Q_OS_WIN
@@ -371,7 +371,7 @@ void MainWindow::installAboutEntry()
     auto *about = new QAction(entry, this);
     about->setShortcut(QKeySequence(Qt::Key_F1));
     about->setShortcutContext(Qt::WindowShortcut);
-    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 #endif
@@ -382,7 +382,7 @@ bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, qintptr
 {
     const MSG *msg = static_cast<const MSG *>(message);
     if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommandId) {
-        ShowAbout();
+        showAbout();
         *result = 0;
         return true;
     }

@@ -35,7 +35,7 @@ public:
     MainWindow(ParameterSet &parameters, MessageService &messages, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Where SaveParameters and ImportParameters get their paths; not owned. Tests hand in their
+    // Where saveParameters and importParameters get their paths; not owned. Tests hand in their
     // own; nullptr goes back to the platform's file dialogs.
     void setFilePicker(FilePicker *picker)
     {
@@ -44,7 +44,7 @@ public:
 
     ProgrammerLink &link() { return m_link; }
 
-    // Where the port list comes from (ProgrammerLink::EnumeratePorts unless tests hand in their
+    // Where the port list comes from (ProgrammerLink::enumeratePorts unless tests hand in their
     // own); the list is refreshed from it at once.
     void setPortEnumerator(std::function<QStringList()> enumerate);
 
@@ -55,23 +55,23 @@ public:
     bool hasUnkeptChanges() const;
 
 public slots:
-    void TogglePort();
+    void togglePort();
     // Enumerates the ports again while the port is closed: every PortRefreshMs and when the
     // list drops down.
-    void RefreshPorts();
-    void OnProductSelected(int index);
-    void OnBatteryGroupClicked();
-    void OnLoadGroupClicked();
-    void OnBatteryParameters();
-    void OnLoadParameters();
+    void refreshPorts();
+    void onProductSelected(int index);
+    void onBatteryGroupClicked();
+    void onLoadGroupClicked();
+    void onBatteryParameters();
+    void onLoadParameters();
     // True when the file was written.
-    bool SaveParameters();
-    void ImportParameters();
-    void OnReadProgrammer();
-    void OnUpdateProgrammer();
-    void OnClearProgrammer();
-    void OnTimeSync();
-    void ShowAbout();
+    bool saveParameters();
+    void importParameters();
+    void onReadProgrammer();
+    void onUpdateProgrammer();
+    void onClearProgrammer();
+    void onTimeSync();
+    void showAbout();
     // Closes the window as its close box does, asking first (never called by a key).
     void reject() override;
 
@@ -114,7 +114,7 @@ private:
     ProgrammerLink m_link{m_messages};
     std::unique_ptr<FilePicker> m_qtFilePicker = std::make_unique<QtFilePicker>(this);
     FilePicker *m_filePicker = m_qtFilePicker.get();
-    std::function<QStringList()> m_enumeratePorts = &ProgrammerLink::EnumeratePorts;
+    std::function<QStringList()> m_enumeratePorts = &ProgrammerLink::enumeratePorts;
     QTimer m_portRefresh;
     Work m_keptWork;
 };

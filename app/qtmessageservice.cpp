@@ -11,7 +11,7 @@ namespace {
 
 void showBox(QMessageBox::Icon icon, QWidget *owner, const QString &text)
 {
-    QMessageBox box(icon, Text::AppName(), text, QMessageBox::Ok, owner);
+    QMessageBox box(icon, Text::appName(), text, QMessageBox::Ok, owner);
     box.exec();
 }
 
@@ -31,11 +31,11 @@ void QtMessageService::info(QObject *owner, const QString &text)
 MessageService::Answer QtMessageService::question(QObject *owner, const QString &text,
                                                   const QString &accept, const QString &decline)
 {
-    QMessageBox box(QMessageBox::Question, Text::AppName(), text, QMessageBox::NoButton,
+    QMessageBox box(QMessageBox::Question, Text::appName(), text, QMessageBox::NoButton,
                     qobject_cast<QWidget *>(owner));
     QPushButton *yes = box.addButton(accept, QMessageBox::AcceptRole);
     QPushButton *no = box.addButton(decline, QMessageBox::DestructiveRole);
-    QPushButton *cancel = box.addButton(Text::Cancel(), QMessageBox::RejectRole);
+    QPushButton *cancel = box.addButton(Text::cancel(), QMessageBox::RejectRole);
     for (QPushButton *button : {yes, no, cancel})
         button->setAccessibleName(button->text());
     box.setDefaultButton(yes);

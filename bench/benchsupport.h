@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-inline double Median(QList<double> values)
+inline double median(QList<double> values)
 {
     std::sort(values.begin(), values.end());
     const qsizetype n = values.size();

@@ -27,19 +27,19 @@ struct Step
     bool longWait = false;
 };
 
-QString Hex(int value, int digits)
+QString hex(int value, int digits)
 {
     return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
 }
 
-QList<Step> UpdateSteps()
+QList<Step> updateSteps()
 {
     const QByteArray name = "BENCH 59 SLOTS!!"; // 16 characters, the most the register holds
     QString nameDigits;
     QByteArray image; // the checksummed block, each word low byte first
     for (int i = 0; i < name.size(); i += 2) {
         // First character low, second high; on the wire the high byte comes first.
-        nameDigits += Hex(quint8(name[i + 1]), 2) + Hex(quint8(name[i]), 2);
+        nameDigits += hex(quint8(name[i + 1]), 2) + hex(quint8(name[i]), 2);
         image += name.mid(i, 2);
     }
     image += char(SlotCount);
@@ -49,33 +49,33 @@ QList<Step> UpdateSteps()
     for (int k = 0; k < SlotCount; ++k) {
         const int address = 0x9000 + k;
         const int value = 1200 + 7 * k;
-        addresses += Hex(address, 4);
-        values += Hex(value, 4);
+        addresses += hex(address, 4);
+        values += hex(value, 4);
         for (const int word : {address, value}) {
             image += char(word & 0xFF);
             image += char(word >> 8);
         }
     }
-    const quint16 checksum = Crc16Value(image);
-    const QString count = Hex(SlotCount, 4);
-    const QString byteCount = Hex(2 * SlotCount, 2);
+    const quint16 checksum = crc16Value(image);
+    const QString count = hex(SlotCount, 4);
+    const QString byteCount = hex(2 * SlotCount, 2);
     return {
-        {WithCrc("01 10 92 02 00 08 10" + nameDigits)},
-        {WithCrc("01 10 92 00 00 01 02" + count)},
-        {WithCrc("01 10 92 0A" + count + byteCount + addresses)},
-        {WithCrc("01 10 93 00" + count + byteCount + values)},
-        {WithCrc("01 10 92 01 00 01 02 " + Hex(checksum >> 8, 2) + " " + Hex(checksum & 0xFF, 2)),
+        {withCrc("01 10 92 02 00 08 10" + nameDigits)},
+        {withCrc("01 10 92 00 00 01 02" + count)},
+        {withCrc("01 10 92 0A" + count + byteCount + addresses)},
+        {withCrc("01 10 93 00" + count + byteCount + values)},
+        {withCrc("01 10 92 01 00 01 02 " + hex(checksum >> 8, 2) + " " + hex(checksum & 0xFF, 2)),
          true},
     };
 }
 
-QList<Step> ReadSteps()
+QList<Step> readSteps()
 {
-    const QString count = Hex(SlotCount, 4);
+    const QString count = hex(SlotCount, 4);
     return {
-        {WithCrc("01 03 92 02 00 08")},   {WithCrc("01 03 92 00 00 01")},
-        {WithCrc("01 03 92 0A" + count)}, {WithCrc("01 03 93 00" + count)},
-        {WithCrc("01 03 92 01 00 01")},
+        {withCrc("01 03 92 02 00 08")},   {withCrc("01 03 92 00 00 01")},
+        {withCrc("01 03 92 0A" + count)}, {withCrc("01 03 93 00" + count)},
+        {withCrc("01 03 92 01 00 01")},
     };
 }
 
@@ -85,15 +85,15 @@ struct Run
     int badReplies = 0;
 };
 
-Run RunSteps(ProgrammerLink &link, const QList<Step> &steps)
+Run runSteps(ProgrammerLink &link, const QList<Step> &steps)
 {
     Run run;
     QElapsedTimer timer;
     timer.start();
     for (const Step &step : steps) {
         link.setLongWait(step.longWait);
-        link.Exchange(step.frame);
-        if (CheckReplyText(step.frame, link.replyText()).kind != ReplyCheck::Valid)
+        link.exchange(step.frame);
+        if (checkReplyText(step.frame, link.replyText()).kind != ReplyCheck::Valid)
             ++run.badReplies;
     }
     run.ms = double(timer.nsecsElapsed()) / 1e6;
@@ -127,7 +127,7 @@ int main(int argc, char **argv)
 
     MessageRecorder messages;
     ProgrammerLink link(messages);
-    if (!link.Open(port)) {
+    if (!link.open(port)) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(port));
         return 1;
     }
@@ -139,20 +139,20 @@ int main(int argc, char **argv)
         QList<double> early;
         QList<double> fixed;
     };
-    QList<Sequence> sequences = {{"update, 59 slots", UpdateSteps(), {}, {}},
-                                 {"read, 59 slots", ReadSteps(), {}, {}}};
+    QList<Sequence> sequences = {{"update, 59 slots", updateSteps(), {}, {}},
+                                 {"read, 59 slots", readSteps(), {}, {}}};
     int badReplies = 0;
     for (int r = 0; r < repetitions; ++r) {
         for (Sequence &sequence : sequences) {
             for (const bool fixed : {false, true}) {
                 link.setFixedWaits(fixed);
-                const Run run = RunSteps(link, sequence.steps);
+                const Run run = runSteps(link, sequence.steps);
                 (fixed ? sequence.fixed : sequence.early).append(run.ms);
                 badReplies += run.badReplies;
             }
         }
     }
-    link.Close();
+    link.close();
     sim.reset();
     for (const MessageRecorder::Entry &entry : messages.entries)
         std::fprintf(stderr, "message: %s\n", qPrintable(entry.text));
@@ -162,8 +162,8 @@ int main(int argc, char **argv)
     std::printf("%-18s %12s %12s %12s\n", "sequence", "early end", "fixed waits", "fixed/early");
     bool fastEnough = true;
     for (const Sequence &sequence : sequences) {
-        const double early = Median(sequence.early);
-        const double fixed = Median(sequence.fixed);
+        const double early = median(sequence.early);
+        const double fixed = median(sequence.fixed);
         fastEnough = fastEnough && fixed >= 5 * early;
         std::printf("%-18s %9.1f ms %9.1f ms %11.1fx\n", sequence.name, early, fixed,
                     fixed / early);

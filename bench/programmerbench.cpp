@@ -31,7 +31,7 @@ public:
     }
     void info(QObject *, const QString &text) override
     {
-        if (text != Text::WriteDataSucceeded() && text != Text::ReadComplete())
+        if (text != Text::writeDataSucceeded() && text != Text::readComplete())
             ++failures;
     }
     int failures = 0;
@@ -69,14 +69,14 @@ int main(int argc, char **argv)
     MainWindow window(parameters, messages);
     const MainWindowControls controls(&window);
     controls.portList->setCurrentIndex(controls.portList->findText(port));
-    window.TogglePort();
+    window.togglePort();
     // All 59 slots: both groups and an LED-load product.
     controls.productSelector->setCurrentIndex(2);
-    window.OnProductSelected(2);
+    window.onProductSelected(2);
     window.selection().setBatteryBox(true);
     window.selection().setLoadBox(true);
     if (!window.link().portOpen() ||
-        window.selection().CurrentGroupSelection() != GroupSelection::All) {
+        window.selection().currentGroupSelection() != GroupSelection::All) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(port));
         return 1;
     }
@@ -88,15 +88,15 @@ int main(int argc, char **argv)
             window.link().setFixedWaits(fixedWaits);
             QElapsedTimer timer;
             timer.start();
-            window.OnUpdateProgrammer();
-            window.OnReadProgrammer();
+            window.onUpdateProgrammer();
+            window.onReadProgrammer();
             (fixedWaits ? fixed : early).append(double(timer.nsecsElapsed()) / 1e6);
         }
     }
     sim.stop();
 
-    const double earlyMs = Median(early);
-    const double fixedMs = Median(fixed);
+    const double earlyMs = median(early);
+    const double fixedMs = median(fixed);
     std::printf("59-slot update + read through the handlers, median of %d (simulator, --pace)\n",
                 repetitions);
     std::printf("  early end            %8.1f ms\n", earlyMs);

@@ -20,29 +20,29 @@
 
 namespace {
 
-bool WriteAll(QIODevice &device, const QByteArray &bytes)
+bool writeAll(QIODevice &device, const QByteArray &bytes)
 {
     return device.write(bytes) == bytes.size();
 }
 
-int Status(const CliMessageService &messages)
+int status(const CliMessageService &messages)
 {
     return messages.failed() ? kCliFailure : kCliSuccess;
 }
 
 // Prints what the window would show of the result; true when the operation completed.
-bool Reported(const OperationResult &result, CliMessageService &messages)
+bool reported(const OperationResult &result, CliMessageService &messages)
 {
-    Report(result, messages, nullptr);
+    report(result, messages, nullptr);
     return result.completed();
 }
 
 // "导入参数" from the command line: the window's message, then where and why as the compilers
 // say it, "FILE:LINE: reason" (or "FILE: reason" for the file as a whole).
-bool Import(const QString &file, ParameterSet &parameters, SelectionModel &selection,
-            CliMessageService &messages)
+bool importFile(const QString &file, ParameterSet &parameters, SelectionModel &selection,
+                CliMessageService &messages)
 {
-    const ImportResult result = ImportParameterFile(parameters, selection, file);
+    const ImportResult result = importParameterFile(parameters, selection, file);
     if (result.applied)
         return true;
     messages.warning(result.message);
@@ -67,10 +67,10 @@ public:
 
     bool open(const QString &port)
     {
-        m_messages.progress(Text::CliOpeningPort(port));
-        if (m_link.Open(port))
+        m_messages.progress(Text::cliOpeningPort(port));
+        if (m_link.open(port))
             return true;
-        m_messages.warning(Text::OpenPortFailed());
+        m_messages.warning(Text::openPortFailed());
         return false;
     }
 
@@ -88,163 +88,164 @@ private:
     LoggingExchange m_exchange;
 };
 
-int Ports(QIODevice &out)
+int runPorts(QIODevice &out)
 {
     QByteArray lines;
-    const QStringList ports = ProgrammerLink::EnumeratePorts();
+    const QStringList ports = ProgrammerLink::enumeratePorts();
     for (const QString &port : ports)
         lines += port.toUtf8() + '\n';
-    return WriteAll(out, lines) ? kCliSuccess : kCliFailure;
+    return writeAll(out, lines) ? kCliSuccess : kCliFailure;
 }
 
-int Read(const CliCommand &command, QIODevice &out, CliMessageService &messages,
-         const CliEnvironment &environment)
+int runRead(const CliCommand &command, QIODevice &out, CliMessageService &messages,
+            const CliEnvironment &environment)
 {
     Connection connection(messages, environment);
     if (!connection.open(command.port))
         return kCliFailure;
     ParameterSet parameters;
     SelectionModel selection;
-    if (!Reported(ReadProgrammer(connection.context(parameters, selection)), messages))
+    if (!reported(readProgrammer(connection.context(parameters, selection)), messages))
         return kCliFailure;
 
     // What "保存参数" writes after this read.
     const QByteArray bytes =
-        FormatParameterFile(parameters, selection.productName(), selection.CurrentGroupSelection());
+        formatParameterFile(parameters, selection.productName(), selection.currentGroupSelection());
     const bool toOutput = command.file.isEmpty() || command.file == QLatin1String("-");
-    if (toOutput ? !WriteAll(out, bytes) : !WriteParameterFile(command.file, bytes)) {
-        messages.warning(Text::FileSaveFailed());
+    if (toOutput ? !writeAll(out, bytes) : !writeParameterFile(command.file, bytes)) {
+        messages.warning(Text::fileSaveFailed());
         return kCliFailure;
     }
     if (!toOutput)
-        messages.info(nullptr, Text::FileSaved());
+        messages.info(nullptr, Text::fileSaved());
     return kCliSuccess;
 }
 
 // Reads the block back after an update and compares it with what was written.
-int Verify(Connection &connection, const ParameterSet &parameters, const SelectionModel &selection,
-           CliMessageService &messages)
+int runVerify(Connection &connection, const ParameterSet &parameters,
+              const SelectionModel &selection, CliMessageService &messages)
 {
     const auto encoded =
-        EncodeBlock(selection.productName(), parameters, selection.CurrentGroupSelection());
+        encodeBlock(selection.productName(), parameters, selection.currentGroupSelection());
     const EncodedBlock *written = std::get_if<EncodedBlock>(&encoded);
     if (!written) // the update itself encoded the same block, so this cannot happen
         return kCliFailure;
 
     ParameterSet readSet;
     SelectionModel readSelection;
-    if (!Reported(ReadProgrammer(connection.context(readSet, readSelection)), messages))
+    if (!reported(readProgrammer(connection.context(readSet, readSelection)), messages))
         return kCliFailure;
     // The read takes the checksum as its closing handshake without keeping it: ask again.
     ProgrammerExchange &link = connection.exchange();
-    if (!link.Exchange(ReadChecksumRequest()).valid()) {
-        messages.warning(Text::ReadTimeout());
+    if (!link.exchange(readChecksumRequest()).valid()) {
+        messages.warning(Text::readTimeout());
         return kCliFailure;
     }
-    const QString mismatch = BlockMismatch(*written, readSelection.productName(), readSet,
-                                           readSelection.CurrentGroupSelection(),
-                                           quint16(ReplyRegister(link.reply(), 0)));
+    const QString mismatch = blockMismatch(*written, readSelection.productName(), readSet,
+                                           readSelection.currentGroupSelection(),
+                                           quint16(replyRegister(link.reply(), 0)));
     if (!mismatch.isEmpty())
         messages.warning(mismatch);
-    return Status(messages);
+    return status(messages);
 }
 
-int Update(const CliCommand &command, CliMessageService &messages,
-           const CliEnvironment &environment)
+int runUpdate(const CliCommand &command, CliMessageService &messages,
+              const CliEnvironment &environment)
 {
     // The file first: a refused file never reaches the port.
     ParameterSet parameters;
     SelectionModel selection;
-    if (!Import(command.file, parameters, selection, messages))
+    if (!importFile(command.file, parameters, selection, messages))
         return kCliFailure;
 
     Connection connection(messages, environment);
     if (!connection.open(command.port))
         return kCliFailure;
-    if (!Reported(UpdateProgrammer(connection.context(parameters, selection)), messages))
+    if (!reported(updateProgrammer(connection.context(parameters, selection)), messages))
         return kCliFailure;
-    return command.verify ? Verify(connection, parameters, selection, messages) : kCliSuccess;
+    return command.verify ? runVerify(connection, parameters, selection, messages) : kCliSuccess;
 }
 
-int Clear(const CliCommand &command, CliMessageService &messages, const CliEnvironment &environment)
+int runClear(const CliCommand &command, CliMessageService &messages,
+             const CliEnvironment &environment)
 {
     Connection connection(messages, environment);
     if (!connection.open(command.port))
         return kCliFailure;
     ParameterSet parameters;
     SelectionModel selection;
-    return Reported(ClearProgrammer(connection.context(parameters, selection)), messages)
+    return reported(clearProgrammer(connection.context(parameters, selection)), messages)
                ? kCliSuccess
                : kCliFailure;
 }
 
-int Clock(const CliCommand &command, QIODevice &out, CliMessageService &messages,
-          const CliEnvironment &environment)
+int runClock(const CliCommand &command, QIODevice &out, CliMessageService &messages,
+             const CliEnvironment &environment)
 {
     Connection connection(messages, environment);
     if (!connection.open(command.port))
         return kCliFailure;
     if (command.clockSet == CliCommand::ClockSet::None) {
-        const ClockReading reading = ReadProgrammerClock(connection.exchange());
-        if (reading.result.completed() && !WriteAll(out, (reading.time + u'\n').toUtf8()))
+        const ClockReading reading = readProgrammerClock(connection.exchange());
+        if (reading.result.completed() && !writeAll(out, (reading.time + u'\n').toUtf8()))
             return kCliFailure;
-        return Reported(reading.result, messages) ? kCliSuccess : kCliFailure;
+        return reported(reading.result, messages) ? kCliSuccess : kCliFailure;
     }
 
     // As the clock form writes its pickers: local date and time of day, to the second.
-    ClockFields fields = ClockFieldsOf(command.date, command.time);
+    ClockFields fields = clockFieldsOf(command.date, command.time);
     if (command.clockSet == CliCommand::ClockSet::Now) {
         const QDateTime now = environment.now ? environment.now() : QDateTime::currentDateTime();
-        fields = ClockFieldsOf(now.date(), now.time());
+        fields = clockFieldsOf(now.date(), now.time());
     }
-    const OperationResult result = WriteProgrammerClock(connection.exchange(), fields);
+    const OperationResult result = writeProgrammerClock(connection.exchange(), fields);
     // The form then shows the time written.
-    if (result.completed() && !WriteAll(out, (ClockText(fields) + u'\n').toUtf8()))
+    if (result.completed() && !writeAll(out, (clockText(fields) + u'\n').toUtf8()))
         return kCliFailure;
-    return Reported(result, messages) ? kCliSuccess : kCliFailure;
+    return reported(result, messages) ? kCliSuccess : kCliFailure;
 }
 
-int Check(const CliCommand &command, CliMessageService &messages)
+int runCheck(const CliCommand &command, CliMessageService &messages)
 {
     ParameterSet parameters;
     SelectionModel selection;
-    if (!Import(command.file, parameters, selection, messages))
+    if (!importFile(command.file, parameters, selection, messages))
         return kCliFailure;
     // The checks of "应用" in each form the file's groups are edited in, first failure only.
-    const GroupSelection groups = selection.CurrentGroupSelection();
+    const GroupSelection groups = selection.currentGroupSelection();
     if (selectionHasGroup(groups, SlotGroup::Battery)) {
         if (const std::optional<BatteryRuleFailure> failure =
-                FirstFailedBatteryRule(parameters.values)) {
+                firstFailedBatteryRule(parameters.values)) {
             messages.warning(failure->text);
             return kCliFailure;
         }
     }
     if (selectionHasGroup(groups, SlotGroup::Load)) {
         // As the load form's "应用": a mode of the form first, then the ranges.
-        if (!Load::HasFormMode(parameters.values, selection.generalLoad()))
-            messages.warning(Text::ChooseLoadMode());
-        else if (const QString failure = Load::FirstRangeFailure(parameters.values);
+        if (!Load::hasFormMode(parameters.values, selection.generalLoad()))
+            messages.warning(Text::chooseLoadMode());
+        else if (const QString failure = Load::firstRangeFailure(parameters.values);
                  !failure.isEmpty())
             messages.warning(failure);
     }
-    return Status(messages);
+    return status(messages);
 }
 
 } // namespace
 
-int RunCli(const QStringList &args, QIODevice &out, QIODevice &err,
+int runCli(const QStringList &args, QIODevice &out, QIODevice &err,
            const CliEnvironment &environment)
 {
-    const std::variant<CliCommand, CliUsageError> parsed = ParseCommandLine(args);
+    const std::variant<CliCommand, CliUsageError> parsed = parseCommandLine(args);
     if (const auto *wrong = std::get_if<CliUsageError>(&parsed)) {
         err.write((QStringLiteral("velmora-cli: ") + wrong->message + u'\n' + wrong->usage + u'\n')
                       .toUtf8());
         return kCliUsage;
     }
-    return RunCommand(std::get<CliCommand>(parsed), out, err, environment);
+    return runCommand(std::get<CliCommand>(parsed), out, err, environment);
 }
 
-int RunCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
+int runCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
                const CliEnvironment &environment)
 {
     using Action = CliCommand::Action;
@@ -254,30 +255,30 @@ int RunCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
     int status = kCliSuccess;
     switch (command.action) {
     case Action::Help:
-        status = WriteAll(out, HelpText(command.topic).toUtf8()) ? kCliSuccess : kCliFailure;
+        status = writeAll(out, helpText(command.topic).toUtf8()) ? kCliSuccess : kCliFailure;
         break;
     case Action::Version:
-        status = WriteAll(out, (Text::CliVersion() + u'\n').toUtf8()) ? kCliSuccess : kCliFailure;
+        status = writeAll(out, (Text::cliVersion() + u'\n').toUtf8()) ? kCliSuccess : kCliFailure;
         break;
     case Action::Ports:
-        status = Ports(out);
+        status = runPorts(out);
         break;
     case Action::Read:
-        status = Read(command, out, messages, environment);
+        status = runRead(command, out, messages, environment);
         break;
     case Action::Update:
-        status = Update(command, messages, environment);
+        status = runUpdate(command, messages, environment);
         break;
     case Action::Clear:
-        status = Clear(command, messages, environment);
+        status = runClear(command, messages, environment);
         break;
     case Action::Clock:
-        status = Clock(command, out, messages, environment);
+        status = runClock(command, out, messages, environment);
         break;
     case Action::Check:
-        status = Check(command, messages);
+        status = runCheck(command, messages);
         break;
     }
-    messages.progress(Text::CliElapsed(timer.elapsed()));
+    messages.progress(Text::cliElapsed(timer.elapsed()));
     return status;
 }

@@ -28,8 +28,8 @@ enum CliStatus : int
 
 // velmora-cli in process: `args` without the program name. Data (parameter files, port names,
 // clock readings, help) goes to `out`; messages go to `err` as UTF-8 lines.
-int RunCli(const QStringList &args, QIODevice &out, QIODevice &err,
+int runCli(const QStringList &args, QIODevice &out, QIODevice &err,
            const CliEnvironment &environment = {});
 // One parsed command line.
-int RunCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
+int runCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
                const CliEnvironment &environment = {});

@@ -40,7 +40,7 @@ const CommandInfo kCommands[] = {
     {QLatin1String("check"), Action::Check, false, true, {}},
 };
 
-const CommandInfo *FindCommand(const QString &name)
+const CommandInfo *findCommand(const QString &name)
 {
     for (const CommandInfo &info : kCommands) {
         if (name == info.name)
@@ -49,7 +49,7 @@ const CommandInfo *FindCommand(const QString &name)
     return nullptr;
 }
 
-bool Accepts(const CommandInfo &info, const QString &option)
+bool accepts(const CommandInfo &info, const QString &option)
 {
     for (QLatin1String known : info.options) {
         if (!known.isEmpty() && option == known)
@@ -58,23 +58,23 @@ bool Accepts(const CommandInfo &info, const QString &option)
     return false;
 }
 
-bool IsHelp(const QString &arg)
+bool isHelp(const QString &arg)
 {
     return arg == QLatin1String("-h") || arg == QLatin1String("--help");
 }
 
-bool IsVerbose(const QString &arg)
+bool isVerbose(const QString &arg)
 {
     return arg == QLatin1String("-v") || arg == QLatin1String("--verbose");
 }
 
-bool TakesValue(const QString &option)
+bool takesValue(const QString &option)
 {
     return option == QLatin1String("--port") || option == QLatin1String("-o") ||
            option == QLatin1String("--output") || option == QLatin1String("--set");
 }
 
-bool IsOption(const QString &arg)
+bool isOption(const QString &arg)
 {
     // A lone "-" names standard output (or a file of that name), never an option.
     return arg.size() > 1 && arg.startsWith(u'-');
@@ -82,7 +82,7 @@ bool IsOption(const QString &arg)
 
 // Help wins over every other complaint: the command it is for is the first argument that is
 // neither an option nor an option's value.
-std::optional<QString> HelpTopic(const QStringList &args)
+std::optional<QString> helpTopic(const QStringList &args)
 {
     bool help = false;
     QString command;
@@ -90,50 +90,50 @@ std::optional<QString> HelpTopic(const QStringList &args)
         const QString &arg = args.at(i);
         if (arg == QLatin1String("--"))
             break;
-        if (IsHelp(arg))
+        if (isHelp(arg))
             help = true;
-        else if (TakesValue(arg))
+        else if (takesValue(arg))
             ++i;
-        else if (!IsOption(arg) && command.isNull())
+        else if (!isOption(arg) && command.isNull())
             command = arg;
     }
     if (!help)
         return std::nullopt;
-    return FindCommand(command) ? command : QString();
+    return findCommand(command) ? command : QString();
 }
 
-CliUsageError Wrong(const QString &message, const QString &command = {})
+CliUsageError wrong(const QString &message, const QString &command = {})
 {
-    return {message, UsageLine(command)};
+    return {message, usageLine(command)};
 }
 
 } // namespace
 
-std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args)
+std::variant<CliCommand, CliUsageError> parseCommandLine(const QStringList &args)
 {
     CliCommand command;
-    if (const std::optional<QString> topic = HelpTopic(args)) {
+    if (const std::optional<QString> topic = helpTopic(args)) {
         command.action = Action::Help;
         command.topic = *topic;
         return command;
     }
 
     qsizetype i = 0;
-    for (; i < args.size() && IsOption(args.at(i)); ++i) {
+    for (; i < args.size() && isOption(args.at(i)); ++i) {
         const QString &arg = args.at(i);
         if (arg == QLatin1String("--version")) {
             command.action = Action::Version;
             return command;
         }
-        if (!IsVerbose(arg))
-            return Wrong(Text::CliUnknownOption(arg));
+        if (!isVerbose(arg))
+            return wrong(Text::cliUnknownOption(arg));
         command.verbose = true;
     }
     if (i == args.size())
-        return Wrong(Text::CliNoCommand());
-    const CommandInfo *info = FindCommand(args.at(i));
+        return wrong(Text::cliNoCommand());
+    const CommandInfo *info = findCommand(args.at(i));
     if (!info)
-        return Wrong(Text::CliUnknownCommand(args.at(i)));
+        return wrong(Text::cliUnknownCommand(args.at(i)));
     const QString name = args.at(i);
     command.action = info->action;
 
@@ -142,7 +142,7 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
     bool optionsEnded = false;
     for (++i; i < args.size(); ++i) {
         const QString &arg = args.at(i);
-        if (optionsEnded || !IsOption(arg)) {
+        if (optionsEnded || !isOption(arg)) {
             files.append(arg);
             continue;
         }
@@ -150,7 +150,7 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
             optionsEnded = true;
             continue;
         }
-        if (IsVerbose(arg)) {
+        if (isVerbose(arg)) {
             command.verbose = true;
             continue;
         }
@@ -168,46 +168,46 @@ std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args
             option = arg.left(equals);
             value = arg.mid(equals + 1);
         }
-        if (!Accepts(*info, option) || (value && !TakesValue(option)))
-            return Wrong(Text::CliUnknownOption(arg), name);
+        if (!accepts(*info, option) || (value && !takesValue(option)))
+            return wrong(Text::cliUnknownOption(arg), name);
         // -o and --output are one option.
         const QString key = option == QLatin1String("-o") ? QStringLiteral("--output") : option;
         if (seen.contains(key))
-            return Wrong(Text::CliRepeatedOption(option), name);
+            return wrong(Text::cliRepeatedOption(option), name);
         seen.append(key);
-        if (!TakesValue(option)) {
+        if (!takesValue(option)) {
             command.verify = true; // the only flag a command has
             continue;
         }
         if (!value) {
             if (i + 1 == args.size())
-                return Wrong(Text::CliMissingValue(option), name);
+                return wrong(Text::cliMissingValue(option), name);
             value = args.at(++i);
         }
         if (value->isEmpty())
-            return Wrong(Text::CliMissingValue(option), name);
+            return wrong(Text::cliMissingValue(option), name);
         if (key == QLatin1String("--port")) {
             command.port = *value;
         } else if (key == QLatin1String("--output")) {
             command.file = *value;
-        } else if (!ParseClockSetting(*value, command)) {
-            return Wrong(Text::CliBadTime(*value), name);
+        } else if (!parseClockSetting(*value, command)) {
+            return wrong(Text::cliBadTime(*value), name);
         }
     }
 
     if (files.size() > (info->needsFile ? 1 : 0))
-        return Wrong(Text::CliExtraArgument(files.at(info->needsFile ? 1 : 0)), name);
+        return wrong(Text::cliExtraArgument(files.at(info->needsFile ? 1 : 0)), name);
     if (info->needsPort && command.port.isEmpty())
-        return Wrong(Text::CliMissingPort(), name);
+        return wrong(Text::cliMissingPort(), name);
     if (info->needsFile) {
         if (files.isEmpty() || files.constFirst().isEmpty())
-            return Wrong(Text::CliMissingFile(), name);
+            return wrong(Text::cliMissingFile(), name);
         command.file = files.constFirst();
     }
     return command;
 }
 
-bool ParseClockSetting(const QString &text, CliCommand &command)
+bool parseClockSetting(const QString &text, CliCommand &command)
 {
     if (text == QLatin1String("now")) {
         command.clockSet = CliCommand::ClockSet::Now;
@@ -232,58 +232,58 @@ bool ParseClockSetting(const QString &text, CliCommand &command)
     return true;
 }
 
-QString UsageLine(const QString &command)
+QString usageLine(const QString &command)
 {
-    const CommandInfo *info = FindCommand(command);
+    const CommandInfo *info = findCommand(command);
     switch (info ? info->action : Action::Help) {
     case Action::Ports:
-        return Text::CliPortsUsage();
+        return Text::cliPortsUsage();
     case Action::Read:
-        return Text::CliReadUsage();
+        return Text::cliReadUsage();
     case Action::Update:
-        return Text::CliUpdateUsage();
+        return Text::cliUpdateUsage();
     case Action::Clear:
-        return Text::CliClearUsage();
+        return Text::cliClearUsage();
     case Action::Clock:
-        return Text::CliClockUsage();
+        return Text::cliClockUsage();
     case Action::Check:
-        return Text::CliCheckUsage();
+        return Text::cliCheckUsage();
     default:
-        return Text::CliUsage();
+        return Text::cliUsage();
     }
 }
 
-QString HelpText(const QString &command)
+QString helpText(const QString &command)
 {
-    const CommandInfo *info = FindCommand(command);
+    const CommandInfo *info = findCommand(command);
     if (!info)
-        return Text::CliProgramHelp();
+        return Text::cliProgramHelp();
     QString description;
     QString options;
     switch (info->action) {
     case Action::Ports:
-        description = Text::CliPortsHelp();
+        description = Text::cliPortsHelp();
         break;
     case Action::Read:
-        description = Text::CliReadHelp();
-        options = Text::CliReadOptions();
+        description = Text::cliReadHelp();
+        options = Text::cliReadOptions();
         break;
     case Action::Update:
-        description = Text::CliUpdateHelp();
-        options = Text::CliUpdateOptions();
+        description = Text::cliUpdateHelp();
+        options = Text::cliUpdateOptions();
         break;
     case Action::Clear:
-        description = Text::CliClearHelp();
+        description = Text::cliClearHelp();
         break;
     case Action::Clock:
-        description = Text::CliClockHelp();
-        options = Text::CliClockOptions();
+        description = Text::cliClockHelp();
+        options = Text::cliClockOptions();
         break;
     default:
-        description = Text::CliCheckHelp();
+        description = Text::cliCheckHelp();
         break;
     }
-    const QString portOption = info->needsPort ? Text::CliPortOptionHelp() : QString();
-    return UsageLine(command) + u'\n' + u'\n' + description + u'\n' + portOption + options +
-           Text::CliVerboseOptionHelp();
+    const QString portOption = info->needsPort ? Text::cliPortOptionHelp() : QString();
+    return usageLine(command) + u'\n' + u'\n' + description + u'\n' + portOption + options +
+           Text::cliVerboseOptionHelp();
 }

@@ -51,12 +51,12 @@ struct CliUsageError
 // Parses the arguments after the program name. Options may come in any order after the command
 // (--port P or --port=P, -o FILE or --output=FILE); "--" ends the options. -h/--help anywhere
 // before "--" asks for the help of the command given, if any, whatever else is wrong.
-std::variant<CliCommand, CliUsageError> ParseCommandLine(const QStringList &args);
+std::variant<CliCommand, CliUsageError> parseCommandLine(const QStringList &args);
 
 // "now", or "YYYY-MM-DD HH:MM:SS" (one or two digits for every field but the year, 'T' allowed
 // for the blank) of a real date and time within 2000-2099. False for anything else.
-bool ParseClockSetting(const QString &text, CliCommand &command);
+bool parseClockSetting(const QString &text, CliCommand &command);
 
 // The usage line and the help text of a command name ("" for the program).
-QString UsageLine(const QString &command);
-QString HelpText(const QString &command);
+QString usageLine(const QString &command);
+QString helpText(const QString &command);

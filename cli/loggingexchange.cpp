@@ -11,17 +11,17 @@ LoggingExchange::LoggingExchange(ProgrammerExchange &link, CliMessageService &me
 {
 }
 
-ReplyCheck LoggingExchange::Exchange(const QString &frameText)
+ReplyCheck LoggingExchange::exchange(const QString &frameText)
 {
     if (!m_messages.verbose())
-        return m_link.Exchange(frameText);
-    m_messages.progress(Text::CliSent(frameText));
+        return m_link.exchange(frameText);
+    m_messages.progress(Text::cliSent(frameText));
     QElapsedTimer timer;
     timer.start();
-    const ReplyCheck check = m_link.Exchange(frameText);
+    const ReplyCheck check = m_link.exchange(frameText);
     const qint64 ms = timer.elapsed();
     m_messages.progress(m_link.reply().isEmpty()
-                            ? Text::CliNoReply(ms)
-                            : Text::CliReceived(BytesToHexText(m_link.reply()), ms));
+                            ? Text::cliNoReply(ms)
+                            : Text::cliReceived(bytesToHexText(m_link.reply()), ms));
     return check;
 }

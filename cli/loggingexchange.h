@@ -13,7 +13,7 @@ public:
 
     bool portOpen() const override { return m_link.portOpen(); }
     void setLongWait(bool on = true) override { m_link.setLongWait(on); }
-    ReplyCheck Exchange(const QString &frameText) override;
+    ReplyCheck exchange(const QString &frameText) override;
     const QByteArray &reply() const override { return m_link.reply(); }
 
 private:

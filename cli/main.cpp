@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
     // answer into a time-out.
     environment.waitScale = qMax(1, qEnvironmentVariableIntValue("VELMORA_WAIT_SCALE"));
 
-    const int status = RunCli(app.arguments().mid(1), out, err, environment);
+    const int status = runCli(app.arguments().mid(1), out, err, environment);
     out.flush();
     err.flush();
     return status;

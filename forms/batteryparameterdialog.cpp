@@ -98,40 +98,40 @@ BatteryParameterDialog::BatteryParameterDialog(ParameterSet &parameters, Message
     // runs from -9 to 0, so it takes a leading "-".
     for (QLineEdit *edit : {ui.capacityEdit, ui.chargePercentEdit, ui.dischargePercentEdit,
                             ui.equalizeDurationEdit, ui.boostDurationEdit})
-        MakeDigitsOnly(edit);
-    MakeDigitsOnly(ui.tempCompensationEdit, true);
+        makeDigitsOnly(edit);
+    makeDigitsOnly(ui.tempCompensationEdit, true);
 
     // What the rules allow, on each editable field; the voltages' follow the level and type.
     const std::pair<QWidget *, QString> tips[] = {
-        {ui.batteryTypeList, Text::BatteryTypeToolTip()},
-        {ui.chargingModeList, Text::ChargingModeToolTip()},
-        {ui.ratedVoltageList, Text::RatedVoltageToolTip()},
-        {ui.capacityEdit, Text::RangeToolTip("0", "9999", "Ah")},
-        {ui.tempCompensationEdit, Text::RangeToolTip("-9", "0", "mV/℃/2V")},
-        {ui.equalizeDurationEdit, Text::RangeToolTip("0", "180", Text::Minutes())},
-        {ui.boostDurationEdit, Text::RangeToolTip("10", "180", Text::Minutes())},
+        {ui.batteryTypeList, Text::batteryTypeToolTip()},
+        {ui.chargingModeList, Text::chargingModeToolTip()},
+        {ui.ratedVoltageList, Text::ratedVoltageToolTip()},
+        {ui.capacityEdit, Text::rangeToolTip("0", "9999", "Ah")},
+        {ui.tempCompensationEdit, Text::rangeToolTip("-9", "0", "mV/℃/2V")},
+        {ui.equalizeDurationEdit, Text::rangeToolTip("0", "180", Text::minutes())},
+        {ui.boostDurationEdit, Text::rangeToolTip("10", "180", Text::minutes())},
         {ui.dischargePercentEdit,
-         Text::RangeToolTip("10", "80", "%") + u'\n' + Text::PercentGapTooSmall()},
+         Text::rangeToolTip("10", "80", "%") + u'\n' + Text::percentGapTooSmall()},
         {ui.chargePercentEdit,
-         Text::RangeToolTip("20", "100", "%") + u'\n' + Text::PercentGapTooSmall()},
+         Text::rangeToolTip("20", "100", "%") + u'\n' + Text::percentGapTooSmall()},
     };
     for (const auto &[field, tip] : tips)
-        DescribeField(field, tip);
+        describeField(field, tip);
 
-    OnInitDialog();
+    onInitDialog();
     describeVoltages();
 
     // A list's reaction runs only when the user chooses an item in it (`activated`); the
     // form's own selections run the reactions explicitly.
     connect(ui.batteryTypeList, &QComboBox::activated, this,
-            &BatteryParameterDialog::OnSelchangeBatteryType);
+            &BatteryParameterDialog::onSelchangeBatteryType);
     connect(ui.chargingModeList, &QComboBox::activated, this,
-            &BatteryParameterDialog::OnSelchangeChargingMode);
+            &BatteryParameterDialog::onSelchangeChargingMode);
     connect(ui.ratedVoltageList, &QComboBox::activated, this,
-            &BatteryParameterDialog::OnSelchangeRatedVoltage);
+            &BatteryParameterDialog::onSelchangeRatedVoltage);
     connect(ui.applyButton, &QPushButton::clicked, this, &FormDialog::apply);
     connect(ui.restoreButton, &QPushButton::clicked, this,
-            &BatteryParameterDialog::OnRestoreDefaults);
+            &BatteryParameterDialog::onRestoreDefaults);
     connect(ui.okButton, &QPushButton::clicked, this, &FormDialog::confirm);
     connect(ui.cancelButton, &QPushButton::clicked, this, &FormDialog::cancel);
     // The voltage window and the gel exception follow the level and type "应用" would store.
@@ -146,12 +146,12 @@ BatteryParameterDialog::~BatteryParameterDialog() = default;
 
 // --- opening -----------------------------------------------------------------------------
 
-void BatteryParameterDialog::OnInitDialog()
+void BatteryParameterDialog::onInitDialog()
 {
     // Inserted by position, never sorted; the slot stores the position.
-    m_ui->batteryTypeList->addItems(BatteryTypeItems());
-    m_ui->chargingModeList->addItems(ChargingModeItems());
-    m_ui->ratedVoltageList->addItems(RatedVoltageItems());
+    m_ui->batteryTypeList->addItems(batteryTypeItems());
+    m_ui->chargingModeList->addItems(chargingModeItems());
+    m_ui->ratedVoltageList->addItems(ratedVoltageItems());
 
     const QStringList defaults = ParameterSet().values;
     m_defaultType = defaults.at(Slot::BatteryType);
@@ -159,55 +159,55 @@ void BatteryParameterDialog::OnInitDialog()
     m_typeBoost = defaults.at(Slot::BoostVoltage);
     m_levelIndex = defaults.at(Slot::RatedVoltageLevel);
 
-    LoadForm();
+    loadForm();
 
     m_isSoc = m_parameters.values.at(Slot::ChargingMode) == QLatin1String("1");
-    EnablePercentEdits(m_isSoc);
+    enablePercentEdits(m_isSoc);
 }
 
-void BatteryParameterDialog::LoadForm()
+void BatteryParameterDialog::loadForm()
 {
     Ui::BatteryParameterDialog &ui = *m_ui;
     const QStringList &values = m_parameters.values;
     // The stored type and level are selected where they name an item, and the form's state
     // follows them without a message, so that a later level or type choice starts from what is
     // stored. One outside its list leaves "铅酸免维护" or "自识别" selected.
-    const int type = ListPosition(BatteryTypeItems(), values.at(Slot::BatteryType))
+    const int type = listPosition(batteryTypeItems(), values.at(Slot::BatteryType))
                          .value_or(BatteryType::Sealed);
     const int level =
-        ListPosition(RatedVoltageItems(), values.at(Slot::RatedVoltageLevel)).value_or(kLevelAuto);
+        listPosition(ratedVoltageItems(), values.at(Slot::RatedVoltageLevel)).value_or(kLevelAuto);
     ui.batteryTypeList->setCurrentIndex(type);
     ui.ratedVoltageList->setCurrentIndex(level);
     ui.chargingModeList->setCurrentIndex(-1);
-    const TypeVoltages typeVoltages = *BatteryTypeVoltages(type);
+    const TypeVoltages typeVoltages = *batteryTypeVoltages(type);
     m_typeEqualize = typeVoltages.equalize;
     m_typeBoost = typeVoltages.boost;
     m_levelIndex = QString::number(level);
     m_isCustom = type == BatteryType::UserDefined;
-    EnableVoltageEdits(m_isCustom);
-    FillDefaultColumn();
+    enableVoltageEdits(m_isCustom);
+    fillDefaultColumn();
 
     // The current column shows the stored values as they are.
     ui.batteryTypeList->setEditText(
-        ListItemShown(BatteryTypeItems(), values.at(Slot::BatteryType)));
+        listItemShown(batteryTypeItems(), values.at(Slot::BatteryType)));
     ui.capacityEdit->setText(values.at(Slot::BatteryCapacity));
-    ui.tempCompensationEdit->setText(TempCompensationShown(values.at(Slot::TempCompensation)));
+    ui.tempCompensationEdit->setText(tempCompensationShown(values.at(Slot::TempCompensation)));
     for (const VoltagePair &pair : std::as_const(m_voltages)) {
         const QString &text = values.at(pair.slot);
-        pair.edit->setText(pair.slot == Slot::EqualizeVoltage ? EqualizeVoltageShown(text)
-                                                              : VoltageShown(text));
+        pair.edit->setText(pair.slot == Slot::EqualizeVoltage ? equalizeVoltageShown(text)
+                                                              : voltageShown(text));
     }
     ui.ratedVoltageList->setEditText(
-        ListItemShown(RatedVoltageItems(), values.at(Slot::RatedVoltageLevel)));
+        listItemShown(ratedVoltageItems(), values.at(Slot::RatedVoltageLevel)));
     ui.boostDurationEdit->setText(values.at(Slot::BoostDuration));
     ui.dischargePercentEdit->setText(values.at(Slot::DischargePercent));
     ui.chargePercentEdit->setText(values.at(Slot::ChargePercent));
     ui.chargingModeList->setEditText(
-        ListItemShown(ChargingModeItems(), values.at(Slot::ChargingMode)));
+        listItemShown(chargingModeItems(), values.at(Slot::ChargingMode)));
 
     const QString &equalizeDuration = values.at(Slot::EqualizeDuration);
     if (equalizeDuration == QLatin1String("0")) {
-        ui.equalizeDurationEdit->setText(Text::NoStage());
+        ui.equalizeDurationEdit->setText(Text::noStage());
         ui.equalizeDurationEdit->setEnabled(false);
     } else {
         ui.equalizeDurationEdit->setText(equalizeDuration);
@@ -216,49 +216,49 @@ void BatteryParameterDialog::LoadForm()
 
 // --- default column ----------------------------------------------------------------------
 
-void BatteryParameterDialog::FillDefaultColumn()
+void BatteryParameterDialog::fillDefaultColumn()
 {
     Ui::BatteryParameterDialog &ui = *m_ui;
     const QStringList defaults = ParameterSet().values;
-    const int multiplier = RatedVoltageMultiplier(m_levelIndex);
+    const int multiplier = ratedVoltageMultiplier(m_levelIndex);
 
-    ui.batteryTypeDefault->setText(ListItemShown(BatteryTypeItems(), m_defaultType));
+    ui.batteryTypeDefault->setText(listItemShown(batteryTypeItems(), m_defaultType));
     ui.capacityDefault->setText(defaults.at(Slot::BatteryCapacity));
-    ui.tempCompensationDefault->setText(TempCompensationShown(defaults.at(Slot::TempCompensation)));
+    ui.tempCompensationDefault->setText(tempCompensationShown(defaults.at(Slot::TempCompensation)));
     for (const VoltagePair &pair : std::as_const(m_voltages)) {
         // Equalize and boost follow the battery type; the others come from the defaults.
         if (pair.slot == Slot::EqualizeVoltage) {
             pair.defaultCell->setText(m_typeEqualize == QLatin1String("0")
-                                          ? Text::NoStage()
-                                          : DefaultVoltageShown(m_typeEqualize, multiplier));
+                                          ? Text::noStage()
+                                          : defaultVoltageShown(m_typeEqualize, multiplier));
         } else if (pair.slot == Slot::BoostVoltage) {
-            pair.defaultCell->setText(DefaultVoltageShown(m_typeBoost, multiplier));
+            pair.defaultCell->setText(defaultVoltageShown(m_typeBoost, multiplier));
         } else {
-            pair.defaultCell->setText(DefaultVoltageShown(defaults.at(pair.slot), multiplier));
+            pair.defaultCell->setText(defaultVoltageShown(defaults.at(pair.slot), multiplier));
         }
     }
-    ui.ratedVoltageDefault->setText(ListItemShown(RatedVoltageItems(), m_levelIndex));
+    ui.ratedVoltageDefault->setText(listItemShown(ratedVoltageItems(), m_levelIndex));
     ui.equalizeDurationDefault->setText(defaults.at(Slot::EqualizeDuration));
     ui.boostDurationDefault->setText(defaults.at(Slot::BoostDuration));
     ui.dischargePercentDefault->setText(defaults.at(Slot::DischargePercent));
     ui.chargePercentDefault->setText(defaults.at(Slot::ChargePercent));
     ui.chargingModeDefault->setText(
-        ListItemShown(ChargingModeItems(), defaults.at(Slot::ChargingMode)));
+        listItemShown(chargingModeItems(), defaults.at(Slot::ChargingMode)));
 }
 
-void BatteryParameterDialog::CopyDefaultVoltages()
+void BatteryParameterDialog::copyDefaultVoltages()
 {
     for (const VoltagePair &pair : std::as_const(m_voltages))
         pair.edit->setText(pair.defaultCell->text());
 }
 
-void BatteryParameterDialog::EnableVoltageEdits(bool enable)
+void BatteryParameterDialog::enableVoltageEdits(bool enable)
 {
     for (const VoltagePair &pair : std::as_const(m_voltages))
         pair.edit->setEnabled(enable);
 }
 
-void BatteryParameterDialog::EnablePercentEdits(bool enable)
+void BatteryParameterDialog::enablePercentEdits(bool enable)
 {
     m_ui->chargePercentEdit->setEnabled(enable);
     m_ui->dischargePercentEdit->setEnabled(enable);
@@ -266,7 +266,7 @@ void BatteryParameterDialog::EnablePercentEdits(bool enable)
 
 // --- list reactions ----------------------------------------------------------------------
 
-void BatteryParameterDialog::OnSelchangeBatteryType()
+void BatteryParameterDialog::onSelchangeBatteryType()
 {
     Ui::BatteryParameterDialog &ui = *m_ui;
     int type = ui.batteryTypeList->currentIndex();
@@ -274,26 +274,26 @@ void BatteryParameterDialog::OnSelchangeBatteryType()
     if (type == BatteryType::UserDefined) {
         if (ui.ratedVoltageList->currentIndex() == kLevelAuto) {
             // User-defined voltages need a known rated level.
-            m_messages.warning(Text::CustomRefused());
+            m_messages.warning(Text::customRefused());
             ui.batteryTypeList->setCurrentIndex(BatteryType::Sealed);
             type = BatteryType::Sealed;
         } else {
-            m_messages.info(this, Text::CustomCaution());
+            m_messages.info(this, Text::customCaution());
             custom = true;
         }
     }
     m_isCustom = custom;
-    EnableVoltageEdits(custom);
-    if (const std::optional<TypeVoltages> table = BatteryTypeVoltages(type)) {
+    enableVoltageEdits(custom);
+    if (const std::optional<TypeVoltages> table = batteryTypeVoltages(type)) {
         m_typeEqualize = table->equalize;
         m_typeBoost = table->boost;
     }
     // The user-defined type, too, starts from the default column's voltages.
-    FillDefaultColumn();
-    CopyDefaultVoltages();
+    fillDefaultColumn();
+    copyDefaultVoltages();
 
     if (type == BatteryType::Gel) {
-        ui.equalizeDurationEdit->setText(Text::NoStage());
+        ui.equalizeDurationEdit->setText(Text::noStage());
         ui.equalizeDurationEdit->setEnabled(false);
     } else {
         ui.equalizeDurationEdit->setEnabled(true);
@@ -301,29 +301,29 @@ void BatteryParameterDialog::OnSelchangeBatteryType()
     }
 }
 
-void BatteryParameterDialog::OnSelchangeRatedVoltage()
+void BatteryParameterDialog::onSelchangeRatedVoltage()
 {
     Ui::BatteryParameterDialog &ui = *m_ui;
     m_levelIndex = QString::number(ui.ratedVoltageList->currentIndex());
     if (m_isCustom) {
         if (ui.ratedVoltageList->currentIndex() == kLevelAuto) {
-            m_messages.warning(Text::AutoLevelRefused());
+            m_messages.warning(Text::autoLevelRefused());
             ui.ratedVoltageList->setCurrentIndex(kLevel12V);
             m_levelIndex = QString::number(kLevel12V);
         }
         // The user's own voltages stay as they are.
-        FillDefaultColumn();
+        fillDefaultColumn();
         return;
     }
-    FillDefaultColumn();
-    CopyDefaultVoltages();
+    fillDefaultColumn();
+    copyDefaultVoltages();
 }
 
-void BatteryParameterDialog::OnSelchangeChargingMode()
+void BatteryParameterDialog::onSelchangeChargingMode()
 {
     // Any selection but "电压补偿", none included, counts as SOC.
     m_isSoc = m_ui->chargingModeList->currentIndex() != kModeCompensation;
-    EnablePercentEdits(m_isSoc);
+    enablePercentEdits(m_isSoc);
 }
 
 // --- buttons -----------------------------------------------------------------------------
@@ -332,11 +332,11 @@ bool BatteryParameterDialog::applyForm()
 {
     if (m_ui->batteryTypeList->currentIndex() == BatteryType::UserDefined &&
         m_ui->ratedVoltageList->currentIndex() == kLevelAuto) {
-        m_messages.warning(Text::BadTypeAndLevel());
+        m_messages.warning(Text::badTypeAndLevel());
         return false;
     }
     collectForm(m_candidate);
-    if (!ValidateBatteryParameters(m_candidate, this, m_messages))
+    if (!validateBatteryParameters(m_candidate, this, m_messages))
         return false;
     collectForm(m_parameters.values);
     return true;
@@ -348,25 +348,25 @@ void BatteryParameterDialog::describeVoltages()
     collectForm(form);
     const QString &levelText = form.at(Slot::RatedVoltageLevel);
     const QString level = levelText == QLatin1String("0")
-                              ? Text::AutoLevelWindow()
-                              : ListItemShown(RatedVoltageItems(), levelText);
+                              ? Text::autoLevelWindow()
+                              : listItemShown(ratedVoltageItems(), levelText);
     for (const VoltagePair &pair : std::as_const(m_voltages)) {
-        const BatteryVoltageLimits limits = VoltageLimits(pair.slot, form);
-        DescribeField(pair.edit, Text::VoltageToolTip(VoltageShown(QString::number(limits.low)),
-                                                      VoltageShown(QString::number(limits.high)),
+        const BatteryVoltageLimits limits = voltageLimits(pair.slot, form);
+        describeField(pair.edit, Text::voltageToolTip(voltageShown(QString::number(limits.low)),
+                                                      voltageShown(QString::number(limits.high)),
                                                       level, limits.zeroAllowed, limits.relations));
     }
 }
 
-void BatteryParameterDialog::OnRestoreDefaults()
+void BatteryParameterDialog::onRestoreDefaults()
 {
     Ui::BatteryParameterDialog &ui = *m_ui;
     ui.batteryTypeList->setCurrentIndex(BatteryType::Sealed);
     ui.chargingModeList->setCurrentIndex(kModeCompensation);
     ui.ratedVoltageList->setCurrentIndex(kLevelAuto);
-    OnSelchangeBatteryType();
-    OnSelchangeChargingMode();
-    OnSelchangeRatedVoltage();
+    onSelchangeBatteryType();
+    onSelchangeChargingMode();
+    onSelchangeRatedVoltage();
 
     // Every default cell into its current counterpart; the lists get the shown text only.
     for (const auto &[defaultCell, current] : std::as_const(m_restorePairs)) {
@@ -385,20 +385,20 @@ void BatteryParameterDialog::collectForm(QStringList &target) const
     // A list text that names no item leaves its slot as it was.
     const auto collectList = [&target](int slot, const QStringList &items, const QComboBox *list) {
         if (const std::optional<QString> position =
-                ListPositionCollected(items, list->currentText()))
+                listPositionCollected(items, list->currentText()))
             target[slot] = *position;
     };
 
-    collectList(Slot::BatteryType, BatteryTypeItems(), ui.batteryTypeList);
+    collectList(Slot::BatteryType, batteryTypeItems(), ui.batteryTypeList);
     target[Slot::BatteryCapacity] = ui.capacityEdit->text();
-    target[Slot::TempCompensation] = TempCompensationCollected(ui.tempCompensationEdit->text());
+    target[Slot::TempCompensation] = tempCompensationCollected(ui.tempCompensationEdit->text());
     // Disabled edits are collected like enabled ones.
     for (const VoltagePair &pair : m_voltages)
-        target[pair.slot] = VoltageCollected(pair.edit->text());
-    collectList(Slot::RatedVoltageLevel, RatedVoltageItems(), ui.ratedVoltageList);
-    target[Slot::EqualizeDuration] = EqualizeDurationCollected(ui.equalizeDurationEdit->text());
+        target[pair.slot] = voltageCollected(pair.edit->text());
+    collectList(Slot::RatedVoltageLevel, ratedVoltageItems(), ui.ratedVoltageList);
+    target[Slot::EqualizeDuration] = equalizeDurationCollected(ui.equalizeDurationEdit->text());
     target[Slot::BoostDuration] = ui.boostDurationEdit->text();
     target[Slot::DischargePercent] = ui.dischargePercentEdit->text();
     target[Slot::ChargePercent] = ui.chargePercentEdit->text();
-    collectList(Slot::ChargingMode, ChargingModeItems(), ui.chargingModeList);
+    collectList(Slot::ChargingMode, chargingModeItems(), ui.chargingModeList);
 }

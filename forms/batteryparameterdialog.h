@@ -35,10 +35,10 @@ public:
     ~BatteryParameterDialog() override;
 
 public slots:
-    void OnSelchangeBatteryType();
-    void OnSelchangeChargingMode();
-    void OnSelchangeRatedVoltage();
-    void OnRestoreDefaults();
+    void onSelchangeBatteryType();
+    void onSelchangeChargingMode();
+    void onSelchangeRatedVoltage();
+    void onRestoreDefaults();
 
 protected:
     bool applyForm() override;
@@ -54,12 +54,12 @@ private:
         QLineEdit *edit;
     };
 
-    void OnInitDialog();
-    void LoadForm();
-    void FillDefaultColumn();
-    void CopyDefaultVoltages();
-    void EnableVoltageEdits(bool enable);
-    void EnablePercentEdits(bool enable);
+    void onInitDialog();
+    void loadForm();
+    void fillDefaultColumn();
+    void copyDefaultVoltages();
+    void enableVoltageEdits(bool enable);
+    void enablePercentEdits(bool enable);
     // The tooltips that depend on the chosen level and type: the twelve voltages'.
     void describeVoltages();
 

@@ -46,14 +46,14 @@ ClockDialog::ClockDialog(ProgrammerExchange &link, MessageService &messages, QWi
         button->setAccessibleName(button->text());
     for (QLabel *label : findChildren<QLabel *>())
         label->setAccessibleName(label->text());
-    m_ui->datePicker->setAccessibleName(Text::DatePickerName());
-    m_ui->timePicker->setAccessibleName(Text::TimePickerName());
-    m_ui->programmerTime->setAccessibleName(Text::ProgrammerTimeName());
+    m_ui->datePicker->setAccessibleName(Text::datePickerName());
+    m_ui->timePicker->setAccessibleName(Text::timePickerName());
+    m_ui->programmerTime->setAccessibleName(Text::programmerTimeName());
 
-    connect(m_ui->manualAdjustButton, &QPushButton::clicked, this, &ClockDialog::OnManualAdjust);
-    connect(m_ui->readButton, &QPushButton::clicked, this, &ClockDialog::OnReadClock);
-    connect(m_ui->writeButton, &QPushButton::clicked, this, &ClockDialog::OnWriteClock);
-    connect(&m_timer, &QTimer::timeout, this, &ClockDialog::OnTimer);
+    connect(m_ui->manualAdjustButton, &QPushButton::clicked, this, &ClockDialog::onManualAdjust);
+    connect(m_ui->readButton, &QPushButton::clicked, this, &ClockDialog::onReadClock);
+    connect(m_ui->writeButton, &QPushButton::clicked, this, &ClockDialog::onWriteClock);
+    connect(&m_timer, &QTimer::timeout, this, &ClockDialog::onTimer);
 
     // Opens following the PC clock. QDialog centres itself over its parent when shown.
     showNow();
@@ -68,47 +68,47 @@ ClockDialog::~ClockDialog()
         child->disconnect(this);
 }
 
-void ClockDialog::OnTimer()
+void ClockDialog::onTimer()
 {
     // What the user set in the pickers meanwhile is overwritten: they follow the PC clock.
     showNow();
 }
 
-void ClockDialog::OnManualAdjust()
+void ClockDialog::onManualAdjust()
 {
     if (m_following) {
         // The pickers keep the time last shown and can now be set by hand.
         m_timer.stop();
-        m_ui->manualAdjustButton->setText(Text::FollowLocalTime());
+        m_ui->manualAdjustButton->setText(Text::followLocalTime());
     } else {
         m_timer.start(TickMs);
-        m_ui->manualAdjustButton->setText(Text::ManualAdjust());
+        m_ui->manualAdjustButton->setText(Text::manualAdjust());
         showNow();
     }
     m_ui->manualAdjustButton->setAccessibleName(m_ui->manualAdjustButton->text());
     m_following = !m_following;
 }
 
-void ClockDialog::OnReadClock()
+void ClockDialog::onReadClock()
 {
-    const ClockReading reading = ReadProgrammerClock(m_link);
+    const ClockReading reading = readProgrammerClock(m_link);
     // On a failure the field keeps what it showed.
     if (reading.result.completed())
         setProgrammerTime(reading.time);
-    Report(reading.result, m_messages, this);
+    report(reading.result, m_messages, this);
 }
 
-void ClockDialog::OnWriteClock()
+void ClockDialog::onWriteClock()
 {
     // While following, the time written is the PC's time now, and the pickers show it.
     if (m_following)
         showNow();
-    const ClockFields fields = ClockFieldsOf(m_ui->datePicker->date(), m_ui->timePicker->time());
-    const OperationResult result = WriteProgrammerClock(m_link, fields);
+    const ClockFields fields = clockFieldsOf(m_ui->datePicker->date(), m_ui->timePicker->time());
+    const OperationResult result = writeProgrammerClock(m_link, fields);
     // The field then shows the time written; on a failure it keeps what it showed.
     if (result.completed())
-        setProgrammerTime(ClockText(fields));
-    Report(result, m_messages, this);
+        setProgrammerTime(clockText(fields));
+    report(result, m_messages, this);
 }
 
 void ClockDialog::keyPressEvent(QKeyEvent *event)

@@ -35,10 +35,10 @@ public:
     const QTimer &tickTimer() const { return m_timer; }
 
 public slots:
-    void OnTimer();
-    void OnManualAdjust();
-    void OnReadClock();
-    void OnWriteClock();
+    void onTimer();
+    void onManualAdjust();
+    void onReadClock();
+    void onWriteClock();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-void MakeDigitsOnly(QLineEdit *edit, bool leadingMinus)
+void makeDigitsOnly(QLineEdit *edit, bool leadingMinus)
 {
     edit->installEventFilter(new DigitsOnlyFilter(edit, leadingMinus));
 }

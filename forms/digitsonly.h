@@ -8,9 +8,9 @@ class QLineEdit;
 // digits-only edit does; with `leadingMinus`, one "-" at the very front is taken too (for values
 // that run below zero). Only keys are filtered: text the program sets (such as "--") stays, and
 // editing keys (Backspace, arrows, shortcuts) work as usual. Pasted text is not filtered.
-void MakeDigitsOnly(QLineEdit *edit, bool leadingMinus = false);
+void makeDigitsOnly(QLineEdit *edit, bool leadingMinus = false);
 
-// The filter behind MakeDigitsOnly, exposed for the tests.
+// The filter behind makeDigitsOnly, exposed for the tests.
 class DigitsOnlyFilter : public QObject
 {
     Q_OBJECT

@@ -58,7 +58,7 @@ void FormDialog::formLoaded()
     m_markedChanged = false;
 }
 
-void DescribeField(QWidget *field, const QString &text)
+void describeField(QWidget *field, const QString &text)
 {
     field->setToolTip(text);
     field->setAccessibleDescription(text);
@@ -67,8 +67,8 @@ void DescribeField(QWidget *field, const QString &text)
 void FormDialog::closeAsking(int result)
 {
     if (hasUnappliedChanges()) {
-        switch (m_messages.question(this, Text::ApplyChangesQuestion(), Text::ApplyAnswer(),
-                                    Text::DontApplyAnswer())) {
+        switch (m_messages.question(this, Text::applyChangesQuestion(), Text::applyAnswer(),
+                                    Text::dontApplyAnswer())) {
         case MessageService::Answer::Accept:
             if (!apply())
                 return; // the refusal has been shown; the form stays with what was typed

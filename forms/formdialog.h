@@ -7,7 +7,7 @@ class MessageService;
 struct ParameterSet;
 
 // A field's tooltip (unit and what the rules allow), which is its accessible description too.
-void DescribeField(QWidget *field, const QString &text);
+void describeField(QWidget *field, const QString &text);
 
 // What the three parameter forms share about closing. "应用" stores the form and it stays open;
 // "确认" (Enter presses it), Esc and the close box close it, but first ask whether to apply what

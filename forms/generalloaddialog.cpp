@@ -54,15 +54,15 @@ GeneralLoadDialog::GeneralLoadDialog(ParameterSet &parameters, MessageService &m
                     {Slot::NightLength, m_ui->nightLengthEdit}}};
 
     // Accessible names: captions and label texts, the role where a control has no caption.
-    LoadForm::NameAfterCaptions(this);
+    LoadForm::nameAfterCaptions(this);
     m_light.setUp();
     m_timers.setUp();
-    LoadForm::DescribeDurations(m_durations);
+    LoadForm::describeDurations(m_durations);
 
-    OnInitDialog();
+    onInitDialog();
 
-    connect(m_ui->modeGroup, &QButtonGroup::idClicked, this, &GeneralLoadDialog::OnModeClicked);
-    connect(m_ui->timer2Box, &QCheckBox::clicked, this, &GeneralLoadDialog::OnTimer2Clicked);
+    connect(m_ui->modeGroup, &QButtonGroup::idClicked, this, &GeneralLoadDialog::onModeClicked);
+    connect(m_ui->timer2Box, &QCheckBox::clicked, this, &GeneralLoadDialog::onTimer2Clicked);
     connect(m_ui->applyButton, &QPushButton::clicked, this, &FormDialog::apply);
     connect(m_ui->okButton, &QPushButton::clicked, this, &FormDialog::confirm);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &FormDialog::cancel);
@@ -71,7 +71,7 @@ GeneralLoadDialog::GeneralLoadDialog(ParameterSet &parameters, MessageService &m
 
 GeneralLoadDialog::~GeneralLoadDialog() = default;
 
-void GeneralLoadDialog::OnInitDialog()
+void GeneralLoadDialog::onInitDialog()
 {
     const QStringList &v = m_parameters.values;
     m_light.show(v);
@@ -79,24 +79,24 @@ void GeneralLoadDialog::OnInitDialog()
 
     // A code outside the list selects no mode and leaves the enabling as it is.
     if (const int modeId = m_modes.selectStored(v))
-        OnModeClicked(modeId);
+        onModeClicked(modeId);
     // After the mode: the second pair follows its box in every mode when the form opens.
-    LoadForm::SetEnabled(m_timer2, m_ui->timer2Box->isChecked());
+    LoadForm::setEnabled(m_timer2, m_ui->timer2Box->isChecked());
 
-    LoadForm::ShowDurations(m_durations, v);
+    LoadForm::showDurations(m_durations, v);
 }
 
-void GeneralLoadDialog::OnModeClicked(int modeId)
+void GeneralLoadDialog::onModeClicked(int modeId)
 {
-    LoadForm::SetEnabled(m_timer1, modeId == TimerMode);
-    LoadForm::SetEnabled(m_timer2, false);
-    LoadForm::SetEnabled(m_lightControls, modeId == LightMode || modeId == LightTimerMode);
-    LoadForm::SetEnabled(m_periods, modeId == LightTimerMode);
+    LoadForm::setEnabled(m_timer1, modeId == TimerMode);
+    LoadForm::setEnabled(m_timer2, false);
+    LoadForm::setEnabled(m_lightControls, modeId == LightMode || modeId == LightTimerMode);
+    LoadForm::setEnabled(m_periods, modeId == LightTimerMode);
 }
 
-void GeneralLoadDialog::OnTimer2Clicked(bool checked)
+void GeneralLoadDialog::onTimer2Clicked(bool checked)
 {
-    LoadForm::SetEnabled(m_timer2, checked);
+    LoadForm::setEnabled(m_timer2, checked);
 }
 
 void GeneralLoadDialog::collectForm(QStringList &values) const
@@ -104,11 +104,11 @@ void GeneralLoadDialog::collectForm(QStringList &values) const
     m_light.collect(values);
     m_modes.collect(values);
     m_timers.collect(values);
-    LoadForm::CollectDurations(m_durations, values);
+    LoadForm::collectDurations(m_durations, values);
 }
 
 bool GeneralLoadDialog::applyForm()
 {
-    return LoadForm::Apply(m_modes, m_parameters.values, m_messages,
+    return LoadForm::apply(m_modes, m_parameters.values, m_messages,
                            [this](QStringList &values) { collectForm(values); });
 }

@@ -32,9 +32,9 @@ protected:
     void collectForm(QStringList &values) const override;
 
 private:
-    void OnInitDialog();
-    void OnModeClicked(int modeId);
-    void OnTimer2Clicked(bool checked);
+    void onInitDialog();
+    void onModeClicked(int modeId);
+    void onTimer2Clicked(bool checked);
 
     std::unique_ptr<Ui::GeneralLoadDialog> m_ui;
     // The controls each part of the enabling switches.

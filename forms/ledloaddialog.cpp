@@ -26,7 +26,7 @@ constexpr Load::ModeCode kModes[] = {
 
 const QString kLimitOn = QStringLiteral("65535");
 
-int Minutes(const QTime &time)
+int minutes(const QTime &time)
 {
     return time.hour() * 60 + time.minute();
 }
@@ -92,17 +92,17 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
     }};
 
     // Accessible names: captions and label texts, the role where a control has no caption.
-    LoadForm::NameAfterCaptions(this);
+    LoadForm::nameAfterCaptions(this);
     m_light.setUp();
     m_timers.setUp();
-    m_ui->manualPercent->setAccessibleName(Text::ManualPercentName());
-    m_ui->timer1Percent->setAccessibleName(Text::TimerPercentName(1));
-    m_ui->timer2Percent->setAccessibleName(Text::TimerPercentName(2));
-    m_ui->limitPercent->setAccessibleName(Text::LimitPercentName());
-    LoadForm::DescribeDurations(m_durations);
+    m_ui->manualPercent->setAccessibleName(Text::manualPercentName());
+    m_ui->timer1Percent->setAccessibleName(Text::timerPercentName(1));
+    m_ui->timer2Percent->setAccessibleName(Text::timerPercentName(2));
+    m_ui->limitPercent->setAccessibleName(Text::limitPercentName());
+    LoadForm::describeDurations(m_durations);
     for (const auto &[slot, percent] : m_percents)
-        DescribeField(percent, Text::PercentToolTip());
-    DescribeField(m_ui->ratedCurrentEdit, Text::RatedCurrentToolTip());
+        describeField(percent, Text::percentToolTip());
+    describeField(m_ui->ratedCurrentEdit, Text::ratedCurrentToolTip());
     m_modePeriods = {{
         {m_ui->mode1Period1Edit, m_ui->mode1Period2Edit, m_ui->mode1Period3Edit},
         {m_ui->mode2Period1Edit, m_ui->mode2Period2Edit, m_ui->mode2Period3Edit},
@@ -114,9 +114,9 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
     for (int mode = 1; mode <= 2; ++mode) {
         for (int period = 1; period <= 3; ++period) {
             m_modePeriods[mode - 1][period - 1]->setAccessibleName(
-                Text::ModePeriodName(mode, period));
+                Text::modePeriodName(mode, period));
             m_modePercents[mode - 1][period - 1]->setAccessibleName(
-                Text::ModePeriodPercentName(mode, period));
+                Text::modePeriodPercentName(mode, period));
         }
     }
 
@@ -125,11 +125,11 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
     pictureSize.setRetainSizeWhenHidden(true);
     m_ui->modePicture->setSizePolicy(pictureSize);
 
-    OnInitDialog();
+    onInitDialog();
 
-    connect(m_ui->modeGroup, &QButtonGroup::idClicked, this, &LedLoadDialog::OnModeClicked);
-    connect(m_ui->timer2Box, &QCheckBox::clicked, this, &LedLoadDialog::OnTimer2Clicked);
-    connect(m_ui->limitBox, &QCheckBox::clicked, this, &LedLoadDialog::OnLimitClicked);
+    connect(m_ui->modeGroup, &QButtonGroup::idClicked, this, &LedLoadDialog::onModeClicked);
+    connect(m_ui->timer2Box, &QCheckBox::clicked, this, &LedLoadDialog::onTimer2Clicked);
+    connect(m_ui->limitBox, &QCheckBox::clicked, this, &LedLoadDialog::onLimitClicked);
     connect(m_ui->applyButton, &QPushButton::clicked, this, &FormDialog::apply);
     connect(m_ui->okButton, &QPushButton::clicked, this, &FormDialog::confirm);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &FormDialog::cancel);
@@ -148,7 +148,7 @@ LedLoadDialog::LedLoadDialog(ParameterSet &parameters, MessageService &messages,
 
 LedLoadDialog::~LedLoadDialog() = default;
 
-void LedLoadDialog::OnInitDialog()
+void LedLoadDialog::onInitDialog()
 {
     showPicture(Picture::None);
 
@@ -158,24 +158,24 @@ void LedLoadDialog::OnInitDialog()
 
     // A code outside the list selects no mode and changes nothing else.
     if (const int modeId = m_modes.selectStored(v)) {
-        OnModeClicked(modeId);
+        onModeClicked(modeId);
         // Only under timer control does the second pair follow its box when the form opens.
         if (modeId == TimerMode)
-            OnTimer2Clicked(m_ui->timer2Box->isChecked());
+            onTimer2Clicked(m_ui->timer2Box->isChecked());
     }
 
     m_ui->limitBox->setChecked(v.at(Slot::UnderVoltageLimitEnabled) == kLimitOn);
-    OnLimitClicked(m_ui->limitBox->isChecked());
+    onLimitClicked(m_ui->limitBox->isChecked());
 
-    LoadForm::ShowDurations(m_durations, v);
+    LoadForm::showDurations(m_durations, v);
     for (const auto &[slot, percent] : m_percents)
-        percent->setValue(Load::ShownPercent(v.at(slot)));
-    m_ui->ratedCurrentEdit->setText(Load::TwoDecimals(v.at(Slot::LedRatedCurrent)));
+        percent->setValue(Load::shownPercent(v.at(slot)));
+    m_ui->ratedCurrentEdit->setText(Load::twoDecimals(v.at(Slot::LedRatedCurrent)));
 
     refreshPicture();
 }
 
-void LedLoadDialog::OnModeClicked(int modeId)
+void LedLoadDialog::onModeClicked(int modeId)
 {
     applyModeEnabling(modeId);
     showPicture(modeId == Mode1   ? Picture::Mode1
@@ -186,26 +186,26 @@ void LedLoadDialog::OnModeClicked(int modeId)
 void LedLoadDialog::applyModeEnabling(int modeId)
 {
     const bool manual = modeId == ManualOn || modeId == ManualOff;
-    LoadForm::SetEnabled(m_manual, manual);
-    LoadForm::SetEnabled(m_timer1, modeId == TimerMode);
-    LoadForm::SetEnabled(m_timer2, false);
-    LoadForm::SetEnabled(m_lightControls,
+    LoadForm::setEnabled(m_manual, manual);
+    LoadForm::setEnabled(m_timer1, modeId == TimerMode);
+    LoadForm::setEnabled(m_timer2, false);
+    LoadForm::setEnabled(m_lightControls,
                          modeId == LightMode || modeId == Mode1 || modeId == Mode2);
-    LoadForm::SetEnabled(m_mode1, modeId == Mode1);
-    LoadForm::SetEnabled(m_mode2, modeId == Mode2);
+    LoadForm::setEnabled(m_mode1, modeId == Mode1);
+    LoadForm::setEnabled(m_mode2, modeId == Mode2);
 }
 
-void LedLoadDialog::OnTimer2Clicked(bool checked)
+void LedLoadDialog::onTimer2Clicked(bool checked)
 {
     // As timer control, with the second pair and its level on while the box is checked. The
     // picture stays as it is.
     applyModeEnabling(TimerMode);
-    LoadForm::SetEnabled(m_timer2, checked);
+    LoadForm::setEnabled(m_timer2, checked);
 }
 
-void LedLoadDialog::OnLimitClicked(bool checked)
+void LedLoadDialog::onLimitClicked(bool checked)
 {
-    LoadForm::SetEnabled(m_limit, checked);
+    LoadForm::setEnabled(m_limit, checked);
 }
 
 void LedLoadDialog::collectForm(QStringList &values) const
@@ -215,15 +215,15 @@ void LedLoadDialog::collectForm(QStringList &values) const
     m_timers.collect(values);
     values[Slot::UnderVoltageLimitEnabled] =
         m_ui->limitBox->isChecked() ? kLimitOn : QStringLiteral("0");
-    LoadForm::CollectDurations(m_durations, values);
+    LoadForm::collectDurations(m_durations, values);
     for (const auto &[slot, percent] : m_percents)
-        values[slot] = Load::StoredPercent(percent->value());
-    values[Slot::LedRatedCurrent] = Load::Hundredths(m_ui->ratedCurrentEdit->text());
+        values[slot] = Load::storedPercent(percent->value());
+    values[Slot::LedRatedCurrent] = Load::hundredths(m_ui->ratedCurrentEdit->text());
 }
 
 bool LedLoadDialog::applyForm()
 {
-    return LoadForm::Apply(m_modes, m_parameters.values, m_messages,
+    return LoadForm::apply(m_modes, m_parameters.values, m_messages,
                            [this](QStringList &values) { collectForm(values); });
 }
 
@@ -245,9 +245,9 @@ Load::ModeSchedule LedLoadDialog::schedule(Picture picture) const
     Load::ModeSchedule s;
     s.mode = picture == Picture::Mode2 ? 2 : 1;
     for (int period = 0; period < 3; ++period) {
-        s.periodMinutes[period] = Minutes(m_modePeriods[s.mode - 1][period]->time());
+        s.periodMinutes[period] = minutes(m_modePeriods[s.mode - 1][period]->time());
         s.levels[period] = m_modePercents[s.mode - 1][period]->value();
     }
-    s.nightMinutes = Minutes(m_ui->nightLengthEdit->time());
+    s.nightMinutes = minutes(m_ui->nightLengthEdit->time());
     return s;
 }

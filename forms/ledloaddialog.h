@@ -44,11 +44,11 @@ protected:
     void collectForm(QStringList &values) const override;
 
 private:
-    void OnInitDialog();
-    void OnModeClicked(int modeId);
+    void onInitDialog();
+    void onModeClicked(int modeId);
     void applyModeEnabling(int modeId);
-    void OnTimer2Clicked(bool checked);
-    void OnLimitClicked(bool checked);
+    void onTimer2Clicked(bool checked);
+    void onLimitClicked(bool checked);
     void showPicture(Picture picture);
     // The schedule the pickers and levels of the shown mode set, into the picture.
     void refreshPicture();

@@ -18,7 +18,7 @@
 
 namespace LoadForm {
 
-void NameAfterCaptions(QWidget *form)
+void nameAfterCaptions(QWidget *form)
 {
     for (QAbstractButton *button : form->findChildren<QAbstractButton *>()) {
         if (!button->text().isEmpty())
@@ -36,7 +36,7 @@ void NameAfterCaptions(QWidget *form)
         picker->setLocale(QLocale::c());
 }
 
-void SetEnabled(const QList<QWidget *> &part, bool enabled)
+void setEnabled(const QList<QWidget *> &part, bool enabled)
 {
     for (QWidget *widget : part)
         widget->setEnabled(enabled);
@@ -44,78 +44,78 @@ void SetEnabled(const QList<QWidget *> &part, bool enabled)
 
 void LightControlEdits::setUp() const
 {
-    onDelay->setAccessibleName(Text::LightOnDelayName());
-    offDelay->setAccessibleName(Text::LightOffDelayName());
-    MakeDigitsOnly(onDelay);
-    MakeDigitsOnly(offDelay);
+    onDelay->setAccessibleName(Text::lightOnDelayName());
+    offDelay->setAccessibleName(Text::lightOffDelayName());
+    makeDigitsOnly(onDelay);
+    makeDigitsOnly(offDelay);
     const QString volts =
-        Text::RangeToolTip(QStringLiteral("0.00"), QStringLiteral("34.00"), QStringLiteral("V"));
+        Text::rangeToolTip(QStringLiteral("0.00"), QStringLiteral("34.00"), QStringLiteral("V"));
     const QString minutes =
-        Text::RangeToolTip(QStringLiteral("0"), QStringLiteral("99"), Text::Minutes());
-    DescribeField(onVoltage, volts);
-    DescribeField(offVoltage, volts);
-    DescribeField(onDelay, minutes);
-    DescribeField(offDelay, minutes);
+        Text::rangeToolTip(QStringLiteral("0"), QStringLiteral("99"), Text::minutes());
+    describeField(onVoltage, volts);
+    describeField(offVoltage, volts);
+    describeField(onDelay, minutes);
+    describeField(offDelay, minutes);
 }
 
 void LightControlEdits::show(const QStringList &values) const
 {
-    onVoltage->setText(Load::TwoDecimals(values.at(Slot::LightOnVoltage)));
+    onVoltage->setText(Load::twoDecimals(values.at(Slot::LightOnVoltage)));
     onDelay->setText(values.at(Slot::LightOnDelay));
-    offVoltage->setText(Load::TwoDecimals(values.at(Slot::LightOffVoltage)));
+    offVoltage->setText(Load::twoDecimals(values.at(Slot::LightOffVoltage)));
     offDelay->setText(values.at(Slot::LightOffDelay));
 }
 
 void LightControlEdits::collect(QStringList &values) const
 {
-    values[Slot::LightOnVoltage] = Load::Hundredths(onVoltage->text());
+    values[Slot::LightOnVoltage] = Load::hundredths(onVoltage->text());
     values[Slot::LightOnDelay] = onDelay->text();
-    values[Slot::LightOffVoltage] = Load::Hundredths(offVoltage->text());
+    values[Slot::LightOffVoltage] = Load::hundredths(offVoltage->text());
     values[Slot::LightOffDelay] = offDelay->text();
 }
 
 void TimerPickers::setUp() const
 {
-    secondPairBox->setAccessibleName(Text::SecondTimerBoxName());
+    secondPairBox->setAccessibleName(Text::secondTimerBoxName());
     for (QTimeEdit *picker : {on1, off1, on2, off2})
-        DescribeField(picker, Text::TimeOfDayToolTip());
+        describeField(picker, Text::timeOfDayToolTip());
 }
 
 void TimerPickers::show(const QStringList &values) const
 {
     secondPairBox->setChecked(values.at(Slot::Timer2Enabled) == u"1");
-    on1->setTime(Load::TimeOfDay(values, Load::kTimerOn1));
-    off1->setTime(Load::TimeOfDay(values, Load::kTimerOff1));
-    on2->setTime(Load::TimeOfDay(values, Load::kTimerOn2));
-    off2->setTime(Load::TimeOfDay(values, Load::kTimerOff2));
+    on1->setTime(Load::timeOfDay(values, Load::kTimerOn1));
+    off1->setTime(Load::timeOfDay(values, Load::kTimerOff1));
+    on2->setTime(Load::timeOfDay(values, Load::kTimerOn2));
+    off2->setTime(Load::timeOfDay(values, Load::kTimerOff2));
 }
 
 void TimerPickers::collect(QStringList &values) const
 {
     values[Slot::Timer2Enabled] =
         secondPairBox->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    Load::StoreTimeOfDay(values, Load::kTimerOn1, on1->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOff1, off1->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOn2, on2->time());
-    Load::StoreTimeOfDay(values, Load::kTimerOff2, off2->time());
+    Load::storeTimeOfDay(values, Load::kTimerOn1, on1->time());
+    Load::storeTimeOfDay(values, Load::kTimerOff1, off1->time());
+    Load::storeTimeOfDay(values, Load::kTimerOn2, on2->time());
+    Load::storeTimeOfDay(values, Load::kTimerOff2, off2->time());
 }
 
-void DescribeDurations(std::span<const DurationPicker> pickers)
+void describeDurations(std::span<const DurationPicker> pickers)
 {
     for (const DurationPicker &duration : pickers)
-        DescribeField(duration.picker, Text::DurationToolTip());
+        describeField(duration.picker, Text::durationToolTip());
 }
 
-void ShowDurations(std::span<const DurationPicker> pickers, const QStringList &values)
+void showDurations(std::span<const DurationPicker> pickers, const QStringList &values)
 {
     for (const auto &[slot, picker] : pickers)
-        picker->setTime(Load::TimeFromHourMinuteCode(values.at(slot)));
+        picker->setTime(Load::timeFromHourMinuteCode(values.at(slot)));
 }
 
-void CollectDurations(std::span<const DurationPicker> pickers, QStringList &values)
+void collectDurations(std::span<const DurationPicker> pickers, QStringList &values)
 {
     for (const auto &[slot, picker] : pickers)
-        values[slot] = Load::HourMinuteCodeText(picker->time());
+        values[slot] = Load::hourMinuteCodeText(picker->time());
 }
 
 void ModeButtons::setUp(std::initializer_list<QAbstractButton *> buttons) const
@@ -128,7 +128,7 @@ void ModeButtons::setUp(std::initializer_list<QAbstractButton *> buttons) const
 int ModeButtons::selectStored(const QStringList &values) const
 {
     const int button =
-        Load::ModeButton(codes, values.at(Slot::LoadControlMode), values.at(Slot::ManualDefaultOn));
+        Load::modeButton(codes, values.at(Slot::LoadControlMode), values.at(Slot::ManualDefaultOn));
     if (button != 0)
         group->button(button)->setChecked(true);
     return button;
@@ -136,7 +136,7 @@ int ModeButtons::selectStored(const QStringList &values) const
 
 void ModeButtons::collect(QStringList &values) const
 {
-    Load::StoreMode(codes, group->checkedId(), values);
+    Load::storeMode(codes, group->checkedId(), values);
 }
 
 bool ModeButtons::anySelected() const
@@ -144,14 +144,14 @@ bool ModeButtons::anySelected() const
     return group->checkedButton() != nullptr;
 }
 
-bool Apply(const ModeButtons &modes, QStringList &values, MessageService &messages,
+bool apply(const ModeButtons &modes, QStringList &values, MessageService &messages,
            const std::function<void(QStringList &)> &collect)
 {
     if (!modes.anySelected()) {
-        messages.warning(Text::ChooseLoadMode());
+        messages.warning(Text::chooseLoadMode());
         return false;
     }
-    return Load::ApplyChecked(values, messages, collect);
+    return Load::applyChecked(values, messages, collect);
 }
 
 } // namespace LoadForm

@@ -25,10 +25,10 @@ namespace LoadForm {
 // Accessible names from the captions: buttons with text, frames by their title, labels by their
 // text and the controls they are buddies of likewise. Pickers get the C locale, so their digits
 // stay plain.
-void NameAfterCaptions(QWidget *form);
+void nameAfterCaptions(QWidget *form);
 
 // Enables or disables a part of a form: labels, their controls and what goes with them.
-void SetEnabled(const QList<QWidget *> &part, bool enabled);
+void setEnabled(const QList<QWidget *> &part, bool enabled);
 
 // Start and stop voltage, shown with two decimals and stored in hundredths of a volt, and the
 // delays after them, minutes kept as typed.
@@ -69,9 +69,9 @@ struct DurationPicker
     QTimeEdit *picker;
 };
 // Each picker says what it holds.
-void DescribeDurations(std::span<const DurationPicker> pickers);
-void ShowDurations(std::span<const DurationPicker> pickers, const QStringList &values);
-void CollectDurations(std::span<const DurationPicker> pickers, QStringList &values);
+void describeDurations(std::span<const DurationPicker> pickers);
+void showDurations(std::span<const DurationPicker> pickers, const QStringList &values);
+void collectDurations(std::span<const DurationPicker> pickers, QStringList &values);
 
 // The exclusive mode buttons and the codes each stores.
 struct ModeButtons
@@ -90,8 +90,8 @@ struct ModeButtons
 
 // "应用" of a load form: refused with a warning while no mode is selected (the stored code is
 // none the form has, and the controller would be written a mode it lacks); otherwise the range
-// checks of Load::ApplyChecked, then `collect` into `values`. True when stored.
-bool Apply(const ModeButtons &modes, QStringList &values, MessageService &messages,
+// checks of Load::applyChecked, then `collect` into `values`. True when stored.
+bool apply(const ModeButtons &modes, QStringList &values, MessageService &messages,
            const std::function<void(QStringList &)> &collect);
 
 } // namespace LoadForm

@@ -31,7 +31,7 @@ constexpr double kMoonSize = 0.9;
 constexpr double kLampRoom = 1.4;
 constexpr double kSunRadius = 0.8;
 
-QString Duration(int minutes)
+QString duration(int minutes)
 {
     return QStringLiteral("%1:%2")
         .arg(minutes / 60, 2, 10, QLatin1Char('0'))
@@ -39,7 +39,7 @@ QString Duration(int minutes)
 }
 
 // A crescent: a disc with an offset disc taken away.
-void DrawMoon(QPainter &p, QPointF centre, double size)
+void drawMoon(QPainter &p, QPointF centre, double size)
 {
     const double r = size / 2;
     QPainterPath disc;
@@ -52,7 +52,7 @@ void DrawMoon(QPainter &p, QPointF centre, double size)
 }
 
 // A sun half above the horizon at `centre`, with an arrow below: down at dusk, up at dawn.
-void DrawSun(QPainter &p, QPointF centre, double r, const QColor &colour, bool setting)
+void drawSun(QPainter &p, QPointF centre, double r, const QColor &colour, bool setting)
 {
     p.setPen(QPen(colour, std::max(1.0, r / 6), Qt::SolidLine, Qt::RoundCap));
     for (int i = 0; i <= 6; ++i) {
@@ -82,7 +82,7 @@ void DrawSun(QPainter &p, QPointF centre, double r, const QColor &colour, bool s
 }
 
 // A lamp standing on `bottom`: a bulb over a screw base, with rays while it is lit.
-void DrawLamp(QPainter &p, QPointF bottom, double size, bool lit)
+void drawLamp(QPainter &p, QPointF bottom, double size, bool lit)
 {
     const double r = size * 0.3;
     const QPointF bulb(bottom.x(), bottom.y() - size * 0.62);
@@ -106,7 +106,7 @@ void DrawLamp(QPainter &p, QPointF bottom, double size, bool lit)
 
 ModePicture::ModePicture(QWidget *parent) : QWidget(parent)
 {
-    setAccessibleName(Text::ModePictureName());
+    setAccessibleName(Text::modePictureName());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     setSchedule(m_schedule);
 }
@@ -114,8 +114,8 @@ ModePicture::ModePicture(QWidget *parent) : QWidget(parent)
 void ModePicture::setSchedule(const Load::ModeSchedule &schedule)
 {
     m_schedule = schedule;
-    setAccessibleDescription(schedule.mode == 2 ? Text::LightPlusTimerMode2()
-                                                : Text::LightPlusTimerMode1());
+    setAccessibleDescription(schedule.mode == 2 ? Text::lightPlusTimerMode2()
+                                                : Text::lightPlusTimerMode1());
     update();
 }
 
@@ -178,15 +178,15 @@ void ModePicture::paintEvent(QPaintEvent *)
     const int moons = std::max(1, int(night.width() / (moon * 4.5)));
     for (int i = 0; i < moons; ++i) {
         const double x = night.left() + night.width() * (i + 0.5) / moons;
-        DrawMoon(p, QPointF(x, h * kMargin + moon / 2 + h * 0.1), moon);
+        drawMoon(p, QPointF(x, h * kMargin + moon / 2 + h * 0.1), moon);
     }
 
     // The horizon, and the suns where it meets dusk and dawn.
     p.setPen(QPen(kAxis, 1));
     p.drawLine(QPointF(h * kMargin, d.baseY), QPointF(width() - h * kMargin, d.baseY));
     const double sunOffset = h * (kSunRadius + 0.4);
-    DrawSun(p, QPointF(d.duskX - sunOffset, d.baseY), h * kSunRadius, kDuskSun, true);
-    DrawSun(p, QPointF(d.dawnX + sunOffset, d.baseY), h * kSunRadius, kDawnSun, false);
+    drawSun(p, QPointF(d.duskX - sunOffset, d.baseY), h * kSunRadius, kDuskSun, true);
+    drawSun(p, QPointF(d.dawnX + sunOffset, d.baseY), h * kSunRadius, kDawnSun, false);
 
     // The light under the lamp level, then the level itself.
     for (const QList<QPointF> &steps : d.stepLines) {
@@ -208,7 +208,7 @@ void ModePicture::paintEvent(QPaintEvent *)
         p.setPen(QPen(kAxis, 1));
         p.drawLine(QPointF(from, d.baseY), QPointF(from, d.baseY + tick));
         p.drawLine(QPointF(to, d.baseY), QPointF(to, d.baseY + tick));
-        const QString length = Duration(minutes);
+        const QString length = duration(minutes);
         if (to - from < std::max(fm.horizontalAdvance(name), fm.horizontalAdvance(length)))
             return;
         p.setPen(kText);
@@ -218,10 +218,10 @@ void ModePicture::paintEvent(QPaintEvent *)
     };
     for (const Load::DiagramPeriod &period : d.periods) {
         if (period.endX > period.startX)
-            label(period.startX, period.endX, Text::PicturePeriod(period.number), period.minutes);
+            label(period.startX, period.endX, Text::picturePeriod(period.number), period.minutes);
     }
     if (d.remainingEndX > d.remainingStartX)
-        label(d.remainingStartX, d.remainingEndX, Text::PictureRemainingTime(), d.remainingMinutes);
+        label(d.remainingStartX, d.remainingEndX, Text::pictureRemainingTime(), d.remainingMinutes);
 
     // Over every period a lamp, lit at its level, with the level beside it where room allows.
     const double lamp = h * kLampRoom * 0.9;
@@ -234,7 +234,7 @@ void ModePicture::paintEvent(QPaintEvent *)
         const bool withText = width >= lamp + text;
         const double left = (period.startX + period.endX - (withText ? lamp + text : lamp)) / 2;
         const double bottom = period.levelY - line;
-        DrawLamp(p, QPointF(left + lamp / 2, bottom), lamp, period.level > 0);
+        drawLamp(p, QPointF(left + lamp / 2, bottom), lamp, period.level > 0);
         if (withText) {
             p.setPen(kText);
             p.drawText(QRectF(left + lamp, bottom - h * 1.05, text, h), Qt::AlignRight, level);

@@ -20,7 +20,7 @@ public:
 
     // Where the night's schedule goes in the widget at its current size.
     QRectF plotRect() const;
-    Load::ModeDiagram diagram() const { return Load::LayOutModeDiagram(m_schedule, plotRect()); }
+    Load::ModeDiagram diagram() const { return Load::layOutModeDiagram(m_schedule, plotRect()); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-int HexDigitValue(QChar c)
+int hexDigitValue(QChar c)
 {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')
@@ -14,7 +14,7 @@ int HexDigitValue(QChar c)
     return -1;
 }
 
-HexParse ParseHex(QStringView text)
+HexParse parseHex(QStringView text)
 {
     HexParse result;
     result.bytes.reserve(text.size() / 2);
@@ -26,8 +26,8 @@ HexParse ParseHex(QStringView text)
         }
         if (p + 1 >= text.size())
             break; // a lone trailing digit is dropped
-        const int high = HexDigitValue(text.at(p));
-        const int low = HexDigitValue(text.at(p + 1));
+        const int high = hexDigitValue(text.at(p));
+        const int low = hexDigitValue(text.at(p + 1));
         if (high < 0 || low < 0) {
             result.badDigit = true;
             break;
@@ -38,7 +38,7 @@ HexParse ParseHex(QStringView text)
     return result;
 }
 
-std::array<quint8, 2> Crc16(const quint8 *data, qsizetype count)
+std::array<quint8, 2> crc16(const quint8 *data, qsizetype count)
 {
     count = std::clamp<qsizetype>(count, 0, 1024);
     quint16 crc = 0xFFFF;
@@ -54,39 +54,39 @@ std::array<quint8, 2> Crc16(const quint8 *data, qsizetype count)
     return {quint8(crc >> 8), quint8(crc & 0xFF)};
 }
 
-quint16 Crc16Value(QByteArrayView bytes)
+quint16 crc16Value(QByteArrayView bytes)
 {
-    const auto [high, low] = Crc16(reinterpret_cast<const quint8 *>(bytes.data()), bytes.size());
+    const auto [high, low] = crc16(reinterpret_cast<const quint8 *>(bytes.data()), bytes.size());
     return quint16(high << 8 | low);
 }
 
-QString CrcText(QStringView frameText)
+QString crcText(QStringView frameText)
 {
-    const QByteArray bytes = ParseHex(frameText).bytes;
+    const QByteArray bytes = parseHex(frameText).bytes;
     const auto [high, low] =
-        Crc16(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size());
+        crc16(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size());
     return QStringLiteral("%1%2")
         .arg(low, 2, 16, QLatin1Char('0'))
         .arg(high, 2, 16, QLatin1Char('0'))
         .toUpper();
 }
 
-QString WithCrc(const QString &frameText)
+QString withCrc(const QString &frameText)
 {
-    return frameText + CrcText(frameText);
+    return frameText + crcText(frameText);
 }
 
-QString BytesToHexText(QByteArrayView bytes)
+QString bytesToHexText(QByteArrayView bytes)
 {
     return QString::fromLatin1(bytes.toByteArray().toHex().toUpper());
 }
 
-QString Hex2Text(int byte)
+QString hex2Text(int byte)
 {
     return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-QString Hex4Text(int word)
+QString hex4Text(int word)
 {
     return QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper();
 }

@@ -12,7 +12,7 @@
 // digits per byte without separators.
 
 // 0-15 for '0'-'9', 'A'-'F', 'a'-'f'; -1 for anything else.
-int HexDigitValue(QChar c);
+int hexDigitValue(QChar c);
 
 struct HexParse
 {
@@ -22,23 +22,23 @@ struct HexParse
 // Converts a frame text. Stops at the first character that is neither a blank where a byte
 // begins nor a hex digit (badDigit is set, the bytes before it stay); a lone trailing digit is
 // dropped silently.
-HexParse ParseHex(QStringView text);
+HexParse parseHex(QStringView text);
 
 // CRC-16/MODBUS (initial 0xFFFF, reflected polynomial 0xA001), bit by bit.
 // Returns {high byte, low byte}. At most 1024 bytes are taken.
-std::array<quint8, 2> Crc16(const quint8 *data, qsizetype count);
-quint16 Crc16Value(QByteArrayView bytes);
+std::array<quint8, 2> crc16(const quint8 *data, qsizetype count);
+quint16 crc16Value(QByteArrayView bytes);
 
 // The four-character CRC text of a frame text: low byte first, as Modbus RTU transmits it
 // ("01 03 00 12 00 08" -> "E409"). A bad digit gives the CRC of the bytes before it.
-QString CrcText(QStringView frameText);
+QString crcText(QStringView frameText);
 
 // The frame text with its CRC text appended, without a blank.
-QString WithCrc(const QString &frameText);
+QString withCrc(const QString &frameText);
 
 // A byte as two, a word as four upper-case hex digits.
-QString Hex2Text(int byte);
-QString Hex4Text(int word);
+QString hex2Text(int byte);
+QString hex4Text(int word);
 
 // Two upper-case hex digits per byte, no separators.
-QString BytesToHexText(QByteArrayView bytes);
+QString bytesToHexText(QByteArrayView bytes);

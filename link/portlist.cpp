@@ -6,20 +6,20 @@
 
 namespace {
 
-bool IsDigit(QChar c)
+bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
 }
 
-qsizetype RunEnd(QStringView text, qsizetype from)
+qsizetype runEnd(QStringView text, qsizetype from)
 {
-    const bool digits = IsDigit(text.at(from));
-    while (from < text.size() && IsDigit(text.at(from)) == digits)
+    const bool digits = isDigit(text.at(from));
+    while (from < text.size() && isDigit(text.at(from)) == digits)
         ++from;
     return from;
 }
 
-QStringView WithoutLeadingZeros(QStringView digits)
+QStringView withoutLeadingZeros(QStringView digits)
 {
     while (digits.size() > 1 && digits.front() == u'0')
         digits = digits.sliced(1);
@@ -28,23 +28,23 @@ QStringView WithoutLeadingZeros(QStringView digits)
 
 } // namespace
 
-bool PortNameLess(QStringView a, QStringView b)
+bool portNameLess(QStringView a, QStringView b)
 {
     // Compare run by run: digit runs by value, letter runs by text; a digit run sorts first.
     qsizetype i = 0;
     qsizetype j = 0;
     while (i < a.size() && j < b.size()) {
-        const bool digitsA = IsDigit(a.at(i));
-        const bool digitsB = IsDigit(b.at(j));
+        const bool digitsA = isDigit(a.at(i));
+        const bool digitsB = isDigit(b.at(j));
         if (digitsA != digitsB)
             return digitsA;
-        const qsizetype endA = RunEnd(a, i);
-        const qsizetype endB = RunEnd(b, j);
+        const qsizetype endA = runEnd(a, i);
+        const qsizetype endB = runEnd(b, j);
         QStringView runA = a.sliced(i, endA - i);
         QStringView runB = b.sliced(j, endB - j);
         if (digitsA) {
-            runA = WithoutLeadingZeros(runA);
-            runB = WithoutLeadingZeros(runB);
+            runA = withoutLeadingZeros(runA);
+            runB = withoutLeadingZeros(runB);
             if (runA.size() != runB.size())
                 return runA.size() < runB.size();
         }
@@ -58,21 +58,21 @@ bool PortNameLess(QStringView a, QStringView b)
     return a.compare(b) < 0; // equal by value: COM01 vs COM1, com1 vs COM1
 }
 
-QStringList SortPortNames(QStringList names)
+QStringList sortPortNames(QStringList names)
 {
     std::sort(names.begin(), names.end(),
-              [](const QString &a, const QString &b) { return PortNameLess(a, b); });
+              [](const QString &a, const QString &b) { return portNameLess(a, b); });
     return names;
 }
 
-QStringList PortListEntries(QStringList platformNames, const QString &extraPorts)
+QStringList portListEntries(QStringList platformNames, const QString &extraPorts)
 {
-    QStringList entries = SortPortNames(std::move(platformNames));
+    QStringList entries = sortPortNames(std::move(platformNames));
     entries += extraPorts.split(QDir::listSeparator(), Qt::SkipEmptyParts);
     return entries;
 }
 
-std::optional<PortListState> RefreshedPortList(const PortListState &shown,
+std::optional<PortListState> refreshedPortList(const PortListState &shown,
                                                const QStringList &enumerated)
 {
     if (enumerated == shown.entries)

@@ -17,7 +17,7 @@ public:
     virtual void setLongWait(bool on = true) = 0;
     // Sends a frame text (its CRC text appended) and judges what came back against it. The
     // reply stays in reply() until the next exchange.
-    virtual ReplyCheck Exchange(const QString &frameText) = 0;
+    virtual ReplyCheck exchange(const QString &frameText) = 0;
     // The bytes of the last reply, at most MaxReplyBytes; empty when nothing arrived.
     virtual const QByteArray &reply() const = 0;
 };

@@ -15,23 +15,23 @@
 ProgrammerLink::ProgrammerLink(MessageService &messages, QObject *parent)
     : QObject(parent), m_messages(messages)
 {
-    connect(&m_port, &QSerialPort::errorOccurred, this, &ProgrammerLink::OnPortError);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &ProgrammerLink::onPortError);
 }
 
 ProgrammerLink::~ProgrammerLink() = default;
 
-QStringList ProgrammerLink::EnumeratePorts()
+QStringList ProgrammerLink::enumeratePorts()
 {
     QStringList names;
     const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &port : ports)
         names.append(port.portName());
-    return PortListEntries(std::move(names), qEnvironmentVariable("VELMORA_EXTRA_PORTS"));
+    return portListEntries(std::move(names), qEnvironmentVariable("VELMORA_EXTRA_PORTS"));
 }
 
-bool ProgrammerLink::Open(const QString &shownName)
+bool ProgrammerLink::open(const QString &shownName)
 {
-    Close();
+    close();
     if (shownName.isEmpty())
         return false;
     // A bare name means the platform's device of that name, a path is used as it is.
@@ -48,7 +48,7 @@ bool ProgrammerLink::Open(const QString &shownName)
     return true;
 }
 
-void ProgrammerLink::Close()
+void ProgrammerLink::close()
 {
     // First, so that an error raised while closing does not close it again.
     m_portOpen = false;
@@ -56,26 +56,26 @@ void ProgrammerLink::Close()
         m_port.close();
 }
 
-int ProgrammerLink::HexToBytes(const QString &text)
+int ProgrammerLink::hexToBytes(const QString &text)
 {
-    HexParse parsed = ParseHex(text);
+    HexParse parsed = parseHex(text);
     m_buffer = std::move(parsed.bytes);
     if (parsed.badDigit)
-        m_messages.warning(Text::BadHexData());
+        m_messages.warning(Text::badHexData());
     return int(m_buffer.size());
 }
 
 QString ProgrammerLink::replyText() const
 {
-    return BytesToHexText(m_reply);
+    return bytesToHexText(m_reply);
 }
 
-ReplyCheck ProgrammerLink::Exchange(const QString &frameText)
+ReplyCheck ProgrammerLink::exchange(const QString &frameText)
 {
     const int waitMs = (m_longWait ? LongWaitMs : ShortWaitMs) * m_waitScale;
     m_longWait = false;
     m_reply.clear();
-    HexToBytes(frameText);
+    hexToBytes(frameText);
     if (!m_portOpen)
         return {};
 
@@ -85,10 +85,10 @@ ReplyCheck ProgrammerLink::Exchange(const QString &frameText)
     // Input is discarded before the request, never after it: a late reply to an earlier request
     // goes, a fast reply to this one stays.
     m_port.clear(QSerialPort::Input);
-    SendBuffer();
-    if (!DeviceGone()) {
-        WaitForReply(waitMs);
-        CollectReply();
+    sendBuffer();
+    if (!deviceGone()) {
+        waitForReply(waitMs);
+        collectReply();
     }
     m_inExchange = false;
     // The reply is exactly the frame judged at the front, or it is no reply to this request.
@@ -97,12 +97,12 @@ ReplyCheck ProgrammerLink::Exchange(const QString &frameText)
         check = m_front->check;
     // A reply that made it in before the device went is still this request's answer; the next
     // exchange finds the port closed.
-    if (DeviceGone())
-        CloseLostPort(false);
+    if (deviceGone())
+        closeLostPort(false);
     return check;
 }
 
-bool ProgrammerLink::PortFailed(QSerialPort::SerialPortError error)
+bool ProgrammerLink::portFailed(QSerialPort::SerialPortError error)
 {
     // A pulled adapter gives a resource error. A hung-up terminal reads end-of-file, which Qt
     // reports as a read error, and keeps reporting as long as the port stays open.
@@ -110,20 +110,20 @@ bool ProgrammerLink::PortFailed(QSerialPort::SerialPortError error)
            error == QSerialPort::WriteError;
 }
 
-void ProgrammerLink::OnPortError(QSerialPort::SerialPortError error)
+void ProgrammerLink::onPortError(QSerialPort::SerialPortError error)
 {
     // During an exchange the exchange itself closes the port once it is done with it.
-    if (PortFailed(error) && !m_inExchange && m_portOpen)
-        CloseLostPort(true);
+    if (portFailed(error) && !m_inExchange && m_portOpen)
+        closeLostPort(true);
 }
 
-void ProgrammerLink::CloseLostPort(bool whileIdle)
+void ProgrammerLink::closeLostPort(bool whileIdle)
 {
-    Close();
+    close();
     emit portLost(whileIdle);
 }
 
-void ProgrammerLink::SendBuffer()
+void ProgrammerLink::sendBuffer()
 {
     if (m_buffer.isEmpty())
         return;
@@ -141,18 +141,18 @@ void ProgrammerLink::SendBuffer()
 #endif
 }
 
-void ProgrammerLink::WaitForReply(int waitMs)
+void ProgrammerLink::waitForReply(int waitMs)
 {
     const QDeadlineTimer deadline(waitMs, Qt::PreciseTimer);
     while (!deadline.hasExpired()) {
-        if (ReplyAtFront() && !m_fixedWaits)
+        if (replyAtFront() && !m_fixedWaits)
             return;
-        if (!m_port.waitForReadyRead(int(deadline.remainingTime())) && DeviceGone())
+        if (!m_port.waitForReadyRead(int(deadline.remainingTime())) && deviceGone())
             return; // nothing more will arrive
     }
 }
 
-bool ProgrammerLink::ReplyAtFront()
+bool ProgrammerLink::replyAtFront()
 {
     // A slow device may answer an earlier request after that exchange gave up: such a frame
     // arrives first and is not this request's reply; it goes.
@@ -160,8 +160,8 @@ bool ProgrammerLink::ReplyAtFront()
     QByteArray received;
     for (;;) {
         received = m_port.peek(m_port.bytesAvailable());
-        const int length = LeadingFrameLength(received);
-        if (length == 0 || CheckReply(m_buffer, QByteArrayView(received).first(length)).kind !=
+        const int length = leadingFrameLength(received);
+        if (length == 0 || checkReply(m_buffer, QByteArrayView(received).first(length)).kind !=
                                ReplyCheck::Invalid)
             break;
         m_port.skip(length);
@@ -172,10 +172,10 @@ bool ProgrammerLink::ReplyAtFront()
     qsizetype at = 0;
     std::optional<FrontFrame> last;
     while (at < received.size()) {
-        const int length = LeadingFrameLength(QByteArrayView(received).sliced(at));
+        const int length = leadingFrameLength(QByteArrayView(received).sliced(at));
         if (length == 0)
             break;
-        const ReplyCheck check = CheckReply(m_buffer, QByteArrayView(received).sliced(at, length));
+        const ReplyCheck check = checkReply(m_buffer, QByteArrayView(received).sliced(at, length));
         if (check.kind == ReplyCheck::Invalid)
             break;
         last = FrontFrame{at, length, check};
@@ -187,12 +187,12 @@ bool ProgrammerLink::ReplyAtFront()
     return true;
 }
 
-void ProgrammerLink::CollectReply()
+void ProgrammerLink::collectReply()
 {
     // Bytes the driver still holds join the reply.
-    if (QueuedInput() > 0)
+    if (queuedInput() > 0)
         m_port.waitForReadyRead(0);
-    if (ReplyAtFront()) {
+    if (replyAtFront()) {
         m_port.skip(m_front->offset);
         m_reply = m_port.read(m_front->length);
     } else {
@@ -202,7 +202,7 @@ void ProgrammerLink::CollectReply()
     m_port.clear(QSerialPort::Input);
 }
 
-qint64 ProgrammerLink::QueuedInput()
+qint64 ProgrammerLink::queuedInput()
 {
 #ifdef Q_OS_UNIX
     // bytesAvailable() counts Qt's buffer only.

@@ -35,16 +35,16 @@ public:
     ProgrammerLink &operator=(const ProgrammerLink &) = delete;
 
     // The platform's serial ports (never opened) followed by the paths in VELMORA_EXTRA_PORTS.
-    static QStringList EnumeratePorts();
+    static QStringList enumeratePorts();
 
     // Opens a port list entry (a port name or a device path). False when the name is empty,
     // the device is absent or another program holds it.
-    bool Open(const QString &shownName);
-    void Close();
+    bool open(const QString &shownName);
+    void close();
 
     // Converts frame text into buffer(); a bad digit shows one warning and keeps the bytes
     // before it. Returns the byte count.
-    int HexToBytes(const QString &text);
+    int hexToBytes(const QString &text);
 
     // Sends a frame (its CRC text already appended) and keeps the reply, at most
     // MaxReplyBytes: empty when nothing arrived. The wait ends when a complete reply to this
@@ -52,7 +52,7 @@ public:
     // Complete frames that answer another request (late replies) are dropped; of answers to
     // this request that follow one another, the last counts. Anything else after the answer
     // makes no answer.
-    ReplyCheck Exchange(const QString &frameText) override;
+    ReplyCheck exchange(const QString &frameText) override;
 
     bool portOpen() const override { return m_portOpen; }
     bool longWait() const { return m_longWait; }
@@ -78,15 +78,15 @@ signals:
     void portLost(bool whileIdle);
 
 private:
-    void OnPortError(QSerialPort::SerialPortError error);
-    static bool PortFailed(QSerialPort::SerialPortError error);
-    bool DeviceGone() const { return PortFailed(m_port.error()); }
-    void CloseLostPort(bool whileIdle);
-    void SendBuffer();
-    void WaitForReply(int waitMs);
-    bool ReplyAtFront();
-    void CollectReply();
-    qint64 QueuedInput();
+    void onPortError(QSerialPort::SerialPortError error);
+    static bool portFailed(QSerialPort::SerialPortError error);
+    bool deviceGone() const { return portFailed(m_port.error()); }
+    void closeLostPort(bool whileIdle);
+    void sendBuffer();
+    void waitForReply(int waitMs);
+    bool replyAtFront();
+    void collectReply();
+    qint64 queuedInput();
 
     MessageService &m_messages;
     QSerialPort m_port;

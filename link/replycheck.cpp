@@ -4,24 +4,24 @@
 
 namespace {
 
-quint8 At(QByteArrayView bytes, qsizetype i)
+quint8 at(QByteArrayView bytes, qsizetype i)
 {
     return quint8(bytes.at(i));
 }
 
-int Word(QByteArrayView bytes, qsizetype i)
+int word(QByteArrayView bytes, qsizetype i)
 {
-    return At(bytes, i) << 8 | At(bytes, i + 1);
+    return at(bytes, i) << 8 | at(bytes, i + 1);
 }
 
 } // namespace
 
-int ExpectedReplyLength(QByteArrayView request)
+int expectedReplyLength(QByteArrayView request)
 {
     if (request.size() < 6)
         return 0;
-    const int quantity = Word(request, 4);
-    switch (At(request, 1)) {
+    const int quantity = word(request, 4);
+    switch (at(request, 1)) {
     case 0x03:
         return quantity >= 1 && quantity <= 125 ? 5 + 2 * quantity : 0;
     case 0x10:
@@ -31,44 +31,44 @@ int ExpectedReplyLength(QByteArrayView request)
     }
 }
 
-ReplyCheck CheckReply(QByteArrayView request, QByteArrayView reply)
+ReplyCheck checkReply(QByteArrayView request, QByteArrayView reply)
 {
     // A frame followed by its own CRC (low byte first) has a CRC of zero.
-    if (request.size() < 6 || reply.size() < 5 || At(reply, 0) != ProgrammerSlave ||
-        Crc16Value(reply) != 0)
+    if (request.size() < 6 || reply.size() < 5 || at(reply, 0) != ProgrammerSlave ||
+        crc16Value(reply) != 0)
         return {};
-    const quint8 function = At(request, 1);
-    if (At(reply, 1) == (function | 0x80)) {
+    const quint8 function = at(request, 1);
+    if (at(reply, 1) == (function | 0x80)) {
         if (reply.size() != 5)
             return {};
-        return {ReplyCheck::Exception, At(reply, 2)};
+        return {ReplyCheck::Exception, at(reply, 2)};
     }
-    if (At(reply, 1) != function || reply.size() != ExpectedReplyLength(request))
+    if (at(reply, 1) != function || reply.size() != expectedReplyLength(request))
         return {};
-    if (function == 0x03 && At(reply, 2) != 2 * Word(request, 4))
+    if (function == 0x03 && at(reply, 2) != 2 * word(request, 4))
         return {};
     if (function == 0x10 && reply.sliced(2, 4) != request.sliced(2, 4))
         return {};
     return {ReplyCheck::Valid, 0};
 }
 
-int LeadingFrameLength(QByteArrayView received)
+int leadingFrameLength(QByteArrayView received)
 {
-    if (received.size() < 5 || At(received, 0) != ProgrammerSlave)
+    if (received.size() < 5 || at(received, 0) != ProgrammerSlave)
         return 0;
     int length = 0;
-    if (At(received, 1) & 0x80)
+    if (at(received, 1) & 0x80)
         length = 5;
-    else if (At(received, 1) == 0x03)
-        length = 5 + At(received, 2);
-    else if (At(received, 1) == 0x10)
+    else if (at(received, 1) == 0x03)
+        length = 5 + at(received, 2);
+    else if (at(received, 1) == 0x10)
         length = 8;
-    if (length == 0 || received.size() < length || Crc16Value(received.first(length)) != 0)
+    if (length == 0 || received.size() < length || crc16Value(received.first(length)) != 0)
         return 0;
     return length;
 }
 
-ReplyCheck CheckReplyText(QStringView requestText, QStringView replyText)
+ReplyCheck checkReplyText(QStringView requestText, QStringView replyText)
 {
-    return CheckReply(ParseHex(requestText).bytes, ParseHex(replyText).bytes);
+    return checkReply(parseHex(requestText).bytes, parseHex(replyText).bytes);
 }

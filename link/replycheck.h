@@ -25,17 +25,17 @@ struct ReplyCheck
 // Length in bytes, CRC included, of the normal reply to a request (its bytes, CRC optional):
 // function 0x03 reading 1-125 registers: 5 + 2 x quantity; function 0x10 writing 1-123: 8.
 // 0 for anything else.
-int ExpectedReplyLength(QByteArrayView request);
+int expectedReplyLength(QByteArrayView request);
 
 // Judges a reply to a request.
 // Valid: slave 1, the request's function, exactly the expected length, valid CRC; for 0x03 the
 // byte count agrees with the quantity asked for, for 0x10 the echoed address and quantity agree.
 // Exception: slave 1, function | 0x80, 5 bytes, valid CRC.
 // Invalid: anything else, including an empty reply.
-ReplyCheck CheckReply(QByteArrayView request, QByteArrayView reply);
+ReplyCheck checkReply(QByteArrayView request, QByteArrayView reply);
 // The same on a request frame text (CRC text included) and a reply text.
-ReplyCheck CheckReplyText(QStringView requestText, QStringView replyText);
+ReplyCheck checkReplyText(QStringView requestText, QStringView replyText);
 
 // Length of the reply frame from slave 1 that starts `received`, when it is complete and its CRC
 // is valid: 5 + byte count for 0x03, 8 for 0x10, 5 for an exception. 0 otherwise.
-int LeadingFrameLength(QByteArrayView received);
+int leadingFrameLength(QByteArrayView received);

@@ -47,12 +47,12 @@ constexpr std::uint64_t HintSize = 2;
 // Export directory, 40 bytes.
 constexpr std::uint64_t ExportDirectorySize = 40;
 
-std::uint16_t Get16(Bytes bytes, std::uint64_t offset)
+std::uint16_t get16(Bytes bytes, std::uint64_t offset)
 {
     return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
 }
 
-std::uint32_t Get32(Bytes bytes, std::uint64_t offset)
+std::uint32_t get32(Bytes bytes, std::uint64_t offset)
 {
     return static_cast<std::uint32_t>(bytes[offset]) |
            static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
@@ -60,33 +60,33 @@ std::uint32_t Get32(Bytes bytes, std::uint64_t offset)
            static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
 }
 
-void Put32(MutableBytes bytes, std::uint64_t offset, std::uint32_t value)
+void put32(MutableBytes bytes, std::uint64_t offset, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
         bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-bool FitsIn(Bytes bytes, std::uint64_t offset, std::uint64_t length)
+bool fitsIn(Bytes bytes, std::uint64_t offset, std::uint64_t length)
 {
-    return Fits(bytes.size(), offset, length);
+    return fits(bytes.size(), offset, length);
 }
 
-bool EqualIgnoringAsciiCase(char a, char b)
+bool equalIgnoringAsciiCase(char a, char b)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     return lower(a) == lower(b);
 }
 
 // Whether the NUL-terminated name at `offset` equals `name`; nothing when it runs off the bytes.
-std::optional<bool> NameMatches(Bytes bytes, std::uint64_t offset, std::string_view name)
+std::optional<bool> nameMatches(Bytes bytes, std::uint64_t offset, std::string_view name)
 {
     for (std::uint64_t i = 0;; ++i) {
-        if (!FitsIn(bytes, offset, i + 1))
+        if (!fitsIn(bytes, offset, i + 1))
             return std::nullopt;
         const char c = static_cast<char>(bytes[offset + i]);
         if (c == '\0')
             return i == name.size();
-        if (i >= name.size() || !EqualIgnoringAsciiCase(c, name[i])) {
+        if (i >= name.size() || !equalIgnoringAsciiCase(c, name[i])) {
             // Still refuse a name that never ends inside the image.
             const Bytes rest = bytes.subspan(offset + i);
             if (std::find(rest.begin(), rest.end(), std::uint8_t{0}) == rest.end())
@@ -106,26 +106,26 @@ struct ExportTables
     std::uint32_t nameOrdinals = 0;
 };
 
-std::optional<ExportTables> ReadExportTables(Bytes image, DataDirectory directory)
+std::optional<ExportTables> readExportTables(Bytes image, DataDirectory directory)
 {
-    if (directory.address == 0 || !FitsIn(image, directory.address, ExportDirectorySize))
+    if (directory.address == 0 || !fitsIn(image, directory.address, ExportDirectorySize))
         return std::nullopt;
     const std::uint64_t at = directory.address;
-    ExportTables tables{Get32(image, at + 16), Get32(image, at + 20), Get32(image, at + 24),
-                        Get32(image, at + 28), Get32(image, at + 32), Get32(image, at + 36)};
-    if (!FitsIn(image, tables.functions, std::uint64_t(tables.numberOfFunctions) * 4))
+    ExportTables tables{get32(image, at + 16), get32(image, at + 20), get32(image, at + 24),
+                        get32(image, at + 28), get32(image, at + 32), get32(image, at + 36)};
+    if (!fitsIn(image, tables.functions, std::uint64_t(tables.numberOfFunctions) * 4))
         return std::nullopt;
     return tables;
 }
 
 // The function at `index` of the address table, or 0 for an unused slot, an address outside the
 // image or a forwarder (an RVA inside the export directory names another library's function).
-std::uint32_t ExportedFunction(Bytes image, DataDirectory directory, const ExportTables &tables,
+std::uint32_t exportedFunction(Bytes image, DataDirectory directory, const ExportTables &tables,
                                std::uint32_t index)
 {
     if (index >= tables.numberOfFunctions)
         return 0;
-    const std::uint32_t rva = Get32(image, tables.functions + std::uint64_t(index) * 4);
+    const std::uint32_t rva = get32(image, tables.functions + std::uint64_t(index) * 4);
     if (rva == 0 || rva >= image.size())
         return 0;
     if (rva >= directory.address && rva - directory.address < directory.size)
@@ -135,29 +135,29 @@ std::uint32_t ExportedFunction(Bytes image, DataDirectory directory, const Expor
 
 } // namespace
 
-std::optional<std::uint16_t> Read16(Bytes bytes, std::uint64_t offset)
+std::optional<std::uint16_t> read16(Bytes bytes, std::uint64_t offset)
 {
-    if (!FitsIn(bytes, offset, 2))
+    if (!fitsIn(bytes, offset, 2))
         return std::nullopt;
-    return Get16(bytes, offset);
+    return get16(bytes, offset);
 }
 
-std::optional<std::uint32_t> Read32(Bytes bytes, std::uint64_t offset)
+std::optional<std::uint32_t> read32(Bytes bytes, std::uint64_t offset)
 {
-    if (!FitsIn(bytes, offset, 4))
+    if (!fitsIn(bytes, offset, 4))
         return std::nullopt;
-    return Get32(bytes, offset);
+    return get32(bytes, offset);
 }
 
-bool Write32(MutableBytes bytes, std::uint64_t offset, std::uint32_t value)
+bool write32(MutableBytes bytes, std::uint64_t offset, std::uint32_t value)
 {
-    if (!Fits(bytes.size(), offset, 4))
+    if (!fits(bytes.size(), offset, 4))
         return false;
-    Put32(bytes, offset, value);
+    put32(bytes, offset, value);
     return true;
 }
 
-std::optional<std::string> ReadName(Bytes bytes, std::uint64_t offset)
+std::optional<std::string> readName(Bytes bytes, std::uint64_t offset)
 {
     if (offset >= bytes.size())
         return std::nullopt;
@@ -168,38 +168,38 @@ std::optional<std::string> ReadName(Bytes bytes, std::uint64_t offset)
     return std::string(rest.begin(), end);
 }
 
-std::optional<Headers> ReadHeaders(Bytes file)
+std::optional<Headers> readHeaders(Bytes file)
 {
     if (file.size() < DosHeaderSize || file[0] != 'M' || file[1] != 'Z')
         return std::nullopt;
-    const std::uint64_t pe = Get32(file, PeOffsetField);
-    if (!FitsIn(file, pe, 4 + FileHeaderSize) || Get32(file, pe) != PeSignature)
+    const std::uint64_t pe = get32(file, PeOffsetField);
+    if (!fitsIn(file, pe, 4 + FileHeaderSize) || get32(file, pe) != PeSignature)
         return std::nullopt;
 
     const std::uint64_t fileHeader = pe + 4;
-    const std::uint16_t numberOfSections = Get16(file, fileHeader + NumberOfSectionsField);
+    const std::uint16_t numberOfSections = get16(file, fileHeader + NumberOfSectionsField);
     // Read rather than assumed: the section table starts right after the optional header,
     // whatever its size.
-    const std::uint16_t optionalSize = Get16(file, fileHeader + SizeOfOptionalHeaderField);
+    const std::uint16_t optionalSize = get16(file, fileHeader + SizeOfOptionalHeaderField);
     const std::uint64_t optional = fileHeader + FileHeaderSize;
-    if (optionalSize < DirectoriesOffset || !FitsIn(file, optional, optionalSize) ||
-        Get16(file, optional) != Pe32Magic)
+    if (optionalSize < DirectoriesOffset || !fitsIn(file, optional, optionalSize) ||
+        get16(file, optional) != Pe32Magic)
         return std::nullopt;
 
     Headers headers;
-    headers.entryPoint = Get32(file, optional + EntryPointField);
-    headers.imageBase = Get32(file, optional + ImageBaseField);
-    headers.sizeOfImage = Get32(file, optional + SizeOfImageField);
-    headers.sizeOfHeaders = Get32(file, optional + SizeOfHeadersField);
+    headers.entryPoint = get32(file, optional + EntryPointField);
+    headers.imageBase = get32(file, optional + ImageBaseField);
+    headers.sizeOfImage = get32(file, optional + SizeOfImageField);
+    headers.sizeOfHeaders = get32(file, optional + SizeOfHeadersField);
     const std::uint32_t directories =
-        std::min(Get32(file, optional + NumberOfRvaAndSizesField), MaxDirectories);
+        std::min(get32(file, optional + NumberOfRvaAndSizesField), MaxDirectories);
     if (DirectoriesOffset + std::uint64_t(directories) * 8 > optionalSize)
         return std::nullopt;
     const auto directory = [&](std::uint32_t index) {
         if (index >= directories)
             return DataDirectory{};
         const std::uint64_t at = optional + DirectoriesOffset + std::uint64_t(index) * 8;
-        return DataDirectory{Get32(file, at), Get32(file, at + 4)};
+        return DataDirectory{get32(file, at), get32(file, at + 4)};
     };
     headers.exports = directory(ExportDirectory);
     headers.imports = directory(ImportDirectory);
@@ -211,39 +211,39 @@ std::optional<Headers> ReadHeaders(Bytes file)
     if (headers.entryPoint != 0 && headers.entryPoint >= imageSize)
         return std::nullopt;
     for (const DataDirectory &table : {headers.exports, headers.imports, headers.relocations}) {
-        if (table.address != 0 && !Fits(imageSize, table.address, table.size))
+        if (table.address != 0 && !fits(imageSize, table.address, table.size))
             return std::nullopt;
     }
 
     const std::uint64_t sectionTable = optional + optionalSize;
-    if (!FitsIn(file, sectionTable, numberOfSections * SectionHeaderSize))
+    if (!fitsIn(file, sectionTable, numberOfSections * SectionHeaderSize))
         return std::nullopt;
     headers.sections.reserve(numberOfSections);
     for (std::uint64_t i = 0; i < numberOfSections; ++i) {
         const std::uint64_t at = sectionTable + i * SectionHeaderSize;
-        const Section section{Get32(file, at + 12), Get32(file, at + 8), Get32(file, at + 16),
-                              Get32(file, at + 20)};
-        if (!Fits(imageSize, section.virtualAddress, section.virtualSize))
+        const Section section{get32(file, at + 12), get32(file, at + 8), get32(file, at + 16),
+                              get32(file, at + 20)};
+        if (!fits(imageSize, section.virtualAddress, section.virtualSize))
             return std::nullopt;
         if (section.sizeOfRawData != 0 &&
-            (!FitsIn(file, section.pointerToRawData, section.sizeOfRawData) ||
-             !Fits(imageSize, section.virtualAddress, section.sizeOfRawData)))
+            (!fitsIn(file, section.pointerToRawData, section.sizeOfRawData) ||
+             !fits(imageSize, section.virtualAddress, section.sizeOfRawData)))
             return std::nullopt;
         headers.sections.push_back(section);
     }
     return headers;
 }
 
-bool CopySections(Bytes file, const Headers &headers, MutableBytes image)
+bool copySections(Bytes file, const Headers &headers, MutableBytes image)
 {
-    if (!FitsIn(file, 0, headers.sizeOfHeaders) || !Fits(image.size(), 0, headers.sizeOfHeaders))
+    if (!fitsIn(file, 0, headers.sizeOfHeaders) || !fits(image.size(), 0, headers.sizeOfHeaders))
         return false;
     std::memcpy(image.data(), file.data(), headers.sizeOfHeaders);
     for (const Section &section : headers.sections) {
         if (section.sizeOfRawData == 0)
             continue;
-        if (!FitsIn(file, section.pointerToRawData, section.sizeOfRawData) ||
-            !Fits(image.size(), section.virtualAddress, section.sizeOfRawData))
+        if (!fitsIn(file, section.pointerToRawData, section.sizeOfRawData) ||
+            !fits(image.size(), section.virtualAddress, section.sizeOfRawData))
             return false;
         std::memcpy(image.data() + section.virtualAddress, file.data() + section.pointerToRawData,
                     section.sizeOfRawData);
@@ -251,69 +251,69 @@ bool CopySections(Bytes file, const Headers &headers, MutableBytes image)
     return true;
 }
 
-bool ApplyRelocations(MutableBytes image, DataDirectory directory, std::uint32_t delta)
+bool applyRelocations(MutableBytes image, DataDirectory directory, std::uint32_t delta)
 {
     if (directory.address == 0)
         return true;
-    if (!Fits(image.size(), directory.address, directory.size))
+    if (!fits(image.size(), directory.address, directory.size))
         return false;
     const std::uint64_t end = std::uint64_t(directory.address) + directory.size;
     std::uint64_t block = directory.address;
     while (end - block >= RelocationBlockHeader) {
-        const std::uint32_t page = Get32(image, block);
-        const std::uint32_t blockSize = Get32(image, block + 4);
+        const std::uint32_t page = get32(image, block);
+        const std::uint32_t blockSize = get32(image, block + 4);
         if (page == 0)
             break;
         if (blockSize < RelocationBlockHeader || blockSize > end - block)
             return false;
         const std::uint64_t entries = (blockSize - RelocationBlockHeader) / 2;
         for (std::uint64_t i = 0; i < entries; ++i) {
-            const std::uint16_t entry = Get16(image, block + RelocationBlockHeader + 2 * i);
+            const std::uint16_t entry = get16(image, block + RelocationBlockHeader + 2 * i);
             if (entry >> 12 != RelocationHighLow)
                 continue;
             const std::uint64_t target = std::uint64_t(page) + (entry & 0xFFF);
-            if (!Fits(image.size(), target, 4))
+            if (!fits(image.size(), target, 4))
                 return false;
-            Put32(image, target, Get32(image, target) + delta);
+            put32(image, target, get32(image, target) + delta);
         }
         block += blockSize;
     }
     return true;
 }
 
-std::optional<std::vector<ImportedLibrary>> ReadImports(Bytes image, DataDirectory directory)
+std::optional<std::vector<ImportedLibrary>> readImports(Bytes image, DataDirectory directory)
 {
     std::vector<ImportedLibrary> libraries;
     if (directory.address == 0)
         return libraries;
     for (std::uint64_t descriptor = directory.address;; descriptor += ImportDescriptorSize) {
-        if (!FitsIn(image, descriptor, ImportDescriptorSize))
+        if (!fitsIn(image, descriptor, ImportDescriptorSize))
             return std::nullopt;
-        const std::uint32_t nameRva = Get32(image, descriptor + DescriptorNameField);
+        const std::uint32_t nameRva = get32(image, descriptor + DescriptorNameField);
         if (nameRva == 0)
             break;
         ImportedLibrary library;
-        std::optional<std::string> name = ReadName(image, nameRva);
-        library.addressTable = Get32(image, descriptor + DescriptorAddressTableField);
+        std::optional<std::string> name = readName(image, nameRva);
+        library.addressTable = get32(image, descriptor + DescriptorAddressTableField);
         if (!name || library.addressTable == 0)
             return std::nullopt;
         library.name = std::move(*name);
-        const std::uint32_t lookupTable = Get32(image, descriptor);
+        const std::uint32_t lookupTable = get32(image, descriptor);
         const std::uint64_t table = lookupTable != 0 ? lookupTable : library.addressTable;
         for (std::uint64_t i = 0;; ++i) {
-            const std::optional<std::uint32_t> entry = Read32(image, table + 4 * i);
+            const std::optional<std::uint32_t> entry = read32(image, table + 4 * i);
             if (!entry)
                 return std::nullopt;
             if (*entry == 0)
                 break;
-            if (!FitsIn(image, library.addressTable + 4 * i, 4))
+            if (!fitsIn(image, library.addressTable + 4 * i, 4))
                 return std::nullopt;
             ImportedFunction function;
             if (*entry & ImportByOrdinal) {
                 function.ordinal = static_cast<std::uint16_t>(*entry & 0xFFFF);
             } else {
                 // A 2-byte hint, then the name.
-                std::optional<std::string> functionName = ReadName(image, *entry + HintSize);
+                std::optional<std::string> functionName = readName(image, *entry + HintSize);
                 if (!functionName || functionName->empty())
                     return std::nullopt;
                 function.name = std::move(*functionName);
@@ -325,31 +325,31 @@ std::optional<std::vector<ImportedLibrary>> ReadImports(Bytes image, DataDirecto
     return libraries;
 }
 
-std::uint32_t FindExport(Bytes image, DataDirectory directory, std::string_view name)
+std::uint32_t findExport(Bytes image, DataDirectory directory, std::string_view name)
 {
-    const std::optional<ExportTables> tables = ReadExportTables(image, directory);
-    if (!tables || !FitsIn(image, tables->names, std::uint64_t(tables->numberOfNames) * 4) ||
-        !FitsIn(image, tables->nameOrdinals, std::uint64_t(tables->numberOfNames) * 2))
+    const std::optional<ExportTables> tables = readExportTables(image, directory);
+    if (!tables || !fitsIn(image, tables->names, std::uint64_t(tables->numberOfNames) * 4) ||
+        !fitsIn(image, tables->nameOrdinals, std::uint64_t(tables->numberOfNames) * 2))
         return 0;
     for (std::uint64_t i = 0; i < tables->numberOfNames; ++i) {
         const std::optional<bool> matches =
-            NameMatches(image, Get32(image, tables->names + 4 * i), name);
+            nameMatches(image, get32(image, tables->names + 4 * i), name);
         if (!matches)
             return 0;
         if (*matches)
-            return ExportedFunction(image, directory, *tables,
-                                    Get16(image, tables->nameOrdinals + 2 * i));
+            return exportedFunction(image, directory, *tables,
+                                    get16(image, tables->nameOrdinals + 2 * i));
     }
     return 0;
 }
 
-std::uint32_t FindExport(Bytes image, DataDirectory directory, std::uint16_t ordinal)
+std::uint32_t findExport(Bytes image, DataDirectory directory, std::uint16_t ordinal)
 {
-    const std::optional<ExportTables> tables = ReadExportTables(image, directory);
+    const std::optional<ExportTables> tables = readExportTables(image, directory);
     if (!tables)
         return 0;
     // Below Base the index wraps to a large value and misses the table.
-    return ExportedFunction(image, directory, *tables, ordinal - tables->base);
+    return exportedFunction(image, directory, *tables, ordinal - tables->base);
 }
 
 } // namespace Pe32

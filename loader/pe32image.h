@@ -18,16 +18,16 @@ using Bytes = std::span<const std::uint8_t>;
 using MutableBytes = std::span<std::uint8_t>;
 
 // True when [offset, offset + length) lies within `size` bytes.
-constexpr bool Fits(std::uint64_t size, std::uint64_t offset, std::uint64_t length)
+constexpr bool fits(std::uint64_t size, std::uint64_t offset, std::uint64_t length)
 {
     return offset <= size && length <= size - offset;
 }
-std::optional<std::uint16_t> Read16(Bytes bytes, std::uint64_t offset);
-std::optional<std::uint32_t> Read32(Bytes bytes, std::uint64_t offset);
+std::optional<std::uint16_t> read16(Bytes bytes, std::uint64_t offset);
+std::optional<std::uint32_t> read32(Bytes bytes, std::uint64_t offset);
 // Writes a little-endian 32-bit word; false, writing nothing, when it does not fit.
-bool Write32(MutableBytes bytes, std::uint64_t offset, std::uint32_t value);
+bool write32(MutableBytes bytes, std::uint64_t offset, std::uint32_t value);
 // The NUL-terminated name at `offset`; nothing when it runs off the bytes.
-std::optional<std::string> ReadName(Bytes bytes, std::uint64_t offset);
+std::optional<std::string> readName(Bytes bytes, std::uint64_t offset);
 
 struct DataDirectory
 {
@@ -58,16 +58,16 @@ struct Headers
 // The headers of a PE32 file image, or nothing when the image is not one: wrong signatures, or a
 // header, the section table, a section's raw data or virtual range, a table or the entry point
 // that does not fit in the file or in SizeOfImage.
-std::optional<Headers> ReadHeaders(Bytes file);
+std::optional<Headers> readHeaders(Bytes file);
 
 // Copies the headers and exactly SizeOfRawData bytes of each section to the mapped image (its
 // SizeOfImage bytes, zero-filled). False when something does not fit.
-bool CopySections(Bytes file, const Headers &headers, MutableBytes image);
+bool copySections(Bytes file, const Headers &headers, MutableBytes image);
 
 // Adds `delta` to the 32-bit word of every HIGHLOW relocation; other entry types are skipped.
 // The walk ends at the end of the directory or at a block whose page address is 0. False when a
 // block is shorter than its own header, runs past the directory, or points outside the image.
-bool ApplyRelocations(MutableBytes image, DataDirectory directory, std::uint32_t delta);
+bool applyRelocations(MutableBytes image, DataDirectory directory, std::uint32_t delta);
 
 struct ImportedFunction
 {
@@ -85,11 +85,11 @@ struct ImportedLibrary
 // The import descriptors up to the first with a zero Name, with their lookup tables (or address
 // tables when a lookup table is missing). Nothing when a descriptor, table or name runs off the
 // image, or a descriptor has no address table.
-std::optional<std::vector<ImportedLibrary>> ReadImports(Bytes image, DataDirectory directory);
+std::optional<std::vector<ImportedLibrary>> readImports(Bytes image, DataDirectory directory);
 
 // RVA of an exported function, or 0: names compare ignoring the case of ASCII letters. Unused
 // slots, forwarded exports and tables that do not fit in the image give 0.
-std::uint32_t FindExport(Bytes image, DataDirectory directory, std::string_view name);
-std::uint32_t FindExport(Bytes image, DataDirectory directory, std::uint16_t ordinal);
+std::uint32_t findExport(Bytes image, DataDirectory directory, std::string_view name);
+std::uint32_t findExport(Bytes image, DataDirectory directory, std::uint16_t ordinal);
 
 } // namespace Pe32

@@ -6,7 +6,7 @@
 #include "loader/windowsloaderhost.h"
 #endif
 
-std::unique_ptr<LoaderHost> CreatePlatformLoaderHost()
+std::unique_ptr<LoaderHost> createPlatformLoaderHost()
 {
 #ifdef Q_OS_WIN
     return std::make_unique<WindowsLoaderHost>();

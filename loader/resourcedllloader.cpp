@@ -17,18 +17,18 @@ ResourceDllLoader::ResourceDllLoader(LoaderHost &host) : m_host(host) {}
 
 ResourceDllLoader::~ResourceDllLoader()
 {
-    Unload();
+    unload();
 }
 
-HostAddress ResourceDllLoader::LoadFromResource(ModuleHandle instance, const char *type,
+HostAddress ResourceDllLoader::loadFromResource(ModuleHandle instance, const char *type,
                                                 std::uint16_t id)
 {
-    Unload();
+    unload();
     m_instance = instance;
     const Pe32::Bytes file = m_host.findResource(instance, type, id);
     if (file.empty())
         return 0;
-    const std::optional<Pe32::Headers> headers = Pe32::ReadHeaders(file);
+    const std::optional<Pe32::Headers> headers = Pe32::readHeaders(file);
     if (!headers)
         return refuseMalformed();
 
@@ -37,13 +37,13 @@ HostAddress ResourceDllLoader::LoadFromResource(ModuleHandle instance, const cha
         return 0;
     // Both values are below 4 GiB; the 32-bit difference is what the relocated words need.
     const auto delta = static_cast<std::uint32_t>(memory.address - headers->imageBase);
-    if (!Pe32::CopySections(file, *headers, memory.bytes) ||
-        !Pe32::ApplyRelocations(memory.bytes, headers->relocations, delta)) {
+    if (!Pe32::copySections(file, *headers, memory.bytes) ||
+        !Pe32::applyRelocations(memory.bytes, headers->relocations, delta)) {
         releaseAll(memory);
         return refuseMalformed();
     }
     const std::optional<std::vector<Pe32::ImportedLibrary>> imports =
-        Pe32::ReadImports(memory.bytes, headers->imports);
+        Pe32::readImports(memory.bytes, headers->imports);
     if (!imports) {
         releaseAll(memory);
         return refuseMalformed();
@@ -69,23 +69,23 @@ HostAddress ResourceDllLoader::LoadFromResource(ModuleHandle instance, const cha
     return m_image.address;
 }
 
-HostAddress ResourceDllLoader::FindExport(std::string_view name) const
+HostAddress ResourceDllLoader::findExport(std::string_view name) const
 {
     if (m_image.address == 0)
         return 0;
-    const std::uint32_t rva = Pe32::FindExport(m_image.bytes, m_exports, name);
+    const std::uint32_t rva = Pe32::findExport(m_image.bytes, m_exports, name);
     return rva == 0 ? 0 : m_image.address + rva;
 }
 
-HostAddress ResourceDllLoader::FindExport(std::uint16_t ordinal) const
+HostAddress ResourceDllLoader::findExport(std::uint16_t ordinal) const
 {
     if (m_image.address == 0)
         return 0;
-    const std::uint32_t rva = Pe32::FindExport(m_image.bytes, m_exports, ordinal);
+    const std::uint32_t rva = Pe32::findExport(m_image.bytes, m_exports, ordinal);
     return rva == 0 ? 0 : m_image.address + rva;
 }
 
-void ResourceDllLoader::Unload()
+void ResourceDllLoader::unload()
 {
     if (m_image.address == 0)
         return;
@@ -99,7 +99,7 @@ void ResourceDllLoader::Unload()
 
 HostAddress ResourceDllLoader::refuseMalformed()
 {
-    m_host.showError(Text::InvalidDllResource(), Text::InvalidDllCaption());
+    m_host.showError(Text::invalidDllResource(), Text::invalidDllCaption());
     return 0;
 }
 
@@ -110,7 +110,7 @@ ImageMemory ResourceDllLoader::reserveImage(const Pe32::Headers &headers)
         memory = m_host.reserve(0, headers.sizeOfImage);
     if (memory.address == 0)
         return {};
-    if (!Pe32::Fits(AddressSpace32, memory.address, headers.sizeOfImage) ||
+    if (!Pe32::fits(AddressSpace32, memory.address, headers.sizeOfImage) ||
         !m_host.commit(memory) || memory.bytes.size() != headers.sizeOfImage) {
         m_host.release(memory);
         return {};
@@ -124,8 +124,8 @@ bool ResourceDllLoader::bindImports(const std::vector<Pe32::ImportedLibrary> &im
     for (const Pe32::ImportedLibrary &import : imports) {
         const ModuleHandle library = m_host.loadLibrary(import.name.c_str());
         if (library == 0) {
-            m_host.showError(Text::DllLoadFailed(QString::fromLocal8Bit(import.name)),
-                             Text::DllLoadFailedCaption());
+            m_host.showError(Text::dllLoadFailed(QString::fromLocal8Bit(import.name)),
+                             Text::dllLoadFailedCaption());
             return false;
         }
         m_libraries.push_back(library);
@@ -137,7 +137,7 @@ bool ResourceDllLoader::bindImports(const std::vector<Pe32::ImportedLibrary> &im
             // A slot holds 32 bits; an address beyond them would be cut into a wrong one.
             if (address >= AddressSpace32)
                 address = 0;
-            if (!Pe32::Write32(image, slot, static_cast<std::uint32_t>(address)))
+            if (!Pe32::write32(image, slot, static_cast<std::uint32_t>(address)))
                 return false;
             slot += 4;
         }

@@ -23,15 +23,15 @@ public:
     // resource is missing, memory cannot be had, the image is malformed, an imported library is
     // missing or the entry point refuses (the two middle cases with a message). A failed load
     // leaves nothing reserved and no library loaded. A loaded image is unloaded first.
-    HostAddress LoadFromResource(ModuleHandle instance, const char *type, std::uint16_t id);
+    HostAddress loadFromResource(ModuleHandle instance, const char *type, std::uint16_t id);
 
     // The address of an exported function, or 0. Names compare ignoring the case of ASCII letters.
-    HostAddress FindExport(std::string_view name) const;
-    HostAddress FindExport(std::uint16_t ordinal) const;
+    HostAddress findExport(std::string_view name) const;
+    HostAddress findExport(std::uint16_t ordinal) const;
 
     // Detaches the library and releases its memory and imported libraries; nothing when no
     // image is mapped.
-    void Unload();
+    void unload();
 
     HostAddress imageBase() const { return m_image.address; }
 

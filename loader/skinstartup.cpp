@@ -26,9 +26,9 @@ bool SkinStartup::apply()
     const ModuleHandle program = m_host->programModule();
     if (m_host->findResource(program, LibraryType, LibraryId).empty())
         return false;
-    if (m_loader->LoadFromResource(program, LibraryType, LibraryId) == 0)
+    if (m_loader->loadFromResource(program, LibraryType, LibraryId) == 0)
         return false;
-    const HostAddress attach = m_loader->FindExport(AttachFunction);
+    const HostAddress attach = m_loader->findExport(AttachFunction);
     if (attach == 0)
         return false;
     m_host->callSkinAttach(attach, SkinDataId, SkinDataType);

@@ -2,7 +2,7 @@
 
 namespace {
 
-const char *CodePageName()
+const char *codePageName()
 {
     // Latin-1 stands in should the platform lack a GBK converter.
     return QStringDecoder("GBK").isValid() ? "GBK" : "ISO-8859-1";
@@ -15,12 +15,12 @@ const char *CodePageName()
 // count its errors in the dead original. Stateless: every call converts a whole text, so a
 // character cut off at its end is an error, not something kept for a next call.
 
-QStringEncoder CodePageEncoder()
+QStringEncoder codePageEncoder()
 {
-    return QStringEncoder(CodePageName(), QStringConverter::Flag::Stateless);
+    return QStringEncoder(codePageName(), QStringConverter::Flag::Stateless);
 }
 
-QStringDecoder CodePageDecoder()
+QStringDecoder codePageDecoder()
 {
-    return QStringDecoder(CodePageName(), QStringConverter::Flag::Stateless);
+    return QStringDecoder(codePageName(), QStringConverter::Flag::Stateless);
 }

@@ -37,7 +37,7 @@ void SelectionModel::setGeneralLoad(bool general)
     update([&](State &next) { next.generalLoad = general; });
 }
 
-void SelectionModel::ChooseProduct(int index)
+void SelectionModel::chooseProduct(int index)
 {
     if (index < 0 || index >= int(kProductTypes.size()))
         return;
@@ -48,7 +48,7 @@ void SelectionModel::ChooseProduct(int index)
     });
 }
 
-void SelectionModel::RestoreGroupSelection(GroupSelection selection)
+void SelectionModel::restoreGroupSelection(GroupSelection selection)
 {
     if (selection == GroupSelection::None)
         return;
@@ -62,7 +62,7 @@ void SelectionModel::RestoreGroupSelection(GroupSelection selection)
     });
 }
 
-void SelectionModel::ClearGroupBoxes()
+void SelectionModel::clearGroupBoxes()
 {
     update([](State &next) {
         next.batteryBox = false;
@@ -70,7 +70,7 @@ void SelectionModel::ClearGroupBoxes()
     });
 }
 
-GroupSelection SelectionModel::CurrentGroupSelection() const
+GroupSelection SelectionModel::currentGroupSelection() const
 {
     return selectionFromBoxes(m_state.batteryBox, m_state.loadBox, m_state.generalLoad);
 }

@@ -46,14 +46,14 @@ public:
 
     // The user chose product type `index`: its name and load form follow; the boxes and values
     // stay as they are. Out-of-range indexes change nothing.
-    void ChooseProduct(int index);
+    void chooseProduct(int index);
     // Shows a stored selection (read from the programmer or a file): the boxes and, unless the
     // selection is the battery group alone, the load form. None changes nothing.
-    void RestoreGroupSelection(GroupSelection selection);
+    void restoreGroupSelection(GroupSelection selection);
     // Unchecks both boxes.
-    void ClearGroupBoxes();
+    void clearGroupBoxes();
     // From the boxes and the load form; None when both boxes are unchecked.
-    GroupSelection CurrentGroupSelection() const;
+    GroupSelection currentGroupSelection() const;
 
 signals:
     // Something above changed; emitted once per call that changes anything.

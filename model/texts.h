@@ -9,389 +9,389 @@
 namespace Text {
 
 // Application and main window
-inline QString AppName()
+inline QString appName()
 {
     return QStringLiteral("KTX");
 }
-inline QString MainWindowCaption()
+inline QString mainWindowCaption()
 {
     return QStringLiteral("Velmora(V" VELMORA_VERSION ")");
 }
-inline QString AboutMenuEntry()
+inline QString aboutMenuEntry()
 {
     return QStringLiteral("关于 KTX(&A)...");
 }
-inline QString AboutCaption()
+inline QString aboutCaption()
 {
     return QStringLiteral("About KTX");
 }
-inline QString AboutText()
+inline QString aboutText()
 {
     return QStringLiteral("KTX 1.0 ");
 }
 // The program's version, on its own line under the fixed text.
-inline QString AboutVersion()
+inline QString aboutVersion()
 {
     return QStringLiteral("Velmora " VELMORA_VERSION);
 }
-inline QString AboutOk()
+inline QString aboutOk()
 {
     return QStringLiteral("确定");
 }
-inline QString GeneralLoadCaption()
+inline QString generalLoadCaption()
 {
     return QStringLiteral("通用负载参数");
 }
-inline QString LedLoadCaption()
+inline QString ledLoadCaption()
 {
     return QStringLiteral("LED负载参数");
 }
 // Closing the window with parameters not kept anywhere: a question with three answers.
-inline QString SaveChangesQuestion()
+inline QString saveChangesQuestion()
 {
     return QStringLiteral("参数已修改，是否保存？");
 }
-inline QString SaveAnswer()
+inline QString saveAnswer()
 {
     return QStringLiteral("保存");
 }
-inline QString DontSaveAnswer()
+inline QString dontSaveAnswer()
 {
     return QStringLiteral("不保存");
 }
 // The third answer of every question box.
-inline QString Cancel()
+inline QString cancel()
 {
     return QStringLiteral("取消");
 }
 
 // Accessible names of controls without a caption, and roles of labels whose text changes
-inline QString BatteryGroupBoxName()
+inline QString batteryGroupBoxName()
 {
     return QStringLiteral("充放电控制参数组");
 }
-inline QString LoadGroupBoxName()
+inline QString loadGroupBoxName()
 {
     return QStringLiteral("负载参数组");
 }
-inline QString PortListName()
+inline QString portListName()
 {
     return QStringLiteral("串口列表");
 }
-inline QString ProductSelectorName()
+inline QString productSelectorName()
 {
     return QStringLiteral("产品类型");
 }
-inline QString ProductLabelRole()
+inline QString productLabelRole()
 {
     return QStringLiteral("产品名称");
 }
 
 // Serial port
-inline QString OpenPort()
+inline QString openPort()
 {
     return QStringLiteral("打开串口");
 }
-inline QString ClosePort()
+inline QString closePort()
 {
     return QStringLiteral("关闭串口");
 }
-inline QString OpenPortFailed()
+inline QString openPortFailed()
 {
     return QStringLiteral("打开串口失败");
 }
-inline QString PortUnavailable()
+inline QString portUnavailable()
 {
     return QStringLiteral("串口不可用或未打开！");
 }
 // The open port's device went away while no command was running.
-inline QString PortDisconnected()
+inline QString portDisconnected()
 {
     return QStringLiteral("串口已断开！");
 }
-inline QString BadHexData()
+inline QString badHexData()
 {
     return QStringLiteral("错误的十六进制数据!");
 }
 
 // Programmer operations
-inline QString ReadTimeout()
+inline QString readTimeout()
 {
     return QStringLiteral("读取超时！");
 }
-inline QString WriteTimeout()
+inline QString writeTimeout()
 {
     return QStringLiteral("写入超时！");
 }
-inline QString ReadNoData()
+inline QString readNoData()
 {
     return QStringLiteral("读取失败，设备无数据！");
 }
-inline QString BadParameterAddress()
+inline QString badParameterAddress()
 {
     return QStringLiteral("参数地址出错！");
 }
-inline QString ValueOutOfRange()
+inline QString valueOutOfRange()
 {
     return QStringLiteral("参数值超出范围！");
 }
-inline QString ReadComplete()
+inline QString readComplete()
 {
     return QStringLiteral("读取完成！");
 }
-inline QString WriteDataSucceeded()
+inline QString writeDataSucceeded()
 {
     return QStringLiteral("写入数据成功！");
 }
-inline QString ClearComplete()
+inline QString clearComplete()
 {
     return QStringLiteral("清除完成");
 }
-inline QString ChooseProductType()
+inline QString chooseProductType()
 {
     return QStringLiteral("请选择产品类型！");
 }
-inline QString NothingSelectedForUpdate()
+inline QString nothingSelectedForUpdate()
 {
     return QStringLiteral("未选中任何需要更新的参数！");
 }
 
 // Parameter file
-inline QString TextFileFilter()
+inline QString textFileFilter()
 {
     return QStringLiteral("文本文件 (*.txt)");
 }
-inline QString ImportDialogTitle()
+inline QString importDialogTitle()
 {
     return QStringLiteral("导入文本文件");
 }
-inline QString NothingSelectedForSave()
+inline QString nothingSelectedForSave()
 {
     return QStringLiteral("未作任何需要保存的数据！");
 }
-inline QString FileSaved()
+inline QString fileSaved()
 {
     return QStringLiteral("文件保存成功");
 }
-inline QString FileSaveFailed()
+inline QString fileSaveFailed()
 {
     return QStringLiteral("文件保存失败！");
 }
-inline QString FileMissing()
+inline QString fileMissing()
 {
     return QStringLiteral("文件不存在！");
 }
-inline QString BadConfigFile()
+inline QString badConfigFile()
 {
     return QStringLiteral("导入失败！错误的配置文件！");
 }
 // Why a parameter file is refused: the reason alone; the window puts "第 N 行：" in front of
 // it, the command line "FILE:N: ".
-inline QString FileLineReason(int line, const QString &reason)
+inline QString fileLineReason(int line, const QString &reason)
 {
     return QStringLiteral("第 %1 行：%2").arg(line).arg(reason);
 }
-inline QString FileUnreadable()
+inline QString fileUnreadable()
 {
     return QStringLiteral("无法读取文件");
 }
-inline QString FileTooLong(int maxBytes)
+inline QString fileTooLong(int maxBytes)
 {
     return QStringLiteral("文件超过 %1 字节").arg(maxBytes);
 }
-inline QString FileBadEncoding()
+inline QString fileBadEncoding()
 {
     return QStringLiteral("不是 GBK 或 UTF-8 编码的文字");
 }
-inline QString FileNoLineEnd()
+inline QString fileNoLineEnd()
 {
     return QStringLiteral("没有以 CR LF 结尾的行");
 }
-inline QString FileSlotCount(int count)
+inline QString fileSlotCount(int count)
 {
     return QStringLiteral("有 %1 行参数，应为 21、22、38、43 或 59 行").arg(count);
 }
-inline QString FileMissingColon()
+inline QString fileMissingColon()
 {
     return QStringLiteral("缺少“:”");
 }
-inline QString FileBadAddress(const QString &address)
+inline QString fileBadAddress(const QString &address)
 {
     return QStringLiteral("地址 %1 不是四位十六进制数").arg(address);
 }
-inline QString FileBadValue(const QString &value)
+inline QString fileBadValue(const QString &value)
 {
     return QStringLiteral("数值“%1”不是整数").arg(value);
 }
 // `position` counts the file's parameters from 1.
-inline QString FileWrongRegister(const QString &address, int position)
+inline QString fileWrongRegister(const QString &address, int position)
 {
     return QStringLiteral("地址 %1 不是第 %2 项参数的寄存器").arg(address).arg(position);
 }
 
 // Battery form
 // List items, in list order (the slot stores the position).
-inline QString BatteryTypeUserDefined()
+inline QString batteryTypeUserDefined()
 {
     return QStringLiteral("自定义");
 }
-inline QString BatteryTypeSealed()
+inline QString batteryTypeSealed()
 {
     return QStringLiteral("铅酸免维护");
 }
-inline QString BatteryTypeGel()
+inline QString batteryTypeGel()
 {
     return QStringLiteral("胶体");
 }
-inline QString BatteryTypeFlooded()
+inline QString batteryTypeFlooded()
 {
     return QStringLiteral("铅酸液体");
 }
-inline QString ChargingModeCompensation()
+inline QString chargingModeCompensation()
 {
     return QStringLiteral("电压补偿");
 }
-inline QString ChargingModeSoc()
+inline QString chargingModeSoc()
 {
     return QStringLiteral("SOC");
 }
-inline QString RatedVoltageAuto()
+inline QString ratedVoltageAuto()
 {
     return QStringLiteral("自识别");
 }
-inline QString RatedVoltage12()
+inline QString ratedVoltage12()
 {
     return QStringLiteral("12V");
 }
-inline QString RatedVoltage24()
+inline QString ratedVoltage24()
 {
     return QStringLiteral("24V");
 }
-inline QString RatedVoltage36()
+inline QString ratedVoltage36()
 {
     return QStringLiteral("36V");
 }
-inline QString RatedVoltage48()
+inline QString ratedVoltage48()
 {
     return QStringLiteral("48V");
 }
 // Shown for a stage the battery type does not have (equalize voltage or duration of 0).
-inline QString NoStage()
+inline QString noStage()
 {
     return QStringLiteral("--");
 }
-inline QString CustomRefused()
+inline QString customRefused()
 {
     return QStringLiteral("目前状态不能为自定义");
 }
-inline QString AutoLevelRefused()
+inline QString autoLevelRefused()
 {
     return QStringLiteral("目前状态不能为自识别");
 }
-inline QString CustomCaution()
+inline QString customCaution()
 {
     return QStringLiteral("注意！在修改充电参数前查阅蓄电池相关的说明，避免对蓄电池造成损坏！");
 }
-inline QString BadTypeAndLevel()
+inline QString badTypeAndLevel()
 {
     return QStringLiteral("蓄电池类型和额定电压等级设置不正确！");
 }
 // Closing a form with something typed or chosen and not applied.
-inline QString ApplyChangesQuestion()
+inline QString applyChangesQuestion()
 {
     return QStringLiteral("参数已修改，是否应用？");
 }
-inline QString ApplyAnswer()
+inline QString applyAnswer()
 {
     return QStringLiteral("应用");
 }
-inline QString DontApplyAnswer()
+inline QString dontApplyAnswer()
 {
     return QStringLiteral("不应用");
 }
 // Battery rules, in the order they are checked.
-inline QString BatteryTypeInvalid()
+inline QString batteryTypeInvalid()
 {
     return QStringLiteral("蓄电池类型出错！");
 }
-inline QString CapacityOutOfRange()
+inline QString capacityOutOfRange()
 {
     return QStringLiteral("蓄电池容量不在允许范围内！(0~9999)");
 }
-inline QString TempCompensationOutOfRange()
+inline QString tempCompensationOutOfRange()
 {
     return QStringLiteral("温度补偿系数不在允许范围内！(-9~0)");
 }
-inline QString EqualizeDurationOutOfRange()
+inline QString equalizeDurationOutOfRange()
 {
     return QStringLiteral("均衡维持时间不在允许范围内！(0~180)");
 }
-inline QString BoostDurationOutOfRange()
+inline QString boostDurationOutOfRange()
 {
     return QStringLiteral("提升维持时间不在允许范围内！(10~180)");
 }
-inline QString DischargePercentOutOfRange()
+inline QString dischargePercentOutOfRange()
 {
     return QStringLiteral("蓄电池放电不在允许范围内！(10~80)");
 }
-inline QString ChargePercentOutOfRange()
+inline QString chargePercentOutOfRange()
 {
     return QStringLiteral("蓄电池充电不在允许范围内！(20~100)");
 }
-inline QString PercentGapTooSmall()
+inline QString percentGapTooSmall()
 {
     return QStringLiteral("蓄电池充放电应满足：蓄电池充电≥蓄电池放电+10%");
 }
-inline QString OverVoltageVsChargeLimit()
+inline QString overVoltageVsChargeLimit()
 {
     return QStringLiteral("蓄电池电压应满足：超压断开电压＞充电限制电压");
 }
-inline QString ChargeLimitVsEqualize()
+inline QString chargeLimitVsEqualize()
 {
     return QStringLiteral("蓄电池电压应满足：充电限制电压≥均衡充电电压");
 }
-inline QString EqualizeVsBoost()
+inline QString equalizeVsBoost()
 {
     return QStringLiteral("蓄电池电压应满足：均衡充电电压≥提升充电电压");
 }
-inline QString BoostVsFloat()
+inline QString boostVsFloat()
 {
     return QStringLiteral("蓄电池电压应满足：提升充电电压≥ 浮充充电电压");
 }
-inline QString FloatVsBoostReconnect()
+inline QString floatVsBoostReconnect()
 {
     return QStringLiteral("蓄电池电压应满足：浮充充电电压＞提升恢复电压");
 }
-inline QString OverVoltageVsReconnect()
+inline QString overVoltageVsReconnect()
 {
     return QStringLiteral("蓄电池电压应满足：超压断开电压＞超压断开恢复电压");
 }
-inline QString LowVoltageReconnectVsDisconnect()
+inline QString lowVoltageReconnectVsDisconnect()
 {
     return QStringLiteral("蓄电池电压应满足：低压断开恢复电压＞低压断开电压");
 }
-inline QString LowVoltageDisconnectVsDischargeLimit()
+inline QString lowVoltageDisconnectVsDischargeLimit()
 {
     return QStringLiteral("蓄电池电压应满足：低压断开电压≥放电限制电压");
 }
-inline QString UnderVoltageReconnectVsWarning()
+inline QString underVoltageReconnectVsWarning()
 {
     return QStringLiteral("蓄电池电压应满足：欠压报警恢复电压＞欠压报警电压");
 }
-inline QString UnderVoltageWarningVsDischargeLimit()
+inline QString underVoltageWarningVsDischargeLimit()
 {
     return QStringLiteral("蓄电池电压应满足：欠压报警电压≥放电限制电压");
 }
-inline QString BoostReconnectVsLowVoltageReconnect()
+inline QString boostReconnectVsLowVoltageReconnect()
 {
     return QStringLiteral("蓄电池电压应满足：提升恢复电压＞低压断开恢复电压");
 }
-inline QString VoltageOutOfWindow()
+inline QString voltageOutOfWindow()
 {
     return QStringLiteral("电压参数不在允许范围内！");
 }
 // The twelve voltages in register order (0x9003 to 0x900E), as the rules name them.
-inline QStringList BatteryVoltageNames()
+inline QStringList batteryVoltageNames()
 {
     return {QStringLiteral("超压断开电压"),     QStringLiteral("充电限制电压"),
             QStringLiteral("超压断开恢复电压"), QStringLiteral("均衡充电电压"),
@@ -401,36 +401,36 @@ inline QStringList BatteryVoltageNames()
             QStringLiteral("低压断开电压"),     QStringLiteral("放电限制电压")};
 }
 // A voltage's order to another, as its tooltip says it.
-inline QString MustExceed(const QString &other)
+inline QString mustExceed(const QString &other)
 {
     return QStringLiteral("须大于%1").arg(other);
 }
-inline QString MustNotBeBelow(const QString &other)
+inline QString mustNotBeBelow(const QString &other)
 {
     return QStringLiteral("不得小于%1").arg(other);
 }
-inline QString MustBeBelow(const QString &other)
+inline QString mustBeBelow(const QString &other)
 {
     return QStringLiteral("须小于%1").arg(other);
 }
-inline QString MustNotExceed(const QString &other)
+inline QString mustNotExceed(const QString &other)
 {
     return QStringLiteral("不得大于%1").arg(other);
 }
 
 // Tooltips of the forms' fields: unit and what "应用" allows at that moment. They are the
 // fields' accessible descriptions too.
-inline QString RangeToolTip(const QString &low, const QString &high, const QString &unit)
+inline QString rangeToolTip(const QString &low, const QString &high, const QString &unit)
 {
     return QStringLiteral("允许范围：%1～%2 %3").arg(low, high, unit);
 }
-inline QString Minutes()
+inline QString minutes()
 {
     return QStringLiteral("分钟");
 }
 // A battery voltage: the window of the rated level chosen (`level` names it, "24V"), whether
 // gel may leave it at 0, and its order to the other voltages, one phrase each.
-inline QString VoltageToolTip(const QString &low, const QString &high, const QString &level,
+inline QString voltageToolTip(const QString &low, const QString &high, const QString &level,
                               bool zeroAllowed, const QStringList &relations)
 {
     QString tip = QStringLiteral("允许范围：%1～%2 V").arg(low, high);
@@ -443,181 +443,181 @@ inline QString VoltageToolTip(const QString &low, const QString &high, const QSt
     return tip;
 }
 // How the automatic level counts in the voltage window.
-inline QString AutoLevelWindow()
+inline QString autoLevelWindow()
 {
     return QStringLiteral("自识别，按 12V");
 }
-inline QString BatteryTypeToolTip()
+inline QString batteryTypeToolTip()
 {
     return QStringLiteral("自定义：电压可修改，额定电压等级不能为自识别");
 }
-inline QString RatedVoltageToolTip()
+inline QString ratedVoltageToolTip()
 {
     return QStringLiteral("电压允许范围随等级变化：每 12V 为 9.00～17.00 V，自识别按 12V");
 }
-inline QString ChargingModeToolTip()
+inline QString chargingModeToolTip()
 {
     return QStringLiteral("SOC：蓄电池充电、放电百分比可修改");
 }
 
 // Load forms
-inline QString LightOnVoltageOutOfRange()
+inline QString lightOnVoltageOutOfRange()
 {
     return QStringLiteral("光控启动电压不在范围内！");
 }
-inline QString LightOffVoltageOutOfRange()
+inline QString lightOffVoltageOutOfRange()
 {
     return QStringLiteral("光控关闭电压不在范围内！");
 }
-inline QString LightOnDelayOutOfRange()
+inline QString lightOnDelayOutOfRange()
 {
     return QStringLiteral("光控启动延时不在范围内！(0~99)");
 }
-inline QString LightOffDelayOutOfRange()
+inline QString lightOffDelayOutOfRange()
 {
     return QStringLiteral("光控关闭延时不在范围内！(0~99)");
 }
 // "应用" while no mode of the form is selected (a code the form does not have is stored).
-inline QString ChooseLoadMode()
+inline QString chooseLoadMode()
 {
     return QStringLiteral("请选择负载控制模式！");
 }
-inline QString RatedCurrentToolTip()
+inline QString ratedCurrentToolTip()
 {
     return QStringLiteral("单位：A，两位小数");
 }
-inline QString PercentToolTip()
+inline QString percentToolTip()
 {
     return QStringLiteral("允许范围：0～100 %，每步 5 %");
 }
-inline QString TimeOfDayToolTip()
+inline QString timeOfDayToolTip()
 {
     return QStringLiteral("时刻：00:00:00～23:59:59");
 }
-inline QString DurationToolTip()
+inline QString durationToolTip()
 {
     return QStringLiteral("时长（时:分）：00:00～23:59");
 }
-inline QString LightPlusTimerMode1()
+inline QString lightPlusTimerMode1()
 {
     return QStringLiteral("光控+定时模式1");
 }
-inline QString LightPlusTimerMode2()
+inline QString lightPlusTimerMode2()
 {
     return QStringLiteral("光控+定时模式2");
 }
 // Accessible names of the load forms' controls without a caption of their own
-inline QString SecondTimerBoxName()
+inline QString secondTimerBoxName()
 {
     return QStringLiteral("第二组定时");
 }
-inline QString LightOnDelayName()
+inline QString lightOnDelayName()
 {
     return QStringLiteral("光控启动延时（m）");
 }
-inline QString LightOffDelayName()
+inline QString lightOffDelayName()
 {
     return QStringLiteral("光控关闭延时（m）");
 }
-inline QString ManualPercentName()
+inline QString manualPercentName()
 {
     return QStringLiteral("额定电流百分比");
 }
-inline QString TimerPercentName(int pair)
+inline QString timerPercentName(int pair)
 {
     return QStringLiteral("定时%1百分比").arg(pair);
 }
-inline QString ModePeriodName(int mode, int period)
+inline QString modePeriodName(int mode, int period)
 {
     return QStringLiteral("模式%1定时时间段%2").arg(mode).arg(period);
 }
-inline QString ModePeriodPercentName(int mode, int period)
+inline QString modePeriodPercentName(int mode, int period)
 {
     return QStringLiteral("模式%1时间段%2百分比").arg(mode).arg(period);
 }
-inline QString LimitPercentName()
+inline QString limitPercentName()
 {
     return QStringLiteral("限流百分比");
 }
-inline QString ModePictureName()
+inline QString modePictureName()
 {
     return QStringLiteral("模式图");
 }
 // Inside the mode picture
-inline QString PicturePeriod(int period)
+inline QString picturePeriod(int period)
 {
     return QStringLiteral("时段%1").arg(period);
 }
-inline QString PictureRemainingTime()
+inline QString pictureRemainingTime()
 {
     return QStringLiteral("剩余时间");
 }
 
 // Clock
-inline QString ManualAdjust()
+inline QString manualAdjust()
 {
     return QStringLiteral("手动调整");
 }
-inline QString FollowLocalTime()
+inline QString followLocalTime()
 {
     return QStringLiteral("本机时间");
 }
-inline QString DatePickerName()
+inline QString datePickerName()
 {
     return QStringLiteral("日期");
 }
-inline QString TimePickerName()
+inline QString timePickerName()
 {
     return QStringLiteral("时间");
 }
-inline QString ProgrammerTimeName()
+inline QString programmerTimeName()
 {
     return QStringLiteral("编程器时间");
 }
-inline QString ReadSucceeded()
+inline QString readSucceeded()
 {
     return QStringLiteral("读取成功！");
 }
-inline QString WriteSucceeded()
+inline QString writeSucceeded()
 {
     return QStringLiteral("写入成功！");
 }
 
 // Command line (velmora-cli). Usage lines and help; the operations' own messages are above.
-inline QString CliVersion()
+inline QString cliVersion()
 {
     return QStringLiteral("velmora-cli " VELMORA_VERSION);
 }
-inline QString CliUsage()
+inline QString cliUsage()
 {
     return QStringLiteral("用法: velmora-cli <ports|read|update|clear|clock|check> [选项]"
                           "（velmora-cli --help 显示说明）");
 }
-inline QString CliPortsUsage()
+inline QString cliPortsUsage()
 {
     return QStringLiteral("用法: velmora-cli ports");
 }
-inline QString CliReadUsage()
+inline QString cliReadUsage()
 {
     return QStringLiteral("用法: velmora-cli read --port P [-o FILE]");
 }
-inline QString CliUpdateUsage()
+inline QString cliUpdateUsage()
 {
     return QStringLiteral("用法: velmora-cli update --port P [--verify] FILE");
 }
-inline QString CliClearUsage()
+inline QString cliClearUsage()
 {
     return QStringLiteral("用法: velmora-cli clear --port P");
 }
-inline QString CliClockUsage()
+inline QString cliClockUsage()
 {
     return QStringLiteral("用法: velmora-cli clock --port P [--set now|\"YYYY-MM-DD HH:MM:SS\"]");
 }
-inline QString CliCheckUsage()
+inline QString cliCheckUsage()
 {
     return QStringLiteral("用法: velmora-cli check FILE");
 }
-inline QString CliProgramHelp()
+inline QString cliProgramHelp()
 {
     return QStringLiteral(
         "用法: velmora-cli <命令> [选项]\n"
@@ -639,53 +639,53 @@ inline QString CliProgramHelp()
         "\n"
         "标准输出只有数据。退出状态: 0 成功；1 操作失败（原因在标准错误输出）；2 用法错误。\n");
 }
-inline QString CliPortOptionHelp()
+inline QString cliPortOptionHelp()
 {
     return QStringLiteral("  --port P          串口: velmora-cli ports 列出的名称，或设备路径\n");
 }
-inline QString CliPortsHelp()
+inline QString cliPortsHelp()
 {
     return QStringLiteral("列出串口，每行一个: 本机的串口按编号排列，然后是环境变量\n"
                           "VELMORA_EXTRA_PORTS 中的设备路径。\n");
 }
-inline QString CliReadHelp()
+inline QString cliReadHelp()
 {
     return QStringLiteral(
         "像“读取编程器”一样读取编程器，输出所读数据的参数文件（产品名称、参数组和\n"
         "参数），与读取后“保存参数”写出的内容逐字节相同。\n");
 }
-inline QString CliReadOptions()
+inline QString cliReadOptions()
 {
     return QStringLiteral(
         "  -o, --output FILE 写入 FILE，写完整后才替换原文件；不给或为 - 时写到标准输出\n");
 }
-inline QString CliUpdateHelp()
+inline QString cliUpdateHelp()
 {
     return QStringLiteral(
         "像“导入参数”一样导入 FILE（被拒绝的文件不发送任何数据），再像“更新编程器”\n"
         "一样按文件的参数组和产品名称更新编程器。\n");
 }
-inline QString CliUpdateOptions()
+inline QString cliUpdateOptions()
 {
     return QStringLiteral("  --verify          更新后读回编程器中的数据，逐字比较\n");
 }
-inline QString CliClearHelp()
+inline QString cliClearHelp()
 {
     return QStringLiteral("像“清除编程器”一样清除编程器中存储的参数。\n");
 }
-inline QString CliClockHelp()
+inline QString cliClockHelp()
 {
     return QStringLiteral(
         "不带 --set 时读取编程器时间，按时间界面的格式输出，如 2016/3/5   14:7:9。\n");
 }
-inline QString CliClockOptions()
+inline QString cliClockOptions()
 {
     return QStringLiteral(
         "  --set now         把编程器时间设为本机当前时间，并输出写入的时间\n"
         "  --set \"YYYY-MM-DD HH:MM:SS\"\n"
         "                    设为给定的时间（2000 至 2099 年），并输出写入的时间\n");
 }
-inline QString CliCheckHelp()
+inline QString cliCheckHelp()
 {
     return QStringLiteral(
         "像“导入参数”一样导入 FILE，对文件所含的参数组运行参数界面“应用”时的全部检查\n"
@@ -693,104 +693,104 @@ inline QString CliCheckHelp()
         "否则在标准错误输出第一个不通过的检查，退出状态 1。文件被拒绝时，第二行以\n"
         "FILE:行号: 原因 说明错在哪里。\n");
 }
-inline QString CliVerboseOptionHelp()
+inline QString cliVerboseOptionHelp()
 {
     return QStringLiteral("  -v, --verbose     在标准错误输出显示每一帧、进度和用时\n");
 }
 // Wrong usage: "velmora-cli: " and one of these, then the usage line.
-inline QString CliNoCommand()
+inline QString cliNoCommand()
 {
     return QStringLiteral("缺少命令");
 }
-inline QString CliUnknownCommand(const QString &command)
+inline QString cliUnknownCommand(const QString &command)
 {
     return QStringLiteral("未知命令: %1").arg(command);
 }
-inline QString CliUnknownOption(const QString &option)
+inline QString cliUnknownOption(const QString &option)
 {
     return QStringLiteral("未知选项: %1").arg(option);
 }
-inline QString CliMissingValue(const QString &option)
+inline QString cliMissingValue(const QString &option)
 {
     return QStringLiteral("选项 %1 缺少值").arg(option);
 }
-inline QString CliRepeatedOption(const QString &option)
+inline QString cliRepeatedOption(const QString &option)
 {
     return QStringLiteral("选项 %1 重复").arg(option);
 }
-inline QString CliMissingPort()
+inline QString cliMissingPort()
 {
     return QStringLiteral("缺少 --port");
 }
-inline QString CliMissingFile()
+inline QString cliMissingFile()
 {
     return QStringLiteral("缺少文件名");
 }
-inline QString CliExtraArgument(const QString &argument)
+inline QString cliExtraArgument(const QString &argument)
 {
     return QStringLiteral("多余的参数: %1").arg(argument);
 }
-inline QString CliBadTime(const QString &text)
+inline QString cliBadTime(const QString &text)
 {
     return QStringLiteral("时间无效: %1（应为 now 或 \"YYYY-MM-DD HH:MM:SS\"，2000 至 2099 年）")
         .arg(text);
 }
 // --verify: the first word read back that differs from the word written.
-inline QString VerifyNameMismatch()
+inline QString verifyNameMismatch()
 {
     return QStringLiteral("校验失败！产品名称不一致！");
 }
-inline QString VerifyCountMismatch()
+inline QString verifyCountMismatch()
 {
     return QStringLiteral("校验失败！参数个数不一致！");
 }
 // `position` counts the stored parameters from 1.
-inline QString VerifyValueMismatch(int position, const QString &address)
+inline QString verifyValueMismatch(int position, const QString &address)
 {
     return QStringLiteral("校验失败！第%1个参数（%2）的值不一致！")
         .arg(QString::number(position), address);
 }
-inline QString VerifyChecksumMismatch()
+inline QString verifyChecksumMismatch()
 {
     return QStringLiteral("校验失败！校验和不一致！");
 }
 // --verbose
-inline QString CliOpeningPort(const QString &port)
+inline QString cliOpeningPort(const QString &port)
 {
     return QStringLiteral("打开串口 %1").arg(port);
 }
-inline QString CliSent(const QString &frameText)
+inline QString cliSent(const QString &frameText)
 {
     return QStringLiteral("发送 %1").arg(frameText);
 }
-inline QString CliReceived(const QString &replyText, qint64 ms)
+inline QString cliReceived(const QString &replyText, qint64 ms)
 {
     return QStringLiteral("接收 %1（%2 ms）").arg(replyText).arg(ms);
 }
-inline QString CliNoReply(qint64 ms)
+inline QString cliNoReply(qint64 ms)
 {
     return QStringLiteral("无应答（%1 ms）").arg(ms);
 }
-inline QString CliElapsed(qint64 ms)
+inline QString cliElapsed(qint64 ms)
 {
     return QStringLiteral("用时 %1 ms").arg(ms);
 }
 
 // Resource library loader
-inline QString InvalidDllResource()
+inline QString invalidDllResource()
 {
     return QStringLiteral("指定的资源不是有效的DLL文件!");
 }
-inline QString InvalidDllCaption()
+inline QString invalidDllCaption()
 {
     return QStringLiteral("装入动态链接库出错");
 }
 // `library` is the name the image's import table gives.
-inline QString DllLoadFailed(const QString &library)
+inline QString dllLoadFailed(const QString &library)
 {
     return QStringLiteral("装入动态链接库%1出错!").arg(library);
 }
-inline QString DllLoadFailedCaption()
+inline QString dllLoadFailedCaption()
 {
     return QStringLiteral("错误");
 }

@@ -43,7 +43,7 @@ constexpr qint64 kMagnitudeCap = qint64(1) << 62;
 
 } // namespace
 
-qint64 LenientInt64(const QString &text)
+qint64 lenientInt64(const QString &text)
 {
     Cursor c{text};
     c.skipBlanks();
@@ -57,9 +57,9 @@ qint64 LenientInt64(const QString &text)
     return sign * magnitude;
 }
 
-int LenientInt(const QString &text)
+int lenientInt(const QString &text)
 {
-    const qint64 value = LenientInt64(text);
+    const qint64 value = lenientInt64(text);
     if (value > std::numeric_limits<int>::max())
         return std::numeric_limits<int>::max();
     if (value < std::numeric_limits<int>::min())
@@ -67,7 +67,7 @@ int LenientInt(const QString &text)
     return int(value);
 }
 
-double LenientDouble(const QString &text)
+double lenientDouble(const QString &text)
 {
     Cursor c{text};
     c.skipBlanks();
@@ -100,7 +100,7 @@ double LenientDouble(const QString &text)
     return text.mid(start, end - start).toDouble();
 }
 
-qint64 HundredthsFromText(const QString &text)
+qint64 hundredthsFromText(const QString &text)
 {
     Cursor c{text};
     c.skipBlanks();
@@ -130,7 +130,7 @@ qint64 HundredthsFromText(const QString &text)
         return 0;
     if (c.at('e') || c.at('E')) {
         // Rare in a form; an exponent moves the decimal point, so fall back to the double.
-        const double scaled = LenientDouble(text.mid(start)) * 100.0;
+        const double scaled = lenientDouble(text.mid(start)) * 100.0;
         if (!std::isfinite(scaled) || std::fabs(scaled) >= double(kMagnitudeCap))
             return scaled < 0 ? -kMagnitudeCap : kMagnitudeCap;
         return qint64(scaled);
@@ -142,17 +142,17 @@ qint64 HundredthsFromText(const QString &text)
     return sign * (whole * 100 + fraction);
 }
 
-int HourMinuteCode(int hours, int minutes)
+int hourMinuteCode(int hours, int minutes)
 {
     return hours * 256 + minutes;
 }
 
-HourMinute HourMinuteFromCode(int code)
+HourMinute hourMinuteFromCode(int code)
 {
     return {code / 256, code % 256};
 }
 
-int RatedVoltageMultiplier(const QString &levelText)
+int ratedVoltageMultiplier(const QString &levelText)
 {
-    return levelText == QLatin1String("0") ? 1 : LenientInt(levelText);
+    return levelText == QLatin1String("0") ? 1 : lenientInt(levelText);
 }

@@ -7,27 +7,27 @@
 // fit, and a text without a number counts as 0.
 
 // Signed 32-bit integer; saturates at the int range instead of overflowing.
-int LenientInt(const QString &text);
-// Like LenientInt but 64-bit, for callers that must see an out-of-range number as such.
-qint64 LenientInt64(const QString &text);
+int lenientInt(const QString &text);
+// Like lenientInt but 64-bit, for callers that must see an out-of-range number as such.
+qint64 lenientInt64(const QString &text);
 // Floating-point number: digits, an optional fraction and an optional exponent.
-double LenientDouble(const QString &text);
+double lenientDouble(const QString &text);
 // A number typed in volts, amperes or percent, times 100 and truncated toward zero
 // ("14.409" -> 1440, "-2.5" -> -250). The decimal text is scaled exactly, so a value
 // such as "4.35" gives 435 and never lands one hundredth lower through binary rounding.
-qint64 HundredthsFromText(const QString &text);
+qint64 hundredthsFromText(const QString &text);
 
 // Hour-minute code: hours * 256 + minutes ("512" is 02:00, 23:59 is 5947).
-int HourMinuteCode(int hours, int minutes);
+int hourMinuteCode(int hours, int minutes);
 struct HourMinute
 {
     int hours;
     int minutes;
 };
 // Signed division truncating toward zero, as the forms read the code back.
-HourMinute HourMinuteFromCode(int code);
+HourMinute hourMinuteFromCode(int code);
 
 // Rated-voltage multiplier from the RatedVoltageLevel text: the level's number (1..4 for 12 V to
 // 48 V), and 1 for exactly "0" (automatic), which counts as 12 V. Any other text gives its number
 // ("00" and a text that is no number give 0), as the battery rules read it.
-int RatedVoltageMultiplier(const QString &levelText);
+int ratedVoltageMultiplier(const QString &levelText);

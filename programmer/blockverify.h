@@ -10,6 +10,6 @@
 // has already refused addresses that are not the slots' registers) and the checksum register.
 // The first difference as the message to show; empty when the programmer holds exactly what was
 // written.
-QString BlockMismatch(const EncodedBlock &written, const QString &readName,
+QString blockMismatch(const EncodedBlock &written, const QString &readName,
                       const ParameterSet &readSet, GroupSelection readSelection,
                       quint16 readChecksum);

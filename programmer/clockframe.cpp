@@ -9,12 +9,12 @@ constexpr int kReplyDataByte = 3;
 
 } // namespace
 
-QString ReadClockRequest()
+QString readClockRequest()
 {
-    return WithCrc(QStringLiteral("01 03 90 13 00 03"));
+    return withCrc(QStringLiteral("01 03 90 13 00 03"));
 }
 
-QString WriteClockRequest(const ClockFields &fields)
+QString writeClockRequest(const ClockFields &fields)
 {
     const auto within = [](int value, int low, int high) { return value >= low && value <= high; };
     if (!within(fields.second, 0, 59) || !within(fields.minute, 0, 59) ||
@@ -24,11 +24,11 @@ QString WriteClockRequest(const ClockFields &fields)
     QString text = QStringLiteral("01 10 90 13 00 03 06");
     for (int byte :
          {fields.minute, fields.second, fields.day, fields.hour, fields.year, fields.month})
-        text += Hex2Text(byte) + QLatin1Char(' ');
-    return WithCrc(text);
+        text += hex2Text(byte) + QLatin1Char(' ');
+    return withCrc(text);
 }
 
-std::optional<ClockFields> ClockFromReply(QByteArrayView bytes)
+std::optional<ClockFields> clockFromReply(QByteArrayView bytes)
 {
     if (bytes.size() < kReplyDataByte + 2 * kClockRegisters)
         return std::nullopt;

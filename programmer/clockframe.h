@@ -22,10 +22,10 @@ struct ClockFields
 };
 
 // Complete frame texts, CRC text included.
-QString ReadClockRequest();
+QString readClockRequest();
 // Empty when a field is outside its range.
-QString WriteClockRequest(const ClockFields &fields);
+QString writeClockRequest(const ClockFields &fields);
 
 // The clock of a clock reply's bytes; empty when fewer than its 9 bytes (header and 6 data)
 // arrived.
-std::optional<ClockFields> ClockFromReply(QByteArrayView reply);
+std::optional<ClockFields> clockFromReply(QByteArrayView reply);

@@ -9,7 +9,7 @@ constexpr int kCentury = 2000;
 
 } // namespace
 
-QString ClockText(const ClockFields &f)
+QString clockText(const ClockFields &f)
 {
     return QStringLiteral("%1/%2/%3   %4:%5:%6")
         .arg(kCentury + f.year)
@@ -20,7 +20,7 @@ QString ClockText(const ClockFields &f)
         .arg(f.second);
 }
 
-ClockFields ClockFieldsOf(QDate date, QTime time)
+ClockFields clockFieldsOf(QDate date, QTime time)
 {
     ClockFields f;
     f.second = time.second();
@@ -32,29 +32,29 @@ ClockFields ClockFieldsOf(QDate date, QTime time)
     return f;
 }
 
-ClockReading ReadProgrammerClock(ProgrammerExchange &link)
+ClockReading readProgrammerClock(ProgrammerExchange &link)
 {
     using Outcome = OperationResult::Outcome;
     if (!link.portOpen())
-        return {{Outcome::PortUnavailable, Text::PortUnavailable()}, {}};
+        return {{Outcome::PortUnavailable, Text::portUnavailable()}, {}};
     // A valid reply has exactly its 6 data bytes; anything else is as if nothing came.
     const std::optional<ClockFields> fields =
-        link.Exchange(ReadClockRequest()).valid() ? ClockFromReply(link.reply()) : std::nullopt;
+        link.exchange(readClockRequest()).valid() ? clockFromReply(link.reply()) : std::nullopt;
     if (!fields)
-        return {{Outcome::NoReply, Text::ReadTimeout()}, {}};
-    return {{Outcome::Completed, Text::ReadSucceeded()}, ClockText(*fields)};
+        return {{Outcome::NoReply, Text::readTimeout()}, {}};
+    return {{Outcome::Completed, Text::readSucceeded()}, clockText(*fields)};
 }
 
-OperationResult WriteProgrammerClock(ProgrammerExchange &link, const ClockFields &fields)
+OperationResult writeProgrammerClock(ProgrammerExchange &link, const ClockFields &fields)
 {
     using Outcome = OperationResult::Outcome;
     if (!link.portOpen())
-        return {Outcome::PortUnavailable, Text::PortUnavailable()};
-    const QString request = WriteClockRequest(fields);
+        return {Outcome::PortUnavailable, Text::portUnavailable()};
+    const QString request = writeClockRequest(fields);
     if (request.isEmpty())
-        return {Outcome::ValueOutOfRange, Text::ValueOutOfRange()};
+        return {Outcome::ValueOutOfRange, Text::valueOutOfRange()};
     // Only the echo of this write's address and quantity acknowledges it; an exception does not.
-    if (!link.Exchange(request).valid())
-        return {Outcome::NoReply, Text::WriteTimeout()};
-    return {Outcome::Completed, Text::WriteSucceeded()};
+    if (!link.exchange(request).valid())
+        return {Outcome::NoReply, Text::writeTimeout()};
+    return {Outcome::Completed, Text::writeSucceeded()};
 }

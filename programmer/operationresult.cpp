@@ -2,7 +2,7 @@
 
 #include "model/messageservice.h"
 
-void Report(const OperationResult &result, MessageService &messages, QObject *owner)
+void report(const OperationResult &result, MessageService &messages, QObject *owner)
 {
     if (result.completed())
         messages.info(owner, result.message);

@@ -29,4 +29,4 @@ struct OperationResult
 };
 
 // Tells the user: a completion in a plain box owned by `owner`, a failure as a warning.
-void Report(const OperationResult &result, MessageService &messages, QObject *owner);
+void report(const OperationResult &result, MessageService &messages, QObject *owner);

@@ -22,19 +22,19 @@ constexpr QLatin1String kTextExtension(".txt");
 // Code page 936's trail bytes start at 0x40, so CR, LF and ":" never hide inside a character
 // and the text can be split after decoding.
 
-QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &productName,
+QByteArray formatParameterFile(const ParameterSet &parameters, const QString &productName,
                                GroupSelection selection)
 {
     QString text = productName + kLineEnd;
     for (int slot : groupWalk(selection))
         text += registerText(slot) + u':' + parameters.values.at(slot) + kLineEnd;
-    QStringEncoder encoder = CodePageEncoder();
+    QStringEncoder encoder = codePageEncoder();
     return encoder.encode(text);
 }
 
 namespace {
 
-bool IsDecimalValue(QStringView value)
+bool isDecimalValue(QStringView value)
 {
     if (value.startsWith(u'+') || value.startsWith(u'-'))
         value = value.mid(1);
@@ -49,12 +49,12 @@ bool IsDecimalValue(QStringView value)
     return true;
 }
 
-bool IsHexDigit(QChar c)
+bool isHexDigit(QChar c)
 {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
 }
 
-std::optional<ParameterFileContent> Refuse(ParameterFileProblem *problem,
+std::optional<ParameterFileContent> refuse(ParameterFileProblem *problem,
                                            ParameterFileProblem::Reason reason, QString text,
                                            int line = 0)
 {
@@ -65,14 +65,14 @@ std::optional<ParameterFileContent> Refuse(ParameterFileProblem *problem,
 
 // The first line (1-based; the text after the last line end counts as one more) that does not
 // decode on its own. CR and LF never hide inside a character of either encoding.
-int FirstUndecodableLine(QByteArrayView data, bool utf8)
+int firstUndecodableLine(QByteArrayView data, bool utf8)
 {
     int line = 1;
     for (;;) {
         const qsizetype end = data.indexOf("\r\n");
         QStringDecoder decoder =
             utf8 ? QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
-                 : CodePageDecoder();
+                 : codePageDecoder();
         // With its line end, as in the whole text: a lead byte cut off by it is an error there.
         // decode() is lazy: only the conversion to a QString decodes.
         const QString text = decoder.decode(end < 0 ? data : data.first(end + 2));
@@ -84,27 +84,27 @@ int FirstUndecodableLine(QByteArrayView data, bool utf8)
 }
 
 // Why a slot line is not "register:value": four hex digits, ":", a decimal value or nothing.
-std::optional<QString> SlotLineFault(const QString &line)
+std::optional<QString> slotLineFault(const QString &line)
 {
     const qsizetype colon = line.indexOf(u':');
     if (colon < 0)
-        return Text::FileMissingColon();
+        return Text::fileMissingColon();
     const QStringView address = QStringView(line).first(colon);
-    if (address.size() != 4 || !std::all_of(address.begin(), address.end(), IsHexDigit))
-        return Text::FileBadAddress(address.toString());
-    if (!IsDecimalValue(QStringView(line).mid(colon + 1)))
-        return Text::FileBadValue(line.mid(colon + 1));
+    if (address.size() != 4 || !std::all_of(address.begin(), address.end(), isHexDigit))
+        return Text::fileBadAddress(address.toString());
+    if (!isDecimalValue(QStringView(line).mid(colon + 1)))
+        return Text::fileBadValue(line.mid(colon + 1));
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
+std::optional<ParameterFileContent> parseParameterFile(const QByteArray &bytes,
                                                        ParameterFileProblem *problem)
 {
     using Reason = ParameterFileProblem::Reason;
     if (bytes.size() > kMaxParameterFileSize)
-        return Refuse(problem, Reason::TooLong, Text::FileTooLong(int(kMaxParameterFileSize)));
+        return refuse(problem, Reason::TooLong, Text::fileTooLong(int(kMaxParameterFileSize)));
 
     // The text ends at the first zero byte.
     QByteArrayView data(bytes);
@@ -115,17 +115,17 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
     const bool utf8 = data.startsWith(utf8Mark);
     QStringDecoder decoder =
         utf8 ? QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
-             : CodePageDecoder();
+             : codePageDecoder();
     if (utf8)
         data = data.sliced(utf8Mark.size());
     const QString text = decoder.decode(data);
     if (decoder.hasError())
-        return Refuse(problem, Reason::Encoding, Text::FileBadEncoding(),
-                      FirstUndecodableLine(data, utf8));
+        return refuse(problem, Reason::Encoding, Text::fileBadEncoding(),
+                      firstUndecodableLine(data, utf8));
 
     const qsizetype nameEnd = text.indexOf(kLineEnd);
     if (nameEnd < 0)
-        return Refuse(problem, Reason::NoLineEnd, Text::FileNoLineEnd());
+        return refuse(problem, Reason::NoLineEnd, Text::fileNoLineEnd());
     // Text after the last line end is not a line.
     QStringList lines = text.mid(nameEnd + kLineEnd.size()).split(QString(kLineEnd));
     lines.removeLast();
@@ -133,7 +133,7 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
     ParameterFileContent content;
     content.selection = selectionFromSlotCount(lines.size());
     if (content.selection == GroupSelection::None)
-        return Refuse(problem, Reason::SlotCount, Text::FileSlotCount(int(lines.size())));
+        return refuse(problem, Reason::SlotCount, Text::fileSlotCount(int(lines.size())));
 
     // A file of another selection, cut or padded to a valid count, names the wrong registers:
     // each line must name the register of the slot it is about to fill.
@@ -141,19 +141,19 @@ std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
     for (qsizetype k = 0; k < lines.size(); ++k) {
         const QString &line = lines.at(k);
         const int fileLine = int(k) + 2;
-        if (const std::optional<QString> fault = SlotLineFault(line))
-            return Refuse(problem, Reason::SlotLine, *fault, fileLine);
+        if (const std::optional<QString> fault = slotLineFault(line))
+            return refuse(problem, Reason::SlotLine, *fault, fileLine);
         const QStringView address = QStringView(line).left(4);
         if (address.compare(registerText(walk.at(k)), Qt::CaseInsensitive) != 0)
-            return Refuse(problem, Reason::WrongSlot,
-                          Text::FileWrongRegister(address.toString(), int(k) + 1), fileLine);
+            return refuse(problem, Reason::WrongSlot,
+                          Text::fileWrongRegister(address.toString(), int(k) + 1), fileLine);
         content.values.append(line.mid(5));
     }
     content.productName = text.left(nameEnd);
     return content;
 }
 
-bool WriteParameterFile(const QString &path, const QByteArray &bytes)
+bool writeParameterFile(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     // Until commit() the data goes to a temporary file; a failure leaves the old file alone.
@@ -162,7 +162,7 @@ bool WriteParameterFile(const QString &path, const QByteArray &bytes)
            file.commit();
 }
 
-QString WithTextExtension(const QString &path)
+QString withTextExtension(const QString &path)
 {
     const qsizetype nameStart = qMax(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
     if (path.mid(nameStart).contains(kTextExtension, Qt::CaseInsensitive))
@@ -170,33 +170,33 @@ QString WithTextExtension(const QString &path)
     return path + kTextExtension;
 }
 
-bool SaveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
+bool saveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
                        MessageService &messages, QObject *owner, const QString &path)
 {
     if (path.isEmpty())
         return false;
-    const GroupSelection groups = selection.CurrentGroupSelection();
+    const GroupSelection groups = selection.currentGroupSelection();
     if (groups == GroupSelection::None) {
-        messages.warning(Text::NothingSelectedForSave());
+        messages.warning(Text::nothingSelectedForSave());
         return false;
     }
 
-    if (!WriteParameterFile(WithTextExtension(path),
-                            FormatParameterFile(parameters, selection.productName(), groups))) {
-        messages.warning(Text::FileSaveFailed());
+    if (!writeParameterFile(withTextExtension(path),
+                            formatParameterFile(parameters, selection.productName(), groups))) {
+        messages.warning(Text::fileSaveFailed());
         return false;
     }
-    messages.info(owner, Text::FileSaved());
+    messages.info(owner, Text::fileSaved());
     return true;
 }
 
-ImportResult ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
+ImportResult importParameterFile(ParameterSet &parameters, SelectionModel &selection,
                                  const QString &path)
 {
     if (path.isEmpty())
         return {};
     if (!QFileInfo(path).isFile())
-        return {false, Text::FileMissing(), std::nullopt};
+        return {false, Text::fileMissing(), std::nullopt};
 
     QFile file(path);
     QByteArray bytes;
@@ -206,21 +206,21 @@ ImportResult ImportParameterFile(ParameterSet &parameters, SelectionModel &selec
     file.close();
 
     ParameterFileProblem problem{ParameterFileProblem::Reason::Unreadable, 0,
-                                 Text::FileUnreadable()};
+                                 Text::fileUnreadable()};
     const std::optional<ParameterFileContent> content =
-        readFailed ? std::nullopt : ParseParameterFile(bytes, &problem);
+        readFailed ? std::nullopt : parseParameterFile(bytes, &problem);
     if (!content)
-        return {false, Text::BadConfigFile(), problem};
+        return {false, Text::badConfigFile(), problem};
 
-    ApplyParameterFile(*content, parameters, selection);
+    applyParameterFile(*content, parameters, selection);
     return {true, QString(), std::nullopt};
 }
 
-void ApplyParameterFile(const ParameterFileContent &content, ParameterSet &parameters,
+void applyParameterFile(const ParameterFileContent &content, ParameterSet &parameters,
                         SelectionModel &selection)
 {
     selection.setProductName(content.productName);
-    selection.RestoreGroupSelection(content.selection);
+    selection.restoreGroupSelection(content.selection);
     const QList<int> walk = groupWalk(content.selection);
     for (qsizetype k = 0; k < walk.size(); ++k)
         parameters.values[walk.at(k)] = content.values.at(k);

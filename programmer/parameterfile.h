@@ -51,30 +51,30 @@ struct ParameterFileProblem
     QString text; // the reason as the user reads it, without the line: "缺少“:”"
 };
 
-QByteArray FormatParameterFile(const ParameterSet &parameters, const QString &productName,
+QByteArray formatParameterFile(const ParameterSet &parameters, const QString &productName,
                                GroupSelection selection);
 // The content of an acceptable file, or nullopt and (when asked) why it is refused. The text
 // ends at the first zero byte.
-std::optional<ParameterFileContent> ParseParameterFile(const QByteArray &bytes,
+std::optional<ParameterFileContent> parseParameterFile(const QByteArray &bytes,
                                                        ParameterFileProblem *problem = nullptr);
 
 // Puts an accepted file into the parameter set and restores the label, the group boxes and the
 // load form that belong to it.
-void ApplyParameterFile(const ParameterFileContent &content, ParameterSet &parameters,
+void applyParameterFile(const ParameterFileContent &content, ParameterSet &parameters,
                         SelectionModel &selection);
 
 // Replaces the file at `path` with `bytes` as a whole: the previous file stays until the new one
 // is complete. False when it could not be written.
-bool WriteParameterFile(const QString &path, const QByteArray &bytes);
+bool writeParameterFile(const QString &path, const QByteArray &bytes);
 
 // The path with ".txt" appended unless its file name already contains it, in any case.
-QString WithTextExtension(const QString &path);
+QString withTextExtension(const QString &path);
 
 // "保存参数": writes the product name and the current selection's slots to `path` (which gets
 // ".txt" if it lacks it) and confirms with a box owned by `owner`. The previous file is replaced
 // only by a complete new one. An empty path (a cancelled dialog) does nothing. True when the
 // file was written.
-bool SaveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
+bool saveParameterFile(const ParameterSet &parameters, const SelectionModel &selection,
                        MessageService &messages, QObject *owner, const QString &path);
 
 // What "导入参数" did. A refused file changes nothing.
@@ -87,5 +87,5 @@ struct ImportResult
 
 // "导入参数": reads `path` into the parameter set and restores the label, the group boxes and
 // the load form that belong to it. An empty path (a cancelled dialog) does nothing.
-ImportResult ImportParameterFile(ParameterSet &parameters, SelectionModel &selection,
+ImportResult importParameterFile(ParameterSet &parameters, SelectionModel &selection,
                                  const QString &path);

@@ -11,117 +11,117 @@ namespace {
 using Outcome = OperationResult::Outcome;
 
 // One exchange; true only for a valid normal answer to this very request.
-bool Transact(ProgrammerExchange &link, const QString &request)
+bool transact(ProgrammerExchange &link, const QString &request)
 {
-    return link.Exchange(request).valid();
+    return link.exchange(request).valid();
 }
 
-OperationResult Failed(Outcome outcome, const QString &message)
+OperationResult failed(Outcome outcome, const QString &message)
 {
     return {outcome, message};
 }
 
 } // namespace
 
-OperationResult ReadProgrammer(const ProgrammerContext &c)
+OperationResult readProgrammer(const ProgrammerContext &c)
 {
     if (!c.link.portOpen()) {
-        return Failed(Outcome::PortUnavailable, Text::PortUnavailable());
+        return failed(Outcome::PortUnavailable, Text::portUnavailable());
     }
-    if (!Transact(c.link, ReadProductNameRequest())) {
-        return Failed(Outcome::NoReply, Text::ReadTimeout());
+    if (!transact(c.link, readProductNameRequest())) {
+        return failed(Outcome::NoReply, Text::readTimeout());
     }
-    c.selection.setProductName(ProductNameFromReply(c.link.reply()));
+    c.selection.setProductName(productNameFromReply(c.link.reply()));
 
-    if (!Transact(c.link, ReadCountRequest())) {
-        return Failed(Outcome::NoReply, Text::ReadTimeout());
+    if (!transact(c.link, readCountRequest())) {
+        return failed(Outcome::NoReply, Text::readTimeout());
     }
-    const QString count = ReplyStoredCount(c.link.reply());
+    const QString count = replyStoredCount(c.link.reply());
     if (count == QLatin1String("0000")) {
-        c.selection.ClearGroupBoxes();
-        return Failed(Outcome::NoData, Text::ReadNoData());
+        c.selection.clearGroupBoxes();
+        return failed(Outcome::NoData, Text::readNoData());
     }
     // Checked before anything is requested with it: only the five codes name a block.
-    const GroupSelection stored = SelectionFromStoredCount(count);
+    const GroupSelection stored = selectionFromStoredCount(count);
     if (stored == GroupSelection::None) {
-        return Failed(Outcome::NotABlock, Text::BadParameterAddress());
+        return failed(Outcome::NotABlock, Text::badParameterAddress());
     }
     const QList<int> walk = groupWalk(stored);
     const int n = int(walk.size());
 
     // Each stored slot must name its own register, as every update writes it; anything else is
     // not a block the slots can take.
-    if (!Transact(c.link, ReadAddressTableRequest(stored))) {
-        return Failed(Outcome::NoReply, Text::ReadTimeout());
+    if (!transact(c.link, readAddressTableRequest(stored))) {
+        return failed(Outcome::NoReply, Text::readTimeout());
     }
-    if (!ReplyNamesRegisters(c.link.reply(), walk)) {
-        return Failed(Outcome::NotABlock, Text::BadParameterAddress());
+    if (!replyNamesRegisters(c.link.reply(), walk)) {
+        return failed(Outcome::NotABlock, Text::badParameterAddress());
     }
-    c.selection.RestoreGroupSelection(stored);
+    c.selection.restoreGroupSelection(stored);
 
-    if (!Transact(c.link, ReadValueTableRequest(stored))) {
-        return Failed(Outcome::NoReply, Text::ReadTimeout());
+    if (!transact(c.link, readValueTableRequest(stored))) {
+        return failed(Outcome::NoReply, Text::readTimeout());
     }
-    const QStringList values = ReplyValueTexts(c.link.reply(), n).value_or(QStringList());
+    const QStringList values = replyValueTexts(c.link.reply(), n).value_or(QStringList());
     for (int k = 0; k < n; ++k)
         c.parameters.values[walk.at(k)] = values.at(k);
 
     // The closing handshake; its content is not used.
-    if (!Transact(c.link, ReadChecksumRequest())) {
-        return Failed(Outcome::NoReply, Text::ReadTimeout());
+    if (!transact(c.link, readChecksumRequest())) {
+        return failed(Outcome::NoReply, Text::readTimeout());
     }
     // The label, not the selector, now names the product.
     c.selection.setProductType(-1);
-    return {Outcome::Completed, Text::ReadComplete()};
+    return {Outcome::Completed, Text::readComplete()};
 }
 
-OperationResult UpdateProgrammer(const ProgrammerContext &c)
+OperationResult updateProgrammer(const ProgrammerContext &c)
 {
     if (!c.link.portOpen()) {
-        return Failed(Outcome::PortUnavailable, Text::PortUnavailable());
+        return failed(Outcome::PortUnavailable, Text::portUnavailable());
     }
     const QString name = c.selection.productName();
     if (name.isEmpty()) {
-        return Failed(Outcome::NoProduct, Text::ChooseProductType());
+        return failed(Outcome::NoProduct, Text::chooseProductType());
     }
     // An import may have put anything into the slots: the whole block is encoded before the
     // first frame, so the programmer never holds half a block of cut or malformed words.
     const std::variant<EncodedBlock, BlockProblem> encoded =
-        EncodeBlock(name, c.parameters, c.selection.CurrentGroupSelection());
+        encodeBlock(name, c.parameters, c.selection.currentGroupSelection());
     if (const auto *problem = std::get_if<BlockProblem>(&encoded)) {
         if (problem->field == BlockProblem::Field::Selection)
-            return Failed(Outcome::NothingSelected, Text::NothingSelectedForUpdate());
-        return Failed(Outcome::ValueOutOfRange, Text::ValueOutOfRange());
+            return failed(Outcome::NothingSelected, Text::nothingSelectedForUpdate());
+        return failed(Outcome::ValueOutOfRange, Text::valueOutOfRange());
     }
     const EncodedBlock &block = std::get<EncodedBlock>(encoded);
     const QString requests[] = {
-        WriteProductNameRequest(name),
-        WriteCountRequest(block),
-        WriteAddressTableRequest(block),
-        WriteValueTableRequest(block),
+        writeProductNameRequest(name),
+        writeCountRequest(block),
+        writeAddressTableRequest(block),
+        writeValueTableRequest(block),
     };
     for (const QString &request : requests) {
-        if (!Transact(c.link, request)) {
-            return Failed(Outcome::NoReply, Text::WriteTimeout());
+        if (!transact(c.link, request)) {
+            return failed(Outcome::NoReply, Text::writeTimeout());
         }
     }
     // The checksum goes last, so a cut-short update leaves the previous checksum in place.
     c.link.setLongWait();
-    if (!Transact(c.link, WriteChecksumRequest(block))) {
-        return Failed(Outcome::NoReply, Text::WriteTimeout());
+    if (!transact(c.link, writeChecksumRequest(block))) {
+        return failed(Outcome::NoReply, Text::writeTimeout());
     }
-    return {Outcome::Completed, Text::WriteDataSucceeded()};
+    return {Outcome::Completed, Text::writeDataSucceeded()};
 }
 
-OperationResult ClearProgrammer(const ProgrammerContext &c)
+OperationResult clearProgrammer(const ProgrammerContext &c)
 {
     if (!c.link.portOpen()) {
-        return Failed(Outcome::PortUnavailable, Text::PortUnavailable());
+        return failed(Outcome::PortUnavailable, Text::portUnavailable());
     }
     // Only a confirmed erase resets the boxes: without an answer the block may still be there.
-    if (!Transact(c.link, ClearRequest())) {
-        return Failed(Outcome::NoReply, Text::WriteTimeout());
+    if (!transact(c.link, clearRequest())) {
+        return failed(Outcome::NoReply, Text::writeTimeout());
     }
-    c.selection.ClearGroupBoxes();
-    return {Outcome::Completed, Text::ClearComplete()};
+    c.selection.clearGroupBoxes();
+    return {Outcome::Completed, Text::clearComplete()};
 }

@@ -21,9 +21,9 @@ struct ProgrammerContext
 
 // Reads name, count, address table, value table and checksum, and restores the label, the
 // group boxes, the load form and the stored slots.
-OperationResult ReadProgrammer(const ProgrammerContext &context);
+OperationResult readProgrammer(const ProgrammerContext &context);
 // Writes name, count, address table, value table and finally the checksum of the selection.
 // Nothing is sent unless every value of the selection can be sent as it is.
-OperationResult UpdateProgrammer(const ProgrammerContext &context);
+OperationResult updateProgrammer(const ProgrammerContext &context);
 // Erases the programmer's block and resets the group boxes.
-OperationResult ClearProgrammer(const ProgrammerContext &context);
+OperationResult clearProgrammer(const ProgrammerContext &context);

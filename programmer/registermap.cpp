@@ -15,43 +15,43 @@ constexpr int kReplyDataByte = 3;
 constexpr int kFrameCrcBytes = 2;
 
 // N, the byte count 2N and the words.
-QString TableRequest(const QString &prefix, const QList<quint16> &words)
+QString tableRequest(const QString &prefix, const QList<quint16> &words)
 {
-    QString text = prefix + Hex4Text(int(words.size())) + Hex2Text(int(2 * words.size()));
+    QString text = prefix + hex4Text(int(words.size())) + hex2Text(int(2 * words.size()));
     for (quint16 word : words)
-        text += Hex4Text(word);
-    return WithCrc(text);
+        text += hex4Text(word);
+    return withCrc(text);
 }
 
 } // namespace
 
-QString StoredCount(GroupSelection selection)
+QString storedCount(GroupSelection selection)
 {
     const int count = slotCount(selection);
-    return count > 0 ? Hex4Text(count) : QString();
+    return count > 0 ? hex4Text(count) : QString();
 }
 
-GroupSelection SelectionFromStoredCount(QStringView code)
+GroupSelection selectionFromStoredCount(QStringView code)
 {
     for (GroupSelection selection :
          {GroupSelection::Battery, GroupSelection::Load, GroupSelection::LoadLed,
           GroupSelection::BatteryLoad, GroupSelection::All}) {
-        if (code == StoredCount(selection))
+        if (code == storedCount(selection))
             return selection;
     }
     return GroupSelection::None;
 }
 
-std::optional<quint16> ValueWord(const QString &valueText)
+std::optional<quint16> valueWord(const QString &valueText)
 {
-    const qint64 value = LenientInt64(valueText);
+    const qint64 value = lenientInt64(valueText);
     if (value < 0 || value > 0xFFFF)
         return std::nullopt;
     return quint16(value);
 }
 
 std::variant<EncodedBlock, BlockProblem>
-EncodeBlock(const QString &productName, const ParameterSet &set, GroupSelection selection)
+encodeBlock(const QString &productName, const ParameterSet &set, GroupSelection selection)
 {
     const QList<int> walk = groupWalk(selection);
     if (walk.isEmpty())
@@ -62,18 +62,18 @@ EncodeBlock(const QString &productName, const ParameterSet &set, GroupSelection 
     for (int slot : walk)
         block.addresses.append(kSlotTable[slot].reg);
     for (int slot : walk) {
-        const std::optional<quint16> value = ValueWord(set.values.at(slot));
+        const std::optional<quint16> value = valueWord(set.values.at(slot));
         if (!value)
             return BlockProblem{BlockProblem::Field::Value, slot};
         block.values.append(*value);
     }
-    block.checksum = Crc16Value(ChecksumImage(block));
+    block.checksum = crc16Value(checksumImage(block));
     return block;
 }
 
-QByteArray ProductNameBytes(const QString &name)
+QByteArray productNameBytes(const QString &name)
 {
-    QStringEncoder encoder = CodePageEncoder();
+    QStringEncoder encoder = codePageEncoder();
     QByteArray bytes;
     qsizetype i = 0;
     while (i < name.size()) {
@@ -94,16 +94,16 @@ QByteArray ProductNameBytes(const QString &name)
     return bytes;
 }
 
-std::array<quint16, kProductNameRegisters> ProductNameRegisters(const QString &name)
+std::array<quint16, kProductNameRegisters> productNameRegisters(const QString &name)
 {
-    const QByteArray bytes = ProductNameBytes(name);
+    const QByteArray bytes = productNameBytes(name);
     std::array<quint16, kProductNameRegisters> registers{};
     for (int r = 0; r < kProductNameRegisters; ++r)
         registers[r] = quint16(quint8(bytes.at(2 * r)) | quint8(bytes.at(2 * r + 1)) << 8);
     return registers;
 }
 
-QString ProductNameFromWire(QByteArrayView wireBytes)
+QString productNameFromWire(QByteArrayView wireBytes)
 {
     QByteArray bytes =
         wireBytes.first(std::min<qsizetype>(wireBytes.size(), kProductNameBytes)).toByteArray();
@@ -112,13 +112,13 @@ QString ProductNameFromWire(QByteArrayView wireBytes)
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
-    QStringDecoder decoder = CodePageDecoder();
+    QStringDecoder decoder = codePageDecoder();
     return decoder.decode(bytes);
 }
 
-QByteArray ChecksumImage(const EncodedBlock &block)
+QByteArray checksumImage(const EncodedBlock &block)
 {
-    QByteArray image = ProductNameBytes(block.productName);
+    QByteArray image = productNameBytes(block.productName);
     const auto appendWord = [&image](int word) {
         image.append(char(word & 0xFF));
         image.append(char(word >> 8));
@@ -131,68 +131,68 @@ QByteArray ChecksumImage(const EncodedBlock &block)
     return image;
 }
 
-QString ReadProductNameRequest()
+QString readProductNameRequest()
 {
-    return WithCrc(QStringLiteral("01 03 92 02 00 08"));
+    return withCrc(QStringLiteral("01 03 92 02 00 08"));
 }
 
-QString ReadCountRequest()
+QString readCountRequest()
 {
-    return WithCrc(QStringLiteral("01 03 92 00 00 01"));
+    return withCrc(QStringLiteral("01 03 92 00 00 01"));
 }
 
-QString ReadAddressTableRequest(GroupSelection stored)
+QString readAddressTableRequest(GroupSelection stored)
 {
-    return WithCrc(QStringLiteral("01 03 92 0A") + StoredCount(stored));
+    return withCrc(QStringLiteral("01 03 92 0A") + storedCount(stored));
 }
 
-QString ReadValueTableRequest(GroupSelection stored)
+QString readValueTableRequest(GroupSelection stored)
 {
-    return WithCrc(QStringLiteral("01 03 93 00") + StoredCount(stored));
+    return withCrc(QStringLiteral("01 03 93 00") + storedCount(stored));
 }
 
-QString ReadChecksumRequest()
+QString readChecksumRequest()
 {
-    return WithCrc(QStringLiteral("01 03 92 01 00 01"));
+    return withCrc(QStringLiteral("01 03 92 01 00 01"));
 }
 
-QString WriteProductNameRequest(const QString &productName)
+QString writeProductNameRequest(const QString &productName)
 {
     // Each register goes high byte first, so every pair of name bytes is sent exchanged.
     QString text = QStringLiteral("01 10 92 02 00 08 10");
-    for (quint16 word : ProductNameRegisters(productName))
-        text += Hex4Text(word);
-    return WithCrc(text);
+    for (quint16 word : productNameRegisters(productName))
+        text += hex4Text(word);
+    return withCrc(text);
 }
 
-QString WriteCountRequest(const EncodedBlock &block)
+QString writeCountRequest(const EncodedBlock &block)
 {
-    return WithCrc(QStringLiteral("01 10 92 00 00 01 02") + Hex4Text(int(block.addresses.size())));
+    return withCrc(QStringLiteral("01 10 92 00 00 01 02") + hex4Text(int(block.addresses.size())));
 }
 
-QString WriteAddressTableRequest(const EncodedBlock &block)
+QString writeAddressTableRequest(const EncodedBlock &block)
 {
-    return TableRequest(QStringLiteral("01 10 92 0A"), block.addresses);
+    return tableRequest(QStringLiteral("01 10 92 0A"), block.addresses);
 }
 
-QString WriteValueTableRequest(const EncodedBlock &block)
+QString writeValueTableRequest(const EncodedBlock &block)
 {
-    return TableRequest(QStringLiteral("01 10 93 00"), block.values);
+    return tableRequest(QStringLiteral("01 10 93 00"), block.values);
 }
 
-QString WriteChecksumRequest(const EncodedBlock &block)
+QString writeChecksumRequest(const EncodedBlock &block)
 {
     // High byte first: the reverse of the frame CRC.
-    return WithCrc(QStringLiteral("01 10 92 01 00 01 02 ") + Hex2Text(block.checksum >> 8) +
-                   QLatin1Char(' ') + Hex2Text(block.checksum & 0xFF));
+    return withCrc(QStringLiteral("01 10 92 01 00 01 02 ") + hex2Text(block.checksum >> 8) +
+                   QLatin1Char(' ') + hex2Text(block.checksum & 0xFF));
 }
 
-QString ClearRequest()
+QString clearRequest()
 {
-    return WithCrc(QStringLiteral("01 10 92 00 00 01 02 5A A5"));
+    return withCrc(QStringLiteral("01 10 92 00 00 01 02 5A A5"));
 }
 
-int ReplyRegister(QByteArrayView reply, int k)
+int replyRegister(QByteArrayView reply, int k)
 {
     const qsizetype at = kReplyDataByte + 2 * qsizetype(k);
     if (k < 0 || at + 2 > reply.size())
@@ -200,12 +200,12 @@ int ReplyRegister(QByteArrayView reply, int k)
     return quint8(reply.at(at)) << 8 | quint8(reply.at(at + 1));
 }
 
-std::optional<QList<quint16>> ReplyRegisters(QByteArrayView reply, int count)
+std::optional<QList<quint16>> replyRegisters(QByteArrayView reply, int count)
 {
     QList<quint16> registers;
     registers.reserve(count);
     for (int k = 0; k < count; ++k) {
-        const int value = ReplyRegister(reply, k);
+        const int value = replyRegister(reply, k);
         if (value < 0)
             return std::nullopt;
         registers.append(quint16(value));
@@ -213,15 +213,15 @@ std::optional<QList<quint16>> ReplyRegisters(QByteArrayView reply, int count)
     return registers;
 }
 
-QString ReplyStoredCount(QByteArrayView reply)
+QString replyStoredCount(QByteArrayView reply)
 {
-    const int count = ReplyRegister(reply, 0);
-    return count < 0 ? QString() : Hex4Text(count);
+    const int count = replyRegister(reply, 0);
+    return count < 0 ? QString() : hex4Text(count);
 }
 
-bool ReplyNamesRegisters(QByteArrayView reply, const QList<int> &walk)
+bool replyNamesRegisters(QByteArrayView reply, const QList<int> &walk)
 {
-    const std::optional<QList<quint16>> registers = ReplyRegisters(reply, int(walk.size()));
+    const std::optional<QList<quint16>> registers = replyRegisters(reply, int(walk.size()));
     if (!registers)
         return false;
     for (qsizetype k = 0; k < walk.size(); ++k) {
@@ -231,9 +231,9 @@ bool ReplyNamesRegisters(QByteArrayView reply, const QList<int> &walk)
     return true;
 }
 
-std::optional<QStringList> ReplyValueTexts(QByteArrayView reply, int count)
+std::optional<QStringList> replyValueTexts(QByteArrayView reply, int count)
 {
-    const std::optional<QList<quint16>> registers = ReplyRegisters(reply, count);
+    const std::optional<QList<quint16>> registers = replyRegisters(reply, count);
     if (!registers)
         return std::nullopt;
     QStringList texts;
@@ -242,10 +242,10 @@ std::optional<QStringList> ReplyValueTexts(QByteArrayView reply, int count)
     return texts;
 }
 
-QString ProductNameFromReply(QByteArrayView reply)
+QString productNameFromReply(QByteArrayView reply)
 {
     const qsizetype dataSize = reply.size() - kReplyDataByte - kFrameCrcBytes;
     if (dataSize <= 0)
         return {};
-    return ProductNameFromWire(reply.sliced(kReplyDataByte, dataSize));
+    return productNameFromWire(reply.sliced(kReplyDataByte, dataSize));
 }

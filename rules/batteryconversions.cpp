@@ -5,7 +5,7 @@
 
 namespace {
 
-QString VoltsFromHundredths(double hundredths)
+QString voltsFromHundredths(double hundredths)
 {
     // Adding 0.0 turns a negative zero into zero, so "-0" shows "0.00".
     return QString::number(hundredths / 100.0 + 0.0, 'f', 2);
@@ -13,24 +13,24 @@ QString VoltsFromHundredths(double hundredths)
 
 } // namespace
 
-QStringList BatteryTypeItems()
+QStringList batteryTypeItems()
 {
-    return {Text::BatteryTypeUserDefined(), Text::BatteryTypeSealed(), Text::BatteryTypeGel(),
-            Text::BatteryTypeFlooded()};
+    return {Text::batteryTypeUserDefined(), Text::batteryTypeSealed(), Text::batteryTypeGel(),
+            Text::batteryTypeFlooded()};
 }
 
-QStringList ChargingModeItems()
+QStringList chargingModeItems()
 {
-    return {Text::ChargingModeCompensation(), Text::ChargingModeSoc()};
+    return {Text::chargingModeCompensation(), Text::chargingModeSoc()};
 }
 
-QStringList RatedVoltageItems()
+QStringList ratedVoltageItems()
 {
-    return {Text::RatedVoltageAuto(), Text::RatedVoltage12(), Text::RatedVoltage24(),
-            Text::RatedVoltage36(), Text::RatedVoltage48()};
+    return {Text::ratedVoltageAuto(), Text::ratedVoltage12(), Text::ratedVoltage24(),
+            Text::ratedVoltage36(), Text::ratedVoltage48()};
 }
 
-std::optional<TypeVoltages> BatteryTypeVoltages(int type)
+std::optional<TypeVoltages> batteryTypeVoltages(int type)
 {
     switch (type) {
     case BatteryType::UserDefined:
@@ -45,58 +45,58 @@ std::optional<TypeVoltages> BatteryTypeVoltages(int type)
     }
 }
 
-QString VoltageShown(const QString &slotText)
+QString voltageShown(const QString &slotText)
 {
-    return VoltsFromHundredths(LenientDouble(slotText));
+    return voltsFromHundredths(lenientDouble(slotText));
 }
 
-QString DefaultVoltageShown(const QString &basisText, int multiplier)
+QString defaultVoltageShown(const QString &basisText, int multiplier)
 {
-    return VoltsFromHundredths(LenientDouble(basisText) * multiplier);
+    return voltsFromHundredths(lenientDouble(basisText) * multiplier);
 }
 
-QString EqualizeVoltageShown(const QString &slotText)
+QString equalizeVoltageShown(const QString &slotText)
 {
-    return slotText == QLatin1String("0") ? Text::NoStage() : VoltageShown(slotText);
+    return slotText == QLatin1String("0") ? Text::noStage() : voltageShown(slotText);
 }
 
-QString VoltageCollected(const QString &shown)
+QString voltageCollected(const QString &shown)
 {
-    if (shown == Text::NoStage())
+    if (shown == Text::noStage())
         return QStringLiteral("0");
-    return QString::number(HundredthsFromText(shown));
+    return QString::number(hundredthsFromText(shown));
 }
 
-QString TempCompensationShown(const QString &slotText)
+QString tempCompensationShown(const QString &slotText)
 {
     // Integer division truncates toward zero: "350" shows -3 like "300".
-    return QString::number(LenientInt(slotText) / -100);
+    return QString::number(lenientInt(slotText) / -100);
 }
 
-QString TempCompensationCollected(const QString &shown)
+QString tempCompensationCollected(const QString &shown)
 {
-    return QString::number(-HundredthsFromText(shown));
+    return QString::number(-hundredthsFromText(shown));
 }
 
-QString EqualizeDurationCollected(const QString &shown)
+QString equalizeDurationCollected(const QString &shown)
 {
-    return shown == Text::NoStage() ? QStringLiteral("0") : shown;
+    return shown == Text::noStage() ? QStringLiteral("0") : shown;
 }
 
-std::optional<int> ListPosition(const QStringList &items, const QString &slotText)
+std::optional<int> listPosition(const QStringList &items, const QString &slotText)
 {
-    const int position = LenientInt(slotText);
+    const int position = lenientInt(slotText);
     if (position < 0 || position >= items.size())
         return std::nullopt;
     return position;
 }
 
-QString ListItemShown(const QStringList &items, const QString &slotText)
+QString listItemShown(const QStringList &items, const QString &slotText)
 {
-    return items.value(ListPosition(items, slotText).value_or(-1));
+    return items.value(listPosition(items, slotText).value_or(-1));
 }
 
-std::optional<QString> ListPositionCollected(const QStringList &items, const QString &shown)
+std::optional<QString> listPositionCollected(const QStringList &items, const QString &shown)
 {
     const qsizetype position = items.indexOf(shown);
     if (position < 0)

@@ -36,28 +36,28 @@ struct VoltageOrder
 };
 constexpr VoltageOrder kVoltageOrders[] = {
     {Slot::OverVoltageDisconnect, Relation::Above, Slot::ChargeLimitVoltage,
-     Text::OverVoltageVsChargeLimit, false},
+     Text::overVoltageVsChargeLimit, false},
     {Slot::ChargeLimitVoltage, Relation::AtLeast, Slot::EqualizeVoltage,
-     Text::ChargeLimitVsEqualize, false},
-    {Slot::EqualizeVoltage, Relation::AtLeast, Slot::BoostVoltage, Text::EqualizeVsBoost, true},
-    {Slot::BoostVoltage, Relation::AtLeast, Slot::FloatVoltage, Text::BoostVsFloat, false},
-    {Slot::FloatVoltage, Relation::Above, Slot::BoostReconnectVoltage, Text::FloatVsBoostReconnect,
+     Text::chargeLimitVsEqualize, false},
+    {Slot::EqualizeVoltage, Relation::AtLeast, Slot::BoostVoltage, Text::equalizeVsBoost, true},
+    {Slot::BoostVoltage, Relation::AtLeast, Slot::FloatVoltage, Text::boostVsFloat, false},
+    {Slot::FloatVoltage, Relation::Above, Slot::BoostReconnectVoltage, Text::floatVsBoostReconnect,
      false},
     {Slot::OverVoltageDisconnect, Relation::Above, Slot::OverVoltageReconnect,
-     Text::OverVoltageVsReconnect, false},
+     Text::overVoltageVsReconnect, false},
     {Slot::LowVoltageReconnect, Relation::Above, Slot::LowVoltageDisconnect,
-     Text::LowVoltageReconnectVsDisconnect, false},
+     Text::lowVoltageReconnectVsDisconnect, false},
     {Slot::LowVoltageDisconnect, Relation::AtLeast, Slot::DischargeLimitVoltage,
-     Text::LowVoltageDisconnectVsDischargeLimit, false},
+     Text::lowVoltageDisconnectVsDischargeLimit, false},
     {Slot::UnderVoltageWarningReconnect, Relation::Above, Slot::UnderVoltageWarning,
-     Text::UnderVoltageReconnectVsWarning, false},
+     Text::underVoltageReconnectVsWarning, false},
     {Slot::UnderVoltageWarning, Relation::AtLeast, Slot::DischargeLimitVoltage,
-     Text::UnderVoltageWarningVsDischargeLimit, false},
+     Text::underVoltageWarningVsDischargeLimit, false},
     {Slot::BoostReconnectVoltage, Relation::Above, Slot::LowVoltageReconnect,
-     Text::BoostReconnectVsLowVoltageReconnect, false},
+     Text::boostReconnectVsLowVoltageReconnect, false},
 };
 
-bool Holds(const VoltageOrder &order, qint64 higher, qint64 lower, bool gel)
+bool holds(const VoltageOrder &order, qint64 higher, qint64 lower, bool gel)
 {
     if (order.exceptGel && gel)
         return true;
@@ -65,36 +65,36 @@ bool Holds(const VoltageOrder &order, qint64 higher, qint64 lower, bool gel)
 }
 
 // Whole-text comparison, as the rules define gel: "02" is not gel.
-bool IsGel(const QString &typeText)
+bool isGel(const QString &typeText)
 {
     return typeText == QLatin1String("2");
 }
 
 } // namespace
 
-std::optional<BatteryRuleFailure> FirstFailedBatteryRule(const QStringList &candidate)
+std::optional<BatteryRuleFailure> firstFailedBatteryRule(const QStringList &candidate)
 {
     // Numbers read as 32-bit integers (a fraction or a trailing unit is ignored). Sums are
     // taken in 64 bits so a saturated reading cannot wrap.
-    const auto n = [&candidate](int slot) -> qint64 { return LenientInt(candidate.value(slot)); };
+    const auto n = [&candidate](int slot) -> qint64 { return lenientInt(candidate.value(slot)); };
     const auto within = [](qint64 value, qint64 low, qint64 high) {
         return low <= value && value <= high;
     };
-    const bool gel = IsGel(candidate.value(Slot::BatteryType));
+    const bool gel = isGel(candidate.value(Slot::BatteryType));
 
     const Rule rules[] = {
-        {[&] { return within(n(Slot::BatteryType), 0, 5); }, Text::BatteryTypeInvalid},
-        {[&] { return within(n(Slot::BatteryCapacity), 0, 9999); }, Text::CapacityOutOfRange},
+        {[&] { return within(n(Slot::BatteryType), 0, 5); }, Text::batteryTypeInvalid},
+        {[&] { return within(n(Slot::BatteryCapacity), 0, 9999); }, Text::capacityOutOfRange},
         {[&] { return within(n(Slot::TempCompensation), 0, 900); },
-         Text::TempCompensationOutOfRange},
+         Text::tempCompensationOutOfRange},
         {[&] { return within(n(Slot::EqualizeDuration), 0, 180); },
-         Text::EqualizeDurationOutOfRange},
-        {[&] { return within(n(Slot::BoostDuration), 10, 180); }, Text::BoostDurationOutOfRange},
+         Text::equalizeDurationOutOfRange},
+        {[&] { return within(n(Slot::BoostDuration), 10, 180); }, Text::boostDurationOutOfRange},
         {[&] { return within(n(Slot::DischargePercent), 10, 80); },
-         Text::DischargePercentOutOfRange},
-        {[&] { return within(n(Slot::ChargePercent), 20, 100); }, Text::ChargePercentOutOfRange},
+         Text::dischargePercentOutOfRange},
+        {[&] { return within(n(Slot::ChargePercent), 20, 100); }, Text::chargePercentOutOfRange},
         {[&] { return n(Slot::ChargePercent) >= n(Slot::DischargePercent) + 10; },
-         Text::PercentGapTooSmall},
+         Text::percentGapTooSmall},
     };
     int number = 0;
     for (const Rule &rule : rules) {
@@ -104,27 +104,27 @@ std::optional<BatteryRuleFailure> FirstFailedBatteryRule(const QStringList &cand
     }
     for (const VoltageOrder &order : kVoltageOrders) {
         ++number;
-        if (!Holds(order, n(order.higher), n(order.lower), gel))
+        if (!holds(order, n(order.higher), n(order.lower), gel))
             return BatteryRuleFailure{number, order.text(), false};
     }
 
     // The window scales with the rated level; "0" (automatic) counts as 12 V, and a level that
     // is no number gives an empty window. Only gel may leave a voltage at 0.
-    const qint64 m = RatedVoltageMultiplier(candidate.value(Slot::RatedVoltageLevel));
+    const qint64 m = ratedVoltageMultiplier(candidate.value(Slot::RatedVoltageLevel));
     for (int slot = Slot::OverVoltageDisconnect; slot <= Slot::DischargeLimitVoltage; ++slot) {
         const qint64 voltage = n(slot);
         if (!within(voltage, kWindowLow * m, kWindowHigh * m) && !(gel && voltage == 0))
-            return BatteryRuleFailure{number + 1, Text::VoltageOutOfWindow(), true};
+            return BatteryRuleFailure{number + 1, Text::voltageOutOfWindow(), true};
     }
     return std::nullopt;
 }
 
-BatteryVoltageLimits VoltageLimits(int slot, const QStringList &candidate)
+BatteryVoltageLimits voltageLimits(int slot, const QStringList &candidate)
 {
-    const qint64 m = RatedVoltageMultiplier(candidate.value(Slot::RatedVoltageLevel));
-    const bool gel = IsGel(candidate.value(Slot::BatteryType));
+    const qint64 m = ratedVoltageMultiplier(candidate.value(Slot::RatedVoltageLevel));
+    const bool gel = isGel(candidate.value(Slot::BatteryType));
     BatteryVoltageLimits limits{kWindowLow * m, kWindowHigh * m, gel, {}};
-    const QStringList names = Text::BatteryVoltageNames();
+    const QStringList names = Text::batteryVoltageNames();
     const auto name = [&names](int other) {
         return names.value(other - Slot::OverVoltageDisconnect);
     };
@@ -133,19 +133,19 @@ BatteryVoltageLimits VoltageLimits(int slot, const QStringList &candidate)
             continue;
         const bool above = order.relation == Relation::Above;
         if (order.higher == slot)
-            limits.relations.append(above ? Text::MustExceed(name(order.lower))
-                                          : Text::MustNotBeBelow(name(order.lower)));
+            limits.relations.append(above ? Text::mustExceed(name(order.lower))
+                                          : Text::mustNotBeBelow(name(order.lower)));
         else if (order.lower == slot)
-            limits.relations.append(above ? Text::MustBeBelow(name(order.higher))
-                                          : Text::MustNotExceed(name(order.higher)));
+            limits.relations.append(above ? Text::mustBeBelow(name(order.higher))
+                                          : Text::mustNotExceed(name(order.higher)));
     }
     return limits;
 }
 
-bool ValidateBatteryParameters(const QStringList &candidate, QObject *form,
+bool validateBatteryParameters(const QStringList &candidate, QObject *form,
                                MessageService &messages)
 {
-    const std::optional<BatteryRuleFailure> failure = FirstFailedBatteryRule(candidate);
+    const std::optional<BatteryRuleFailure> failure = firstFailedBatteryRule(candidate);
     if (!failure)
         return true;
     if (failure->formBox)

@@ -19,7 +19,7 @@ struct BatteryRuleFailure
 
 // Checks the battery slots of a 59-slot candidate set (slot texts as the form collects them;
 // missing slots count as empty). Nothing when every rule holds.
-std::optional<BatteryRuleFailure> FirstFailedBatteryRule(const QStringList &candidate);
+std::optional<BatteryRuleFailure> firstFailedBatteryRule(const QStringList &candidate);
 
 // What the rules ask of one of the twelve voltages (`slot`) at the rated level and battery type of
 // `candidate`, for the form to tell the user before "应用": the window (10 mV units, both ends
@@ -32,9 +32,9 @@ struct BatteryVoltageLimits
     bool zeroAllowed;
     QStringList relations;
 };
-BatteryVoltageLimits VoltageLimits(int slot, const QStringList &candidate);
+BatteryVoltageLimits voltageLimits(int slot, const QStringList &candidate);
 
 // Runs the rules and shows the first failure's message, a warning or a box owned by `form`.
 // Answers whether the candidate may be stored. Shows nothing when it passes; writes nothing.
-bool ValidateBatteryParameters(const QStringList &candidate, QObject *form,
+bool validateBatteryParameters(const QStringList &candidate, QObject *form,
                                MessageService &messages);

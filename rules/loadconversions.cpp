@@ -6,9 +6,9 @@
 
 namespace Load {
 
-QString TwoDecimals(const QString &storedHundredths)
+QString twoDecimals(const QString &storedHundredths)
 {
-    const qint64 value = LenientInt64(storedHundredths);
+    const qint64 value = lenientInt64(storedHundredths);
     const qint64 magnitude = value < 0 ? -value : value;
     return QStringLiteral("%1%2.%3")
         .arg(value < 0 ? QStringLiteral("-") : QString())
@@ -16,53 +16,53 @@ QString TwoDecimals(const QString &storedHundredths)
         .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString Hundredths(const QString &typed)
+QString hundredths(const QString &typed)
 {
-    return QString::number(HundredthsFromText(typed));
+    return QString::number(hundredthsFromText(typed));
 }
 
-int ShownPercent(const QString &stored)
+int shownPercent(const QString &stored)
 {
-    return std::clamp(LenientInt(stored) / 100, 0, 100);
+    return std::clamp(lenientInt(stored) / 100, 0, 100);
 }
 
-QString StoredPercent(int percent)
+QString storedPercent(int percent)
 {
     return QString::number(percent * 100);
 }
 
-QTime TimeFromHourMinuteCode(const QString &stored)
+QTime timeFromHourMinuteCode(const QString &stored)
 {
-    const int code = LenientInt(stored);
-    const HourMinute time = HourMinuteFromCode(code);
+    const int code = lenientInt(stored);
+    const HourMinute time = hourMinuteFromCode(code);
     if (code < 0 || time.hours > 23 || time.minutes > 59)
         return QTime(0, 0);
     return QTime(time.hours, time.minutes);
 }
 
-QString HourMinuteCodeText(const QTime &time)
+QString hourMinuteCodeText(const QTime &time)
 {
-    return QString::number(HourMinuteCode(time.hour(), time.minute()));
+    return QString::number(hourMinuteCode(time.hour(), time.minute()));
 }
 
-QTime TimeOfDay(const QStringList &values, TimeOfDaySlots where)
+QTime timeOfDay(const QStringList &values, TimeOfDaySlots where)
 {
-    const int hour = LenientInt(values.at(where.hour));
-    const int minute = LenientInt(values.at(where.minute));
-    const int second = LenientInt(values.at(where.second));
+    const int hour = lenientInt(values.at(where.hour));
+    const int minute = lenientInt(values.at(where.minute));
+    const int second = lenientInt(values.at(where.second));
     if (!QTime::isValid(hour, minute, second))
         return QTime(0, 0);
     return QTime(hour, minute, second);
 }
 
-void StoreTimeOfDay(QStringList &values, TimeOfDaySlots where, const QTime &time)
+void storeTimeOfDay(QStringList &values, TimeOfDaySlots where, const QTime &time)
 {
     values[where.hour] = QString::number(time.hour());
     values[where.minute] = QString::number(time.minute());
     values[where.second] = QString::number(time.second());
 }
 
-int ModeButton(std::span<const ModeCode> modes, const QString &mode, const QString &manual)
+int modeButton(std::span<const ModeCode> modes, const QString &mode, const QString &manual)
 {
     int button = 0;
     for (const ModeCode &code : modes) {
@@ -75,7 +75,7 @@ int ModeButton(std::span<const ModeCode> modes, const QString &mode, const QStri
     return button;
 }
 
-void StoreMode(std::span<const ModeCode> modes, int checkedButton, QStringList &values)
+void storeMode(std::span<const ModeCode> modes, int checkedButton, QStringList &values)
 {
     for (const ModeCode &code : modes) {
         if (code.button == checkedButton) {

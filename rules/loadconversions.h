@@ -13,22 +13,22 @@ namespace Load {
 
 // Hundredths (10 mV, 10 mA) as shown: two decimals, exact ("3401" -> "34.01", "-5" -> "-0.05").
 // The stored text is read leniently, so text without a number shows "0.00".
-QString TwoDecimals(const QString &storedHundredths);
+QString twoDecimals(const QString &storedHundredths);
 // Typed volts or amperes as stored: times 100, truncated toward zero, without binary rounding
 // ("4.35" -> "435", "5.009" -> "500", "1.5" -> "150", "abc" -> "0").
-QString Hundredths(const QString &typed);
+QString hundredths(const QString &typed);
 
 // LED level: hundredths of a percent stored, whole percent shown ("3333" -> 33). A stored level
 // outside 0..100 % opens at the nearer bound.
-int ShownPercent(const QString &stored);
+int shownPercent(const QString &stored);
 // Whole percent as stored ("33" -> "3300").
-QString StoredPercent(int percent);
+QString storedPercent(int percent);
 
 // Hour-minute code (hours * 256 + minutes) to a picker's time. A code no picker can show
 // (negative, minutes of 60 or more, hours of 24 or more) opens at 00:00.
-QTime TimeFromHourMinuteCode(const QString &stored);
+QTime timeFromHourMinuteCode(const QString &stored);
 // The picker's hours and minutes as the code's decimal text (01:30 -> "286").
-QString HourMinuteCodeText(const QTime &time);
+QString hourMinuteCodeText(const QTime &time);
 
 // A time of day kept in three slots: seconds at the lowest register, then minutes, then hours.
 struct TimeOfDaySlots
@@ -47,8 +47,8 @@ inline constexpr TimeOfDaySlots kTimerOff2{Slot::TimerOff2Hour, Slot::TimerOff2M
                                            Slot::TimerOff2Second};
 
 // The time in the three slots; 00:00:00 when any part is out of a picker's range.
-QTime TimeOfDay(const QStringList &values, TimeOfDaySlots where);
-void StoreTimeOfDay(QStringList &values, TimeOfDaySlots where, const QTime &time);
+QTime timeOfDay(const QStringList &values, TimeOfDaySlots where);
+void storeTimeOfDay(QStringList &values, TimeOfDaySlots where, const QTime &time);
 
 // A mode button and the codes its selection stores in `LoadControlMode` and `ManualDefaultOn`.
 // A form lists "手动默认开" before "手动默认关".
@@ -61,9 +61,9 @@ struct ModeCode
 // The button a stored mode code selects, 0 when no button has that code. Code "0" stands for
 // two buttons: the one whose manual state matches, else the later ("手动默认关" unless the
 // state is exactly "1").
-int ModeButton(std::span<const ModeCode> modes, const QString &mode, const QString &manual);
+int modeButton(std::span<const ModeCode> modes, const QString &mode, const QString &manual);
 // The codes of the checked button into their slots; with no button checked (an id outside the
 // list) both slots keep their text.
-void StoreMode(std::span<const ModeCode> modes, int checkedButton, QStringList &values);
+void storeMode(std::span<const ModeCode> modes, int checkedButton, QStringList &values);
 
 } // namespace Load

@@ -12,16 +12,16 @@ namespace {
 constexpr qint64 kMaxVoltage = 3400; // 34.00 V in hundredths
 constexpr qint64 kMaxDelay = 99;     // minutes
 
-bool InRange(const QString &text, qint64 high)
+bool inRange(const QString &text, qint64 high)
 {
     // 64-bit, so a huge typed number is refused instead of saturating into range.
-    const qint64 value = LenientInt64(text);
+    const qint64 value = lenientInt64(text);
     return value >= 0 && value <= high;
 }
 
 } // namespace
 
-std::optional<RangeFailure> CheckRanges(const QStringList &values)
+std::optional<RangeFailure> checkRanges(const QStringList &values)
 {
     struct Check
     {
@@ -30,14 +30,14 @@ std::optional<RangeFailure> CheckRanges(const QStringList &values)
         QString message;
     };
     const Check checks[] = {
-        {Slot::LightOnVoltage, kMaxVoltage, Text::LightOnVoltageOutOfRange()},
-        {Slot::LightOffVoltage, kMaxVoltage, Text::LightOffVoltageOutOfRange()},
-        {Slot::LightOnDelay, kMaxDelay, Text::LightOnDelayOutOfRange()},
-        {Slot::LightOffDelay, kMaxDelay, Text::LightOffDelayOutOfRange()},
+        {Slot::LightOnVoltage, kMaxVoltage, Text::lightOnVoltageOutOfRange()},
+        {Slot::LightOffVoltage, kMaxVoltage, Text::lightOffVoltageOutOfRange()},
+        {Slot::LightOnDelay, kMaxDelay, Text::lightOnDelayOutOfRange()},
+        {Slot::LightOffDelay, kMaxDelay, Text::lightOffDelayOutOfRange()},
     };
     for (const Check &check : checks) {
         const QString &text = values.at(check.slot);
-        if (InRange(text, check.high))
+        if (inRange(text, check.high))
             continue;
         RangeFailure failure{check.slot, check.message, {}};
         if (check.slot == Slot::LightOnVoltage)
@@ -48,12 +48,12 @@ std::optional<RangeFailure> CheckRanges(const QStringList &values)
     return std::nullopt;
 }
 
-bool ApplyChecked(QStringList &values, MessageService &messages,
+bool applyChecked(QStringList &values, MessageService &messages,
                   const std::function<void(QStringList &)> &collect)
 {
     QStringList scratch = values;
     collect(scratch);
-    if (const std::optional<RangeFailure> failure = CheckRanges(scratch)) {
+    if (const std::optional<RangeFailure> failure = checkRanges(scratch)) {
         for (const QString &text : failure->boxes)
             messages.warning(text);
         return false;
@@ -62,13 +62,13 @@ bool ApplyChecked(QStringList &values, MessageService &messages,
     return true;
 }
 
-QString FirstRangeFailure(const QStringList &values)
+QString firstRangeFailure(const QStringList &values)
 {
-    const std::optional<RangeFailure> failure = CheckRanges(values);
+    const std::optional<RangeFailure> failure = checkRanges(values);
     return failure ? failure->message : QString();
 }
 
-bool HasFormMode(const QStringList &values, bool generalForm)
+bool hasFormMode(const QStringList &values, bool generalForm)
 {
     const QString &mode = values.at(Slot::LoadControlMode);
     const QStringList codes = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),

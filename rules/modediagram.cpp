@@ -4,7 +4,7 @@
 
 namespace Load {
 
-ModeDiagram LayOutModeDiagram(const ModeSchedule &schedule, const QRectF &plot)
+ModeDiagram layOutModeDiagram(const ModeSchedule &schedule, const QRectF &plot)
 {
     std::array<int, 3> minutes{};
     std::array<int, 3> levels{};

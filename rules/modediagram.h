@@ -49,6 +49,6 @@ struct ModeDiagram
 // top, 0 % at its bottom. The night spans the night length; in mode 1, whose night length only
 // marks where dawn is drawn, it spans at least the three periods. In mode 2 period 3 keeps its
 // place before dawn and cuts periods 1 and 2 short where they would overlap it.
-ModeDiagram LayOutModeDiagram(const ModeSchedule &schedule, const QRectF &plot);
+ModeDiagram layOutModeDiagram(const ModeSchedule &schedule, const QRectF &plot);
 
 } // namespace Load

@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, StartsWithFirstProductAndNoGroups)
     EXPECT_FALSE(loadBox()->isChecked());
     EXPECT_FALSE(batteryButton()->isEnabled());
     EXPECT_FALSE(loadButton()->isEnabled());
-    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::None);
+    EXPECT_EQ(window.selection().currentGroupSelection(), GroupSelection::None);
     EXPECT_TRUE(messages.entries.isEmpty());
 }
 
@@ -128,36 +128,36 @@ TEST_F(MainWindowTest, GroupBoxesEnableTheirButtonsAndMakeTheSelection)
     clickBox(loadBox());
     EXPECT_TRUE(loadButton()->isEnabled());
     EXPECT_FALSE(batteryButton()->isEnabled());
-    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::Load);
+    EXPECT_EQ(window.selection().currentGroupSelection(), GroupSelection::Load);
     clickBox(loadBox());
     EXPECT_FALSE(loadButton()->isEnabled());
 
     clickBox(batteryBox());
     EXPECT_TRUE(batteryButton()->isEnabled());
     pickProduct(2);
-    EXPECT_EQ(window.selection().CurrentGroupSelection(),
+    EXPECT_EQ(window.selection().currentGroupSelection(),
               GroupSelection::Battery); // whatever the product
     clickBox(loadBox());
-    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::All);
+    EXPECT_EQ(window.selection().currentGroupSelection(), GroupSelection::All);
     clickBox(batteryBox());
-    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::LoadLed);
+    EXPECT_EQ(window.selection().currentGroupSelection(), GroupSelection::LoadLed);
     pickProduct(0);
     clickBox(batteryBox());
-    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::BatteryLoad);
+    EXPECT_EQ(window.selection().currentGroupSelection(), GroupSelection::BatteryLoad);
 
     // A read or an import restores the load form without touching the selector.
     window.selection().setGeneralLoad(false);
     EXPECT_EQ(selector()->currentText(), "QM-X");
     EXPECT_EQ(loadButton()->text(), "LED负载参数");
-    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::All);
+    EXPECT_EQ(window.selection().currentGroupSelection(), GroupSelection::All);
 
-    window.selection().ClearGroupBoxes();
+    window.selection().clearGroupBoxes();
     EXPECT_FALSE(batteryBox()->isChecked() || loadBox()->isChecked());
     EXPECT_FALSE(batteryButton()->isEnabled() || loadButton()->isEnabled());
-    EXPECT_EQ(window.selection().CurrentGroupSelection(), GroupSelection::None);
+    EXPECT_EQ(window.selection().currentGroupSelection(), GroupSelection::None);
 
     // A restored box enables its button at once.
-    window.selection().RestoreGroupSelection(GroupSelection::Load);
+    window.selection().restoreGroupSelection(GroupSelection::Load);
     EXPECT_TRUE(loadBox()->isChecked() && loadButton()->isEnabled());
     EXPECT_EQ(loadButton()->text(), "通用负载参数");
 }

@@ -100,7 +100,7 @@ TEST_F(ParameterFileWindowTest, EachSelectionSurvivesSaveAndImportOfAReadOnlyFil
 
         // Change everything the file restores, then import it.
         parameters.values.fill("7");
-        window.selection().ClearGroupBoxes();
+        window.selection().clearGroupBoxes();
         window.selection().setGeneralLoad(!c.general);
         window.selection().setProductName("other");
         click(ui().importButton, file + ".txt");

@@ -55,25 +55,25 @@ TEST_F(PortRefreshTest, ComesAliveWhenAPortAppearsAndFollowsTheCable)
     EXPECT_FALSE(list()->isEnabled());
 
     ports = {"ttyUSB2"};
-    window.RefreshPorts();
+    window.refreshPorts();
     EXPECT_EQ(shown(), ports);
     EXPECT_EQ(list()->currentIndex(), -1); // nothing chosen until the user picks
     EXPECT_TRUE(list()->isEnabled());
 
     list()->setCurrentIndex(0);
     ports = {"ttyS0", "ttyUSB0", "ttyUSB2", "ttyUSB10", "/tmp/sim"};
-    window.RefreshPorts();
+    window.refreshPorts();
     EXPECT_EQ(shown(), ports); // the enumeration's order, not appended
     EXPECT_EQ(list()->currentText(), "ttyUSB2");
 
     ports = {"ttyS0", "/tmp/sim"};
-    window.RefreshPorts();
+    window.refreshPorts();
     EXPECT_EQ(shown(), ports);
     EXPECT_EQ(list()->currentIndex(), -1);
     EXPECT_TRUE(list()->isEnabled());
 
     ports.clear();
-    window.RefreshPorts();
+    window.refreshPorts();
     EXPECT_EQ(list()->count(), 0);
     EXPECT_FALSE(list()->isEnabled());
 }
@@ -81,7 +81,7 @@ TEST_F(PortRefreshTest, ComesAliveWhenAPortAppearsAndFollowsTheCable)
 TEST_F(PortRefreshTest, TheSamePortsChangeNothingEvenInAnOpenList)
 {
     ports = {"ttyS0", "ttyUSB0", "ttyUSB1"};
-    window.RefreshPorts();
+    window.refreshPorts();
     list()->setCurrentIndex(2);
 
     // Dropping the list down enumerates first, so it shows what is there now.
@@ -100,7 +100,7 @@ TEST_F(PortRefreshTest, TheSamePortsChangeNothingEvenInAnOpenList)
     QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
     QSignalSpy reset(model, &QAbstractItemModel::modelReset);
     QSignalSpy current(list(), &QComboBox::currentIndexChanged);
-    window.RefreshPorts();
+    window.refreshPorts();
     for (const QSignalSpy *spy : {&inserted, &removed, &changed, &reset, &current})
         EXPECT_EQ(spy->count(), 0);
     EXPECT_TRUE(view->isVisible());
@@ -108,7 +108,7 @@ TEST_F(PortRefreshTest, TheSamePortsChangeNothingEvenInAnOpenList)
 
     // A port that goes while the list is open: the rest stay, highlight and choice included.
     ports.removeAt(0);
-    window.RefreshPorts();
+    window.refreshPorts();
     EXPECT_TRUE(view->isVisible());
     EXPECT_EQ(view->currentIndex().data().toString(), "ttyUSB0");
     EXPECT_EQ(list()->currentText(), "ttyUSB1");
@@ -136,7 +136,7 @@ TEST_F(PortRefreshTest, NothingChangesWhileThePortIsOpen)
     const QString device = QString::fromLocal8Bit(ptsname(master));
 
     ports = {device, "ttyS0"};
-    window.RefreshPorts();
+    window.refreshPorts();
     list()->setCurrentIndex(0);
     QTest::mouseClick(ui().portButton, Qt::LeftButton);
     ASSERT_TRUE(window.link().portOpen());
@@ -144,7 +144,7 @@ TEST_F(PortRefreshTest, NothingChangesWhileThePortIsOpen)
 
     ports = {"ttyS1"};
     const int before = enumerations;
-    window.RefreshPorts();
+    window.refreshPorts();
     EXPECT_EQ(enumerations, before);
     EXPECT_EQ(shown(), QStringList({device, "ttyS0"}));
     EXPECT_EQ(list()->currentIndex(), 0);

@@ -18,12 +18,12 @@ namespace {
 
 // The simulator's state file for a block of all 59 slots of "QM-XDJ", values 500 + slot.
 // The parameter file "保存参数" writes after reading that block.
-QByteArray FullBlockFile()
+QByteArray fullBlockFile()
 {
     ParameterSet set;
     for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
         set.values[slot] = QString::number(500 + slot);
-    return FormatParameterFile(set, QStringLiteral("QM-XDJ"), GroupSelection::All);
+    return formatParameterFile(set, QStringLiteral("QM-XDJ"), GroupSelection::All);
 }
 
 class CliE2eTest : public ::testing::Test
@@ -44,7 +44,7 @@ protected:
     {
         CliEnvironment environment;
         environment.waitScale = kTestWaitScale;
-        return RunInProcess(args, environment);
+        return runInProcess(args, environment);
     }
     // The real executable.
     CliOutcome exec(const QStringList &args, const QString &extraPorts = {})
@@ -96,7 +96,7 @@ TEST_F(CliE2eTest, UpdatedFilesReadBackByteForByte)
         ParameterSet set;
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
             set.values[slot] = QString::number(slotCount(selection) * 100 + slot * 7);
-        const QByteArray bytes = FormatParameterFile(set, name, selection);
+        const QByteArray bytes = formatParameterFile(set, name, selection);
 
         const CliOutcome update = run({"update", "--port", port(), "--verify", file(bytes)});
         EXPECT_EQ(update.status, 0);
@@ -118,16 +118,16 @@ TEST_F(CliE2eTest, UpdatedFilesReadBackByteForByte)
     // An odd-length name is stored with its padding blank, which a read shows; the words agree.
     ParameterSet set;
     const CliOutcome odd = run({"update", "--port", port(), "--verify",
-                                file(FormatParameterFile(set, "ABCDE", GroupSelection::Battery))});
+                                file(formatParameterFile(set, "ABCDE", GroupSelection::Battery))});
     EXPECT_EQ(odd.status, 0);
     EXPECT_EQ(odd.err, "");
     EXPECT_EQ(run({"read", "--port", port()}).out,
-              FormatParameterFile(set, "ABCDE ", GroupSelection::Battery));
+              formatParameterFile(set, "ABCDE ", GroupSelection::Battery));
 }
 
 TEST_F(CliE2eTest, ClearThenReadFindsNoData)
 {
-    start({}, FullBlockState());
+    start({}, fullBlockState());
     const CliOutcome clear = run({"clear", "--port", port()});
     EXPECT_EQ(clear.status, 0);
     EXPECT_EQ(clear.out, "");
@@ -143,7 +143,7 @@ TEST_F(CliE2eTest, ClearThenReadFindsNoData)
 
 TEST_F(CliE2eTest, SilenceAndExceptionsFailWithTheWindowsMessages)
 {
-    const QString good = file(FormatParameterFile(ParameterSet(), "QM-X", GroupSelection::Battery));
+    const QString good = file(formatParameterFile(ParameterSet(), "QM-X", GroupSelection::Battery));
     const std::tuple<QStringList, QStringList, const char *> cases[] = {
         {{"--no-answer"}, {"read"}, "读取超时！"},
         {{"--no-answer"}, {"update", good}, "写入超时！"},
@@ -156,7 +156,7 @@ TEST_F(CliE2eTest, SilenceAndExceptionsFailWithTheWindowsMessages)
     };
     for (const auto &[faults, args, message] : cases) {
         SCOPED_TRACE((faults + args).join(' ').toStdString());
-        start(faults, FullBlockState());
+        start(faults, fullBlockState());
         const CliOutcome r = run(args + QStringList{"--port", port()});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, QString::fromUtf8(message) + "\n");
@@ -167,11 +167,11 @@ TEST_F(CliE2eTest, SilenceAndExceptionsFailWithTheWindowsMessages)
 
 TEST_F(CliE2eTest, ARefusedFileSendsNothing)
 {
-    start({}, FullBlockState());
+    start({}, fullBlockState());
     const QByteArray before = read(statePath());
     // One line more than all 59 slots.
     const QByteArray extra =
-        FormatParameterFile(ParameterSet(), "QM-X", GroupSelection::All) + "\r\n";
+        formatParameterFile(ParameterSet(), "QM-X", GroupSelection::All) + "\r\n";
     const CliOutcome r = run({"update", "--port", port(), "--verify", file(extra)});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.startsWith("导入失败！错误的配置文件！\n"));
@@ -182,7 +182,7 @@ TEST_F(CliE2eTest, ARefusedFileSendsNothing)
     ParameterSet set;
     set.values[Slot::BatteryCapacity] = "70000";
     const CliOutcome range = run(
-        {"update", "--port", port(), file(FormatParameterFile(set, "QM-X", GroupSelection::All))});
+        {"update", "--port", port(), file(formatParameterFile(set, "QM-X", GroupSelection::All))});
     EXPECT_EQ(range.status, 1);
     EXPECT_EQ(range.err, "参数值超出范围！\n");
     EXPECT_EQ(requestsSeen(), 0);
@@ -190,7 +190,7 @@ TEST_F(CliE2eTest, ARefusedFileSendsNothing)
 
 TEST_F(CliE2eTest, AFileThatCannotBeWrittenFails)
 {
-    start({}, FullBlockState());
+    start({}, fullBlockState());
     const CliOutcome r = run({"read", "--port", port(), "-o", dir.filePath("no/such/dir/out.txt")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "文件保存失败！\n");
@@ -199,7 +199,7 @@ TEST_F(CliE2eTest, AFileThatCannotBeWrittenFails)
 
 TEST_F(CliE2eTest, TheExecutableKeepsDataAndMessagesApart)
 {
-    start({}, FullBlockState());
+    start({}, fullBlockState());
 
     const CliOutcome ports = exec({"ports"}, port());
     EXPECT_EQ(ports.status, 0);
@@ -207,14 +207,14 @@ TEST_F(CliE2eTest, TheExecutableKeepsDataAndMessagesApart)
 
     const CliOutcome readOut = exec({"read", "--port", port()});
     EXPECT_EQ(readOut.status, 0);
-    EXPECT_EQ(readOut.out, FullBlockFile());
+    EXPECT_EQ(readOut.out, fullBlockFile());
     EXPECT_EQ(readOut.err, "");
 
     // --verbose: frames, completion and timing on standard error, the data unchanged.
     const CliOutcome verbose = exec({"--verbose", "read", "--port", port()});
     EXPECT_EQ(verbose.status, 0);
-    EXPECT_EQ(verbose.out, FullBlockFile());
-    EXPECT_TRUE(verbose.err.contains("发送 " + ReadProductNameRequest() + "\n"));
+    EXPECT_EQ(verbose.out, fullBlockFile());
+    EXPECT_TRUE(verbose.err.contains("发送 " + readProductNameRequest() + "\n"));
     EXPECT_TRUE(verbose.err.contains("读取完成！\n"));
     EXPECT_TRUE(verbose.err.contains("用时 "));
 
@@ -249,7 +249,7 @@ TEST_F(CliE2eTest, ClockReadsAndSetsAsTheClockForm)
     CliEnvironment environment;
     environment.waitScale = kTestWaitScale;
     environment.now = [] { return QDateTime(QDate(2031, 12, 31), QTime(23, 59, 58, 999)); };
-    EXPECT_EQ(RunInProcess({"clock", "--set", "now", "--port", port()}, environment).out,
+    EXPECT_EQ(runInProcess({"clock", "--set", "now", "--port", port()}, environment).out,
               "2031/12/31   23:59:58\n");
 }
 

@@ -15,7 +15,7 @@ namespace {
 class CliCommandsTest : public ::testing::Test
 {
 protected:
-    CliOutcome run(const QStringList &args) { return RunInProcess(args); }
+    CliOutcome run(const QStringList &args) { return runInProcess(args); }
 
     // Each call a new file.
     QString file(const QByteArray &bytes)
@@ -27,7 +27,7 @@ protected:
     }
     QString file(const ParameterSet &set, GroupSelection selection)
     {
-        return file(FormatParameterFile(set, QStringLiteral("QM-X"), selection));
+        return file(formatParameterFile(set, QStringLiteral("QM-X"), selection));
     }
 
     QTemporaryDir dir;
@@ -91,8 +91,8 @@ TEST_F(CliCommandsTest, CheckAndUpdateRefuseFilesAsTheImportDoes)
 {
     const ParameterSet shipped;
     // 60 slot lines: no selection has that many.
-    QByteArray extraLine = FormatParameterFile(shipped, "QM-X", GroupSelection::All) + "\r\n";
-    QByteArray wrongRegister = FormatParameterFile(shipped, "QM-X", GroupSelection::Battery);
+    QByteArray extraLine = formatParameterFile(shipped, "QM-X", GroupSelection::All) + "\r\n";
+    QByteArray wrongRegister = formatParameterFile(shipped, "QM-X", GroupSelection::Battery);
     wrongRegister.replace("9003:", "9013:");
     const std::pair<QString, QString> refused[] = {
         {file(extraLine), ": 有 60 行参数，应为 21、22、38、43 或 59 行"},
@@ -149,26 +149,26 @@ TEST_F(CliCommandsTest, APortThatCannotBeOpenedFailsAsTheWindowsPortButton)
 TEST(BlockVerify, NamesTheFirstWordThatDiffers)
 {
     ParameterSet set;
-    const auto encoded = EncodeBlock("ABCDE", set, GroupSelection::LoadLed);
+    const auto encoded = encodeBlock("ABCDE", set, GroupSelection::LoadLed);
     ASSERT_TRUE(std::holds_alternative<EncodedBlock>(encoded));
     const EncodedBlock &written = std::get<EncodedBlock>(encoded);
 
     // Read back, the odd name carries its padding blank.
     const ParameterSet read = set;
     const quint16 sum = written.checksum;
-    EXPECT_EQ(BlockMismatch(written, "ABCDE ", read, GroupSelection::LoadLed, sum), "");
+    EXPECT_EQ(blockMismatch(written, "ABCDE ", read, GroupSelection::LoadLed, sum), "");
 
-    EXPECT_EQ(BlockMismatch(written, "ABCDF", read, GroupSelection::LoadLed, sum),
+    EXPECT_EQ(blockMismatch(written, "ABCDF", read, GroupSelection::LoadLed, sum),
               "校验失败！产品名称不一致！");
-    EXPECT_EQ(BlockMismatch(written, "ABCDE", read, GroupSelection::All, sum),
+    EXPECT_EQ(blockMismatch(written, "ABCDE", read, GroupSelection::All, sum),
               "校验失败！参数个数不一致！");
-    EXPECT_EQ(BlockMismatch(written, "ABCDE", read, GroupSelection::LoadLed, sum ^ 1),
+    EXPECT_EQ(blockMismatch(written, "ABCDE", read, GroupSelection::LoadLed, sum ^ 1),
               "校验失败！校验和不一致！");
 
     // Positions count the stored parameters from 1, in the selection's slot order.
     const QList<int> walk = groupWalk(GroupSelection::LoadLed);
     ParameterSet value = read;
     value.values[walk[16]] = "65535";
-    EXPECT_EQ(BlockMismatch(written, "ABCDE", value, GroupSelection::LoadLed, sum),
+    EXPECT_EQ(blockMismatch(written, "ABCDE", value, GroupSelection::LoadLed, sum),
               "校验失败！第17个参数（" + registerText(walk[16]) + "）的值不一致！");
 }

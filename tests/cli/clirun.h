@@ -13,12 +13,12 @@ struct CliOutcome
     QString err;
 };
 
-inline CliOutcome RunInProcess(const QStringList &args, const CliEnvironment &environment = {})
+inline CliOutcome runInProcess(const QStringList &args, const CliEnvironment &environment = {})
 {
     QBuffer out;
     QBuffer err;
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
-    const int status = RunCli(args, out, err, environment);
+    const int status = runCli(args, out, err, environment);
     return {status, out.data(), QString::fromUtf8(err.data())};
 }

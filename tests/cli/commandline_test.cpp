@@ -6,9 +6,9 @@
 
 namespace {
 
-CliCommand Parsed(const QStringList &args)
+CliCommand parsed(const QStringList &args)
 {
-    const auto parsed = ParseCommandLine(args);
+    const auto parsed = parseCommandLine(args);
     EXPECT_TRUE(std::holds_alternative<CliCommand>(parsed)) << args.join(' ').toStdString();
     return std::holds_alternative<CliCommand>(parsed) ? std::get<CliCommand>(parsed) : CliCommand();
 }
@@ -34,7 +34,7 @@ TEST(CliCommandLine, WrongUsageExitsTwoWithTheComplaintAndTheCommandsUsageLine)
     };
     for (const auto &[args, complaint, usage] : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());
-        const CliOutcome run = RunInProcess(args);
+        const CliOutcome run = runInProcess(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
         const QStringList lines = run.err.split(u'\n');
@@ -48,47 +48,47 @@ TEST(CliCommandLine, WrongUsageExitsTwoWithTheComplaintAndTheCommandsUsageLine)
 
 TEST(CliCommandLine, HelpAndVersionGoToStandardOutput)
 {
-    const CliOutcome program = RunInProcess({"--help"});
+    const CliOutcome program = runInProcess({"--help"});
     EXPECT_EQ(program.status, 0);
     EXPECT_EQ(program.err, "");
     for (const char *command : {"ports", "read", "update", "clear", "clock", "check"})
         EXPECT_TRUE(program.out.contains(command)) << command;
 
     // Help wins over whatever else is wrong, and is the help of the command named.
-    const CliOutcome read = RunInProcess({"read", "--bogus", "-h"});
+    const CliOutcome read = runInProcess({"read", "--bogus", "-h"});
     EXPECT_EQ(read.status, 0);
     EXPECT_EQ(read.err, "");
     EXPECT_TRUE(read.out.startsWith("用法: velmora-cli read --port P [-o FILE]\n"));
     EXPECT_TRUE(read.out.contains("--output FILE"));
     EXPECT_TRUE(read.out.contains("--verbose"));
-    EXPECT_TRUE(RunInProcess({"clock", "--help"}).out.contains("--set now"));
-    EXPECT_FALSE(RunInProcess({"check", "--help"}).out.contains("--port"));
+    EXPECT_TRUE(runInProcess({"clock", "--help"}).out.contains("--set now"));
+    EXPECT_FALSE(runInProcess({"check", "--help"}).out.contains("--port"));
     // A file argument that happens to be "--help" after "--" is a file.
-    EXPECT_EQ(RunInProcess({"check", "--", "--help"}).err, "文件不存在！\n");
+    EXPECT_EQ(runInProcess({"check", "--", "--help"}).err, "文件不存在！\n");
 
-    const CliOutcome version = RunInProcess({"--version"});
+    const CliOutcome version = runInProcess({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
 }
 
 TEST(CliCommandLine, OptionsInAnyOrderAndBothSpellings)
 {
-    CliCommand read = Parsed({"-v", "read", "-o", "out.txt", "--port=/dev/pts/7"});
+    CliCommand read = parsed({"-v", "read", "-o", "out.txt", "--port=/dev/pts/7"});
     EXPECT_EQ(read.action, CliCommand::Action::Read);
     EXPECT_TRUE(read.verbose);
     EXPECT_EQ(read.port, "/dev/pts/7");
     EXPECT_EQ(read.file, "out.txt");
 
-    read = Parsed({"read", "--port", "COM3", "--output=-"});
+    read = parsed({"read", "--port", "COM3", "--output=-"});
     EXPECT_FALSE(read.verbose);
     EXPECT_EQ(read.port, "COM3");
     EXPECT_EQ(read.file, "-");
 
     // A value is taken as it comes, even when it looks like an option.
-    EXPECT_EQ(Parsed({"read", "--port", "-o"}).port, "-o");
+    EXPECT_EQ(parsed({"read", "--port", "-o"}).port, "-o");
 
     const CliCommand update =
-        Parsed({"update", "--port", "P", "--verify", "--verbose", "--", "-odd name.txt"});
+        parsed({"update", "--port", "P", "--verify", "--verbose", "--", "-odd name.txt"});
     EXPECT_EQ(update.action, CliCommand::Action::Update);
     EXPECT_EQ(update.file, "-odd name.txt");
     EXPECT_TRUE(update.verify && update.verbose);
@@ -97,24 +97,24 @@ TEST(CliCommandLine, OptionsInAnyOrderAndBothSpellings)
 TEST(CliCommandLine, ClockSettingsAreRealDatesOfThisCentury)
 {
     CliCommand c;
-    ASSERT_TRUE(ParseClockSetting("now", c));
+    ASSERT_TRUE(parseClockSetting("now", c));
     EXPECT_EQ(c.clockSet, CliCommand::ClockSet::Now);
 
-    ASSERT_TRUE(ParseClockSetting("2016-03-05 14:07:09", c));
+    ASSERT_TRUE(parseClockSetting("2016-03-05 14:07:09", c));
     EXPECT_EQ(c.clockSet, CliCommand::ClockSet::At);
     EXPECT_EQ(c.date, QDate(2016, 3, 5));
     EXPECT_EQ(c.time, QTime(14, 7, 9));
-    ASSERT_TRUE(ParseClockSetting("2016-3-5T14:7:9", c));
+    ASSERT_TRUE(parseClockSetting("2016-3-5T14:7:9", c));
     EXPECT_EQ(c.time, QTime(14, 7, 9));
-    EXPECT_TRUE(ParseClockSetting("2024-02-29 23:59:59", c));
-    EXPECT_TRUE(ParseClockSetting("2099-12-31 00:00:00", c));
+    EXPECT_TRUE(parseClockSetting("2024-02-29 23:59:59", c));
+    EXPECT_TRUE(parseClockSetting("2099-12-31 00:00:00", c));
 
     for (const char *bad :
          {"2023-02-29 00:00:00", "2100-01-01 00:00:00", "2016-03-05", "2016-03-05  14:07:09",
           "2016-03-05 14:07:60", "16-03-05 14:07:09", "Now", " 2016-03-05 14:07:09",
           "２０１６-03-05 14:07:09", "2016-03-05 14:07:09\n", "2016-003-05 14:07:09"}) {
         CliCommand untouched;
-        EXPECT_FALSE(ParseClockSetting(QString::fromUtf8(bad), untouched)) << bad;
+        EXPECT_FALSE(parseClockSetting(QString::fromUtf8(bad), untouched)) << bad;
         EXPECT_EQ(untouched.clockSet, CliCommand::ClockSet::None) << bad;
     }
 }

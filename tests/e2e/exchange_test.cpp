@@ -12,7 +12,7 @@
 // How fast an exchange ends is measured in bench/; these tests check what it hands back.
 namespace {
 
-const QString kReadCount = WithCrc("01 03 92 00 00 01");
+const QString kReadCount = withCrc("01 03 92 00 00 01");
 
 // A simulator started with `args` and a link that has its port open, waiting generously.
 struct Rig
@@ -21,7 +21,7 @@ struct Rig
     bool open()
     {
         link.setWaitScale(kTestWaitScale);
-        return sim.started() && link.Open(sim.portPath());
+        return sim.started() && link.open(sim.portPath());
     }
     SimProcess sim;
     MessageRecorder messages;
@@ -36,16 +36,16 @@ TEST(Exchange, CompleteRepliesAreJudgedAgainstTheirRequest)
     Rig rig({"--pace"});
     ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
     rig.link.setLongWait();
-    EXPECT_TRUE(rig.link.Exchange(WithCrc("01 10 92 00 00 01 02 00 15")).valid());
+    EXPECT_TRUE(rig.link.exchange(withCrc("01 10 92 00 00 01 02 00 15")).valid());
     EXPECT_FALSE(rig.link.longWait());
-    EXPECT_EQ(rig.link.replyText(), WithCrc("011092000001"));
+    EXPECT_EQ(rig.link.replyText(), withCrc("011092000001"));
 
-    const QString readTable = WithCrc("01 03 92 0A 00 3B");
-    EXPECT_TRUE(rig.link.Exchange(readTable).valid());
+    const QString readTable = withCrc("01 03 92 0A 00 3B");
+    EXPECT_TRUE(rig.link.exchange(readTable).valid());
     EXPECT_EQ(rig.link.reply().size(), 123);
 
     // Outside the register map: exception 02, 5 bytes.
-    const ReplyCheck outside = rig.link.Exchange(WithCrc("01 03 91 00 00 01"));
+    const ReplyCheck outside = rig.link.exchange(withCrc("01 03 91 00 00 01"));
     EXPECT_EQ(outside.kind, ReplyCheck::Exception);
     EXPECT_EQ(outside.exceptionCode, 2);
     EXPECT_TRUE(rig.messages.entries.isEmpty());
@@ -56,10 +56,10 @@ TEST(Exchange, SilenceGivesAnEmptyReplyAndUsesTheLongWaitOnce)
     Rig rig({"--no-answer"});
     ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
     rig.link.setWaitScale(1);
-    EXPECT_EQ(rig.link.Exchange(kReadCount).kind, ReplyCheck::Invalid);
+    EXPECT_EQ(rig.link.exchange(kReadCount).kind, ReplyCheck::Invalid);
     EXPECT_TRUE(rig.link.reply().isEmpty());
     rig.link.setLongWait();
-    EXPECT_EQ(rig.link.Exchange(kReadCount).kind, ReplyCheck::Invalid);
+    EXPECT_EQ(rig.link.exchange(kReadCount).kind, ReplyCheck::Invalid);
     EXPECT_TRUE(rig.link.reply().isEmpty());
     EXPECT_FALSE(rig.link.longWait());
 }
@@ -68,10 +68,10 @@ TEST(Exchange, OversizedReplyIsCutAt256Bytes)
 {
     Rig rig({"--oversize", "300"});
     ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
-    rig.link.Exchange(kReadCount);
+    rig.link.exchange(kReadCount);
     ASSERT_EQ(rig.link.replyText().size(), 512);
-    EXPECT_EQ(rig.link.replyText().left(14), WithCrc("0103020000"));
-    EXPECT_EQ(CheckReplyText(kReadCount, rig.link.replyText()).kind, ReplyCheck::Invalid);
+    EXPECT_EQ(rig.link.replyText().left(14), withCrc("0103020000"));
+    EXPECT_EQ(checkReplyText(kReadCount, rig.link.replyText()).kind, ReplyCheck::Invalid);
 }
 
 TEST(Exchange, LateReplyIsLostAndNeverPairsWithTheNextRequest)
@@ -88,16 +88,16 @@ TEST(Exchange, LateReplyIsLostAndNeverPairsWithTheNextRequest)
         Rig rig(args);
         ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
         rig.link.setWaitScale(1);
-        EXPECT_FALSE(rig.link.Exchange(kReadCount).valid());
+        EXPECT_FALSE(rig.link.exchange(kReadCount).valid());
         EXPECT_TRUE(rig.link.replyText().isEmpty());
         rig.link.setWaitScale(kTestWaitScale);
         if (fragment)
             QTest::qWait(900);
 
-        EXPECT_TRUE(rig.link.Exchange(WithCrc("01 03 92 02 00 08")).valid());
-        EXPECT_EQ(rig.link.replyText(), WithCrc("010310" + QString(32, '0')));
-        rig.link.Exchange(kReadCount);
-        EXPECT_EQ(rig.link.replyText(), WithCrc("0103020000"));
+        EXPECT_TRUE(rig.link.exchange(withCrc("01 03 92 02 00 08")).valid());
+        EXPECT_EQ(rig.link.replyText(), withCrc("010310" + QString(32, '0')));
+        rig.link.exchange(kReadCount);
+        EXPECT_EQ(rig.link.replyText(), withCrc("0103020000"));
     }
 }
 
@@ -107,13 +107,13 @@ TEST(Exchange, AnAnswerRightBehindAnotherToTheSameRequestCounts)
     // the last is the reply. Anything else behind an answer still makes none.
     Rig rig({"--twice", "--fault-request", "1"});
     ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
-    EXPECT_TRUE(rig.link.Exchange(kReadCount).valid());
-    EXPECT_EQ(rig.link.replyText(), WithCrc("0103020000"));
-    EXPECT_TRUE(rig.link.Exchange(kReadCount).valid());
+    EXPECT_TRUE(rig.link.exchange(kReadCount).valid());
+    EXPECT_EQ(rig.link.replyText(), withCrc("0103020000"));
+    EXPECT_TRUE(rig.link.exchange(kReadCount).valid());
 
     Rig tail({"--oversize", "9", "--fault-request", "1"});
     ASSERT_TRUE(tail.open()) << tail.sim.stderrText().toStdString();
-    EXPECT_FALSE(tail.link.Exchange(kReadCount).valid());
+    EXPECT_FALSE(tail.link.exchange(kReadCount).valid());
     EXPECT_EQ(tail.link.reply().size(), 9);
 }
 
@@ -123,15 +123,15 @@ TEST(Exchange, PortThatDisappearsIsClosed)
     Rig rig({"--close-after", "1"});
     ASSERT_TRUE(rig.open()) << rig.sim.stderrText().toStdString();
     QSignalSpy lost(&rig.link, &ProgrammerLink::portLost);
-    rig.link.Exchange(kReadCount);
-    EXPECT_EQ(rig.link.replyText(), WithCrc("0103020000"));
+    rig.link.exchange(kReadCount);
+    EXPECT_EQ(rig.link.replyText(), withCrc("0103020000"));
     ASSERT_TRUE(rig.sim.waitForExit(3000));
-    EXPECT_FALSE(rig.link.Exchange(kReadCount).valid());
+    EXPECT_FALSE(rig.link.exchange(kReadCount).valid());
     EXPECT_TRUE(rig.link.replyText().isEmpty());
     EXPECT_FALSE(rig.link.portOpen());
     EXPECT_EQ(lost.count(), 1);
     // Closed, it sends nothing and stays quiet.
-    EXPECT_FALSE(rig.link.Exchange(kReadCount).valid());
+    EXPECT_FALSE(rig.link.exchange(kReadCount).valid());
     EXPECT_EQ(lost.count(), 1);
 
     // Gone while idle: the event loop notices, and the port is closed before the next command.
@@ -149,18 +149,18 @@ TEST(Open, IsExclusiveAndFailsForAMissingDevice)
     MessageRecorder messages;
     ProgrammerLink first(messages);
     ProgrammerLink second(messages);
-    EXPECT_FALSE(first.Open("/dev/velmora-no-such-port"));
+    EXPECT_FALSE(first.open("/dev/velmora-no-such-port"));
 
     SimProcess sim;
     ASSERT_TRUE(sim.started()) << sim.stderrText().toStdString();
-    ASSERT_TRUE(first.Open(sim.portPath()));
+    ASSERT_TRUE(first.open(sim.portPath()));
     // Qt's lock file refuses the second open, for root too (TIOCEXCL does not stop root).
-    EXPECT_FALSE(second.Open(sim.portPath()));
+    EXPECT_FALSE(second.open(sim.portPath()));
     EXPECT_FALSE(second.portOpen());
 
-    first.Close();
-    ASSERT_TRUE(second.Open(sim.portPath()));
-    second.Exchange(kReadCount);
-    EXPECT_EQ(second.replyText(), WithCrc("0103020000"));
+    first.close();
+    ASSERT_TRUE(second.open(sim.portPath()));
+    second.exchange(kReadCount);
+    EXPECT_EQ(second.replyText(), withCrc("0103020000"));
     EXPECT_TRUE(messages.entries.isEmpty());
 }

@@ -61,7 +61,7 @@ const Fault kFaults[] = {Fault::NoReply,          Fault::LateReply,   Fault::Sho
                          Fault::Exception02,      Fault::Exception03, Fault::Exception04,
                          Fault::NoiseBeforeReply, Fault::Oversize,    Fault::PortVanishes};
 
-const char *Name(Operation op)
+const char *name(Operation op)
 {
     switch (op) {
     case Operation::Read:
@@ -78,7 +78,7 @@ const char *Name(Operation op)
     return "?";
 }
 
-const char *Name(Fault fault)
+const char *name(Fault fault)
 {
     switch (fault) {
     case Fault::NoReply:
@@ -111,7 +111,7 @@ const char *Name(Fault fault)
 
 // The request the fault hits: one whose answer carries data or confirms a write, after earlier
 // steps of the operation have already changed something.
-int FaultedRequest(Operation op)
+int faultedRequest(Operation op)
 {
     switch (op) {
     case Operation::Read:
@@ -124,7 +124,7 @@ int FaultedRequest(Operation op)
 }
 
 // The simulator's switches for a fault on request `k`.
-QStringList FaultArgs(Fault fault, int k)
+QStringList faultArgs(Fault fault, int k)
 {
     // Later than the wait by half of it, so it lands in the next request's wait.
     const int lateMs = ProgrammerLink::ShortWaitMs * kTestWaitScale * 3 / 2;
@@ -190,9 +190,9 @@ protected:
     {
         QFile state(statePath());
         ASSERT_TRUE(state.open(QIODevice::WriteOnly));
-        state.write(FullBlockState());
+        state.write(fullBlockState());
         state.close();
-        startSim(FaultArgs(fault(), FaultedRequest(op())));
+        startSim(faultArgs(fault(), faultedRequest(op())));
 
         window = std::make_unique<MainWindow>(parameters, messages);
         const QString port = portPath();
@@ -202,10 +202,10 @@ protected:
         clock = std::make_unique<ClockDialog>(window->link(), messages, window.get());
         clock->show();
         // A hand-set time, so that a write is known to the second.
-        QTest::mouseClick(NamedAnyOf<QPushButton>(clock.get(), {"手动调整", "本机时间"}),
+        QTest::mouseClick(namedAnyOf<QPushButton>(clock.get(), {"手动调整", "本机时间"}),
                           Qt::LeftButton);
-        Named<QDateEdit>(clock.get(), "日期")->setDate(QDate(2024, 2, 29));
-        Named<QTimeEdit>(clock.get(), "时间")->setTime(QTime(23, 59, 58));
+        named<QDateEdit>(clock.get(), "日期")->setDate(QDate(2024, 2, 29));
+        named<QTimeEdit>(clock.get(), "时间")->setTime(QTime(23, 59, 58));
 
         // A battery selection of the user's to update, which a read must not disturb either.
         for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
@@ -248,9 +248,9 @@ protected:
         case Operation::Clear:
             return click(ui().clearButton);
         case Operation::ClockRead:
-            return QTest::mouseClick(Named<QPushButton>(clock.get(), "读取"), Qt::LeftButton);
+            return QTest::mouseClick(named<QPushButton>(clock.get(), "读取"), Qt::LeftButton);
         case Operation::ClockWrite:
-            return QTest::mouseClick(Named<QPushButton>(clock.get(), "写入"), Qt::LeftButton);
+            return QTest::mouseClick(named<QPushButton>(clock.get(), "写入"), Qt::LeftButton);
         }
     }
 
@@ -261,7 +261,7 @@ protected:
                 qobject_cast<QCheckBox *>(ui().batteryBox)->isChecked(),
                 qobject_cast<QCheckBox *>(ui().loadBox)->isChecked(),
                 qobject_cast<QPushButton *>(ui().loadButton)->text(),
-                Named<QLineEdit>(clock.get(), "编程器时间")->text()};
+                named<QLineEdit>(clock.get(), "编程器时间")->text()};
     }
     QString portCaption() const { return qobject_cast<QPushButton *>(ui().portButton)->text(); }
 
@@ -273,7 +273,7 @@ protected:
     std::unique_ptr<ClockDialog> clock;
 };
 
-bool IsRead(Operation op)
+bool isRead(Operation op)
 {
     return op == Operation::Read || op == Operation::ClockRead;
 }
@@ -286,7 +286,7 @@ TEST_P(Cell, Holds)
     run();
 
     // The operation's time-out message, one warning, whatever the fault.
-    EXPECT_EQ(messages.texts(), QStringList{IsRead(op()) ? "读取超时！" : "写入超时！"});
+    EXPECT_EQ(messages.texts(), QStringList{isRead(op()) ? "读取超时！" : "写入超时！"});
     EXPECT_TRUE(messages.entries.value(0).warning);
 
     // Nothing of the faulty answer is stored. A read keeps what its steps before the value
@@ -359,8 +359,8 @@ INSTANTIATE_TEST_SUITE_P(FaultMatrix, Cell,
                          ::testing::Combine(::testing::ValuesIn(kOperations),
                                             ::testing::ValuesIn(kFaults)),
                          [](const ::testing::TestParamInfo<Cell::ParamType> &info) {
-                             return std::string(Name(std::get<0>(info.param))) + "_" +
-                                    Name(std::get<1>(info.param));
+                             return std::string(name(std::get<0>(info.param))) + "_" +
+                                    name(std::get<1>(info.param));
                          });
 
 } // namespace

@@ -22,7 +22,7 @@ namespace {
 
 // The image the programmer's checksum covers: name bytes in order (16, zero filled), then N,
 // then address and value of each stored slot, every word low byte first.
-quint16 ReferenceChecksum(const QByteArray &asciiName, const ParameterSet &set,
+quint16 referenceChecksum(const QByteArray &asciiName, const ParameterSet &set,
                           const QList<int> &slots_)
 {
     QByteArray image = asciiName;
@@ -38,7 +38,7 @@ quint16 ReferenceChecksum(const QByteArray &asciiName, const ParameterSet &set,
         word(kSlotTable[slot].reg);
         word(quint16(set.values.at(slot).toUInt()));
     }
-    return ReferenceCrc(image);
+    return referenceCrc(image);
 }
 
 struct SelectionCase
@@ -173,7 +173,7 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
 
         click(ui().updateButton);
         EXPECT_EQ(messages.texts(), QStringList{"写入数据成功！"});
-        EXPECT_EQ(storedChecksum(), ReferenceChecksum(name.toLatin1(), written, stored));
+        EXPECT_EQ(storedChecksum(), referenceChecksum(name.toLatin1(), written, stored));
         EXPECT_FALSE(window->hasUnkeptChanges()); // written: closing need not ask
 
         // Disturb everything a read restores, then read.
@@ -216,7 +216,7 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
 
 TEST_F(ProgrammerCommandsTest, ClearEmptiesTheProgrammer)
 {
-    start({}, FullBlockState());
+    start({}, fullBlockState());
     setBoxes(true, true);
     click(ui().clearButton);
     EXPECT_EQ(messages.texts(), QStringList{"清除完成"});
@@ -250,7 +250,7 @@ TEST_F(ProgrammerCommandsTest, ReadStopsAtEachSilentStepKeepingEarlierChanges)
         SCOPED_TRACE(step);
         parameters = ParameterSet();
         messages.clear();
-        start({"--no-answer-from", QString::number(step)}, FullBlockState());
+        start({"--no-answer-from", QString::number(step)}, fullBlockState());
         click(ui().readButton);
         EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
         EXPECT_EQ(label(), step >= 2 ? "QM-XDJ" : "QM-X");
@@ -279,7 +279,7 @@ TEST_F(ProgrammerCommandsTest, ReadTakesNothingFromInvalidReplies)
         SCOPED_TRACE(args.join(' ').toStdString());
         parameters = ParameterSet();
         messages.clear();
-        start(args, FullBlockState());
+        start(args, fullBlockState());
         click(ui().readButton);
         EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
         EXPECT_EQ(label(), step >= 2 ? "QM-XDJ" : "QM-X");
@@ -293,7 +293,7 @@ TEST_F(ProgrammerCommandsTest, ReadTakesNothingFromInvalidReplies)
 
 TEST_F(ProgrammerCommandsTest, ReadRefusesAStoredCountOutsideTheFiveCodes)
 {
-    start({}, FullBlockState("0017"));
+    start({}, fullBlockState("0017"));
     setBoxes(false, true);
     click(ui().readButton);
     EXPECT_EQ(messages.texts(), QStringList{"参数地址出错！"});
@@ -309,7 +309,7 @@ TEST_F(ProgrammerCommandsTest, UpdateStopsAtEachSilentStepAndKeepsTheOldChecksum
     for (int step = 1; step <= 5; ++step) {
         SCOPED_TRACE(step);
         messages.clear();
-        start({"--no-answer-from", QString::number(step)}, FullBlockState());
+        start({"--no-answer-from", QString::number(step)}, fullBlockState());
         setBoxes(true, false);
         click(ui().updateButton);
         EXPECT_EQ(messages.texts(), QStringList{"写入超时！"});
@@ -386,7 +386,7 @@ TEST_F(ProgrammerCommandsTest, RefusalsBeforeAnythingIsSent)
 TEST_F(ProgrammerCommandsTest, ADeviceThatGoesLeavesThePortClosed)
 {
     // Gone after the first answer of a read: its time-out, and the port is closed.
-    start({"--close-after", "1"}, FullBlockState());
+    start({"--close-after", "1"}, fullBlockState());
     click(ui().readButton);
     EXPECT_EQ(messages.texts(), QStringList{"读取超时！"});
     EXPECT_FALSE(window->link().portOpen());

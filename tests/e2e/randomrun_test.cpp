@@ -48,7 +48,7 @@
 
 namespace {
 
-int EnvironmentInt(const char *name, int fallback)
+int environmentInt(const char *name, int fallback)
 {
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
@@ -57,7 +57,7 @@ int EnvironmentInt(const char *name, int fallback)
 
 // Types like a keyboard would; characters QTest has no key for (Chinese, full-width digits)
 // come as key events that carry only their text, as an input method sends them.
-void TypeText(QWidget *widget, const QString &text)
+void typeText(QWidget *widget, const QString &text)
 {
     for (QChar c : text) {
         if (c.unicode() >= 0x20 && c.unicode() < 0x7F) {
@@ -87,7 +87,7 @@ public:
         : m_thread([this, limitMs] {
               while (!m_stop.load()) {
                   std::this_thread::sleep_for(std::chrono::milliseconds(200));
-                  if (Now() - m_lastProgress.load() > limitMs) {
+                  if (now() - m_lastProgress.load() > limitMs) {
                       std::fprintf(stderr, "RandomRun: no action finished for %d ms: a hang\n",
                                    limitMs);
                       std::abort();
@@ -101,17 +101,17 @@ public:
         m_stop = true;
         m_thread.join();
     }
-    void progress() { m_lastProgress = Now(); }
+    void progress() { m_lastProgress = now(); }
 
 private:
-    static qint64 Now()
+    static qint64 now()
     {
         return std::chrono::duration_cast<std::chrono::milliseconds>(
                    std::chrono::steady_clock::now().time_since_epoch())
             .count();
     }
     std::atomic<bool> m_stop{false};
-    std::atomic<qint64> m_lastProgress{Now()};
+    std::atomic<qint64> m_lastProgress{now()};
     std::thread m_thread;
 };
 
@@ -290,7 +290,7 @@ private:
         QFile saved(m_dir.filePath(QStringLiteral("saved.txt")));
         QByteArray good = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
         if (good.isEmpty())
-            good = FormatParameterFile(ParameterSet(), "QM-X", GroupSelection::All);
+            good = formatParameterFile(ParameterSet(), "QM-X", GroupSelection::All);
         switch (m_random.bounded(8)) {
         case 0: { // random bytes
             QByteArray bytes(int(m_random.bounded(1200)), '\0');
@@ -367,10 +367,10 @@ private:
             click(ui().clearButton);
             break;
         case 3:
-            QTest::mouseClick(Named<QPushButton>(clock.get(), "读取"), Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(clock.get(), "读取"), Qt::LeftButton);
             break;
         default:
-            QTest::mouseClick(Named<QPushButton>(clock.get(), "写入"), Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(clock.get(), "写入"), Qt::LeftButton);
             break;
         }
         // Within its waits: each exchange waits at most the long wait, plus the time a request
@@ -432,7 +432,7 @@ private:
             edit->setFocus();
             if (m_random.bounded(2))
                 edit->selectAll();
-            TypeText(edit, randomText());
+            typeText(edit, randomText());
         } else {
             // Lists, spin boxes and pickers by keyboard; a mouse click would open a popup.
             w->setFocus();
@@ -482,9 +482,9 @@ private:
 
 TEST(RandomRun, WindowFormsFilesAndAFaultySimulator)
 {
-    const int seconds = EnvironmentInt("VELMORA_RANDOM_RUN_SECONDS", 30);
+    const int seconds = environmentInt("VELMORA_RANDOM_RUN_SECONDS", 30);
     const quint32 start = quint32(
-        EnvironmentInt("VELMORA_RANDOM_SEED", int(QRandomGenerator::global()->bounded(1 << 30))));
+        environmentInt("VELMORA_RANDOM_SEED", int(QRandomGenerator::global()->bounded(1 << 30))));
     std::printf("RandomRun: start %u (repeat with VELMORA_RANDOM_SEED=%u), %d s\n", start, start,
                 seconds);
 

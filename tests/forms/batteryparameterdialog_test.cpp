@@ -95,8 +95,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
-    QLineEdit *edit(Field f) { return Named<QLineEdit>(form.get(), QString::fromUtf8(f.name)); }
-    QComboBox *list(Field f) { return ListWith(form.get(), QString::fromUtf8(f.name)); }
+    QLineEdit *edit(Field f) { return named<QLineEdit>(form.get(), QString::fromUtf8(f.name)); }
+    QComboBox *list(Field f) { return listWith(form.get(), QString::fromUtf8(f.name)); }
     QWidget *field(Field f) { return f.list ? static_cast<QWidget *>(list(f)) : edit(f); }
     QString text(Field f) { return f.list ? list(f)->currentText() : edit(f)->text(); }
     QStringList texts(const Field (&fields)[12])
@@ -129,7 +129,7 @@ protected:
 
     void click(Field button)
     {
-        QTest::mouseClick(Named<QPushButton>(form.get(), QString::fromUtf8(button.name)),
+        QTest::mouseClick(named<QPushButton>(form.get(), QString::fromUtf8(button.name)),
                           Qt::LeftButton);
     }
 

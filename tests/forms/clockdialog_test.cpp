@@ -38,13 +38,13 @@ protected:
     static QByteArray writeFrame(const char *data)
     {
         return QByteArray::fromHex(
-            ReferenceFramed(QStringLiteral("01109013000306") + QString::fromLatin1(data))
+            referenceFramed(QStringLiteral("01109013000306") + QString::fromLatin1(data))
                 .toLatin1());
     }
     QByteArray sent(int i) const { return QByteArray::fromHex(link.requests.at(i).toLatin1()); }
     void answerWrite()
     {
-        link.append(QByteArray::fromHex(ReferenceFramed("011090130003").toLatin1()));
+        link.append(QByteArray::fromHex(referenceFramed("011090130003").toLatin1()));
     }
 
     ScriptedExchange link;
@@ -91,7 +91,7 @@ TEST_F(ClockDialogTest, ManualAdjustTogglesBetweenFollowingAndHandEntry)
     // Following: what the user sets is overwritten at the next tick.
     time->setTime(QTime(1, 2, 3));
     now = now.addSecs(61);
-    dialog->OnTimer();
+    dialog->onTimer();
     EXPECT_EQ(timeText(*dialog), "14:08:10");
 
     click(ui(*dialog).manualAdjust);
@@ -140,7 +140,7 @@ TEST_F(ClockDialogTest, WriteAndReadShowTheTimeAndReportToTheForm)
     EXPECT_EQ(messages.entries.first().owner, dialog.get());
 
     messages.clear();
-    link.script({ReferenceReadReply(QByteArray::fromHex("0709050E1003"))});
+    link.script({referenceReadReply(QByteArray::fromHex("0709050E1003"))});
     click(ui(*dialog).read);
     EXPECT_EQ(field(*dialog), "2016/3/5   14:7:9");
     ASSERT_EQ(messages.entries.size(), 1);
@@ -159,7 +159,7 @@ TEST_F(ClockDialogTest, EnterPressesOnlyTheFocusedButton)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(link.requests.isEmpty());
 
-    link.script({ReferenceReadReply(QByteArray::fromHex("0709050E1003"))});
+    link.script({referenceReadReply(QByteArray::fromHex("0709050E1003"))});
     ui(*dialog).read->setFocus();
     QTest::keyClick(ui(*dialog).read, Qt::Key_Return);
     EXPECT_EQ(link.requests.size(), 1);

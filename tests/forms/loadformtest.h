@@ -33,7 +33,7 @@ protected:
 
     template <typename T> T *get(const char *name)
     {
-        return Named<T>(dialog.get(), QString::fromUtf8(name));
+        return named<T>(dialog.get(), QString::fromUtf8(name));
     }
     bool enabled(const char *name) { return get<QWidget>(name)->isEnabled(); }
 

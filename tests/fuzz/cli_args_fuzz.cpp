@@ -19,14 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             args.append(QString::fromUtf8(arg));
     }
 
-    const std::variant<CliCommand, CliUsageError> parsed = ParseCommandLine(args);
+    const std::variant<CliCommand, CliUsageError> parsed = parseCommandLine(args);
     if (const auto *wrong = std::get_if<CliUsageError>(&parsed)) {
         FUZZ_CHECK(!wrong->message.isEmpty() && !wrong->usage.isEmpty());
         QBuffer out;
         QBuffer err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
-        FUZZ_CHECK(RunCli(args, out, err) == kCliUsage);
+        FUZZ_CHECK(runCli(args, out, err) == kCliUsage);
         FUZZ_CHECK(out.data().isEmpty() && !err.data().isEmpty());
         return 0;
     }
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QBuffer err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
-        FUZZ_CHECK(RunCommand(command, out, err) == kCliSuccess);
+        FUZZ_CHECK(runCommand(command, out, err) == kCliSuccess);
         FUZZ_CHECK(!out.data().isEmpty());
         break;
     }
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // A clock setting on its own.
     CliCommand clock;
-    if (!args.isEmpty() && ParseClockSetting(args.constFirst(), clock) &&
+    if (!args.isEmpty() && parseClockSetting(args.constFirst(), clock) &&
         clock.clockSet == CliCommand::ClockSet::At)
         FUZZ_CHECK(clock.date.isValid() && clock.time.isValid());
     return 0;

@@ -51,7 +51,7 @@ int CliCheck(const QByteArray &bytes)
     QBuffer err;
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
-    const int status = RunCli({QStringLiteral("check"), path}, out, err);
+    const int status = runCli({QStringLiteral("check"), path}, out, err);
     // Nothing but messages, and a message whenever it fails.
     FUZZ_CHECK(out.data().isEmpty());
     FUZZ_CHECK(status == kCliSuccess || !err.data().isEmpty());
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     ParameterFileProblem problem;
-    const std::optional<ParameterFileContent> content = ParseParameterFile(bytes, &problem);
+    const std::optional<ParameterFileContent> content = parseParameterFile(bytes, &problem);
     const int status = CliCheck(bytes);
     FUZZ_CHECK(status == kCliSuccess || status == kCliFailure);
     if (!content) {
@@ -77,16 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     ParameterSet parameters;
     SelectionModel selection;
-    ApplyParameterFile(*content, parameters, selection);
-    FUZZ_CHECK(selection.CurrentGroupSelection() == content->selection ||
+    applyParameterFile(*content, parameters, selection);
+    FUZZ_CHECK(selection.currentGroupSelection() == content->selection ||
                content->selection == GroupSelection::Battery);
     for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
         FUZZ_CHECK(IsDecimalText(parameters.values[slot]));
 
     // Saved again, it reads back the same.
     const QByteArray saved =
-        FormatParameterFile(parameters, selection.productName(), content->selection);
-    const std::optional<ParameterFileContent> back = ParseParameterFile(saved);
+        formatParameterFile(parameters, selection.productName(), content->selection);
+    const std::optional<ParameterFileContent> back = parseParameterFile(saved);
     FUZZ_CHECK(back && back->selection == content->selection);
     FUZZ_CHECK(back->values == content->values);
 
@@ -94,12 +94,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // check passes exactly when the forms of the file's groups would take its values.
     const bool battery = selectionHasGroup(content->selection, SlotGroup::Battery);
     const bool load = selectionHasGroup(content->selection, SlotGroup::Load);
-    const bool batteryFails = FirstFailedBatteryRule(parameters.values).has_value();
-    const bool loadFails = Load::CheckRanges(parameters.values).has_value() ||
-                           !Load::HasFormMode(parameters.values, selection.generalLoad());
+    const bool batteryFails = firstFailedBatteryRule(parameters.values).has_value();
+    const bool loadFails = Load::checkRanges(parameters.values).has_value() ||
+                           !Load::hasFormMode(parameters.values, selection.generalLoad());
     FUZZ_CHECK((status == kCliSuccess) == !((battery && batteryFails) || (load && loadFails)));
-    const auto block = EncodeBlock(selection.productName(), parameters, content->selection);
+    const auto block = encodeBlock(selection.productName(), parameters, content->selection);
     if (const auto *encoded = std::get_if<EncodedBlock>(&block))
-        FUZZ_CHECK(encoded->values.size() == walk.size());
+        FUZZ_CHECK(encoded->values.size() == content->values.size());
     return 0;
 }

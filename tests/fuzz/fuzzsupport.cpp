@@ -34,21 +34,21 @@ QByteArray FuzzInput::rest()
 
 void AppendCrc(QByteArray &frame)
 {
-    const quint16 crc = Crc16Value(frame);
+    const quint16 crc = crc16Value(frame);
     frame.append(char(crc & 0xFF));
     frame.append(char(crc >> 8));
 }
 
-ReplyCheck FuzzedProgrammer::Exchange(const QString &frameText)
+ReplyCheck FuzzedProgrammer::exchange(const QString &frameText)
 {
     ++exchanges;
     m_longWait = false;
-    const HexParse request = ParseHex(frameText);
+    const HexParse request = parseHex(frameText);
     FUZZ_CHECK(!request.badDigit);
     m_reply = Answer(request.bytes).left(MaxReplyBytes);
-    const ReplyCheck check = CheckReply(request.bytes, m_reply);
+    const ReplyCheck check = checkReply(request.bytes, m_reply);
     if (check.valid())
-        FUZZ_CHECK(m_reply.size() == ExpectedReplyLength(request.bytes));
+        FUZZ_CHECK(m_reply.size() == expectedReplyLength(request.bytes));
     return check;
 }
 

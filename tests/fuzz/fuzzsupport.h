@@ -57,7 +57,7 @@ public:
 
     bool portOpen() const override { return true; }
     void setLongWait(bool on) override { m_longWait = on; }
-    ReplyCheck Exchange(const QString &frameText) override;
+    ReplyCheck exchange(const QString &frameText) override;
     const QByteArray &reply() const override { return m_reply; }
 
     int exchanges = 0;

@@ -3,7 +3,7 @@
 #include "link/hexframe.h"
 #include "link/programmerlink.h"
 
-// Frame text to bytes: ParseHex and the link's HexToBytes on any text. The bytes read back to
+// Frame text to bytes: parseHex and the link's hexToBytes on any text. The bytes read back to
 // the same text, a bad digit is reported exactly once, and the CRC text is always four digits.
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -14,29 +14,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             ? QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size))
             : QString::fromUtf16(reinterpret_cast<const char16_t *>(data), qsizetype(size / 2));
 
-    const HexParse parsed = ParseHex(text);
+    const HexParse parsed = parseHex(text);
     FUZZ_CHECK(parsed.bytes.size() <= text.size() / 2);
-    const QString hex = BytesToHexText(parsed.bytes);
+    const QString hex = bytesToHexText(parsed.bytes);
     FUZZ_CHECK(hex.size() == 2 * parsed.bytes.size());
-    const HexParse again = ParseHex(hex);
+    const HexParse again = parseHex(hex);
     FUZZ_CHECK(!again.badDigit && again.bytes == parsed.bytes);
     // Without a bad digit, every character is a digit or a blank, but for a lone last one,
     // which is dropped whatever it is.
     if (!parsed.badDigit) {
         for (QChar c : QStringView(text).chopped(text.isEmpty() ? 0 : 1))
-            FUZZ_CHECK(HexDigitValue(c) >= 0 || c == u' ');
+            FUZZ_CHECK(hexDigitValue(c) >= 0 || c == u' ');
     }
 
-    const QString crc = CrcText(text);
-    FUZZ_CHECK(crc.size() == 4 && ParseHex(crc).bytes.size() == 2);
-    FUZZ_CHECK(WithCrc(text) == text + crc);
+    const QString crc = crcText(text);
+    FUZZ_CHECK(crc.size() == 4 && parseHex(crc).bytes.size() == 2);
+    FUZZ_CHECK(withCrc(text) == text + crc);
 
     RecordingMessages messages;
     ProgrammerLink link(messages);
-    FUZZ_CHECK(link.HexToBytes(text) == parsed.bytes.size());
+    FUZZ_CHECK(link.hexToBytes(text) == parsed.bytes.size());
     FUZZ_CHECK(link.buffer() == parsed.bytes);
     FUZZ_CHECK(messages.texts.size() == (parsed.badDigit ? 1 : 0));
     // A closed link sends nothing and hands back nothing.
-    FUZZ_CHECK(!link.Exchange(text).valid() && link.reply().isEmpty());
+    FUZZ_CHECK(!link.exchange(text).valid() && link.reply().isEmpty());
     return 0;
 }

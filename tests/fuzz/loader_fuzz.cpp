@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     host.addLibrary("USER32.dll", {0x76000000, {{"MessageBeep", 0x76001000}}, {}});
     {
         ResourceDllLoader loader(host);
-        if (loader.LoadFromResource(TestLoaderHost::Program, "DLL", 130) != 0) {
-            loader.FindExport("SkinH_attachresex");
-            loader.FindExport(std::uint16_t(1));
-            loader.FindExport(std::uint16_t(5));
+        if (loader.loadFromResource(TestLoaderHost::Program, "DLL", 130) != 0) {
+            loader.findExport("SkinH_attachresex");
+            loader.findExport(std::uint16_t(1));
+            loader.findExport(std::uint16_t(5));
         }
     }
     if (!host.everyReservationReleased() || !host.everyLibraryFreed())

@@ -42,28 +42,28 @@ void RunOperation(FuzzInput &input)
 
     const quint8 which = input.byte();
     const GroupSelection chosen = kSelections[(which >> 3) % std::size(kSelections)];
-    selection.ChooseProduct(int((which >> 6) % kProductTypes.size()));
-    selection.RestoreGroupSelection(chosen);
+    selection.chooseProduct(int((which >> 6) % kProductTypes.size()));
+    selection.restoreGroupSelection(chosen);
     const ParameterSet before = parameters;
 
     // Every result says what happened, in words.
     OperationResult result;
     switch (which % 5) {
     case 0:
-        result = ReadProgrammer(context);
+        result = readProgrammer(context);
         FUZZ_CHECK(programmer.exchanges <= 5);
         break;
     case 1:
-        result = UpdateProgrammer(context);
+        result = updateProgrammer(context);
         FUZZ_CHECK(programmer.exchanges <= 5);
         FUZZ_CHECK(parameters.values == before.values);
         break;
     case 2:
-        result = ClearProgrammer(context);
+        result = clearProgrammer(context);
         FUZZ_CHECK(programmer.exchanges <= 1);
         break;
     case 3: {
-        const ClockReading reading = ReadProgrammerClock(programmer);
+        const ClockReading reading = readProgrammerClock(programmer);
         FUZZ_CHECK(programmer.exchanges == 1);
         // A clock is shown exactly when the read completed.
         FUZZ_CHECK(reading.result.completed() == !reading.time.isEmpty());
@@ -78,7 +78,7 @@ void RunOperation(FuzzInput &input)
         fields.day = input.byte() % 31 + 1;
         fields.month = input.byte() % 12 + 1;
         fields.year = input.byte() % 100;
-        result = WriteProgrammerClock(programmer, fields);
+        result = writeProgrammerClock(programmer, fields);
         FUZZ_CHECK(programmer.exchanges == 1);
         break;
     }
@@ -90,32 +90,31 @@ void RunOperation(FuzzInput &input)
 void CheckRawReply(FuzzInput &input)
 {
     // Any request the program sends, against any bytes.
-    const QString requests[] = {ReadProductNameRequest(),
-                                ReadCountRequest(),
-                                ReadAddressTableRequest(GroupSelection::All),
-                                ReadValueTableRequest(GroupSelection::Battery),
-                                ReadChecksumRequest(),
-                                ClearRequest(),
-                                ReadClockRequest()};
-    const QByteArray request = ParseHex(requests[input.byte() % std::size(requests)]).bytes;
+    const QString requests[] = {readProductNameRequest(),
+                                readCountRequest(),
+                                readAddressTableRequest(GroupSelection::All),
+                                readValueTableRequest(GroupSelection::Battery),
+                                readChecksumRequest(),
+                                clearRequest(),
+                                readClockRequest()};
+    const QByteArray request = parseHex(requests[input.byte() % std::size(requests)]).bytes;
     const QByteArray reply = input.rest().left(MaxReplyBytes);
-    const ReplyCheck check = CheckReply(request, reply);
-    const int leading = LeadingFrameLength(reply);
+    const ReplyCheck check = checkReply(request, reply);
+    const int leading = leadingFrameLength(reply);
     FUZZ_CHECK(leading >= 0 && leading <= reply.size());
     if (check.valid()) {
         FUZZ_CHECK(leading == reply.size());
         const int count = (quint8(request.at(4)) << 8 | quint8(request.at(5)));
-        FUZZ_CHECK(ReplyRegisters(reply, count).has_value());
-        FUZZ_CHECK(ReplyAddressTexts(reply, count).has_value());
-        FUZZ_CHECK(ReplyValueTexts(reply, count).has_value());
+        FUZZ_CHECK(replyRegisters(reply, count).has_value());
+        FUZZ_CHECK(replyValueTexts(reply, count).has_value());
     }
     if (check.kind == ReplyCheck::Exception)
         FUZZ_CHECK(reply.size() == 5);
     // Decoders on any bytes: they may find nothing, but never read outside the reply.
-    ReplyStoredCount(reply);
-    ProductNameFromReply(reply);
-    ClockFromReply(reply);
-    ReplyRegister(reply, input.byte());
+    replyStoredCount(reply);
+    productNameFromReply(reply);
+    clockFromReply(reply);
+    replyRegister(reply, input.byte());
 }
 
 } // namespace

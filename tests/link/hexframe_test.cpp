@@ -6,21 +6,21 @@
 // 01 03 00 12 00 08 carries the CRC bytes E4 09.
 TEST(Crc, MatchesPublishedVectors)
 {
-    EXPECT_EQ(Crc16Value(QByteArrayView("123456789")), 0x4B37);
-    const auto crc = Crc16(reinterpret_cast<const quint8 *>("123456789"), 9);
+    EXPECT_EQ(crc16Value(QByteArrayView("123456789")), 0x4B37);
+    const auto crc = crc16(reinterpret_cast<const quint8 *>("123456789"), 9);
     EXPECT_EQ(crc[0], 0x4B);
     EXPECT_EQ(crc[1], 0x37);
-    EXPECT_EQ(CrcText(u"01 03 00 12 00 08"), "E409");
-    EXPECT_EQ(CrcText(u"010300120008"), "E409");
+    EXPECT_EQ(crcText(u"01 03 00 12 00 08"), "E409");
+    EXPECT_EQ(crcText(u"010300120008"), "E409");
     // A frame with its CRC appended leaves no residue.
-    EXPECT_EQ(Crc16Value(ParseHex(WithCrc("01 10 92 00 00 01 02 5A A5")).bytes), 0x0000);
+    EXPECT_EQ(crc16Value(parseHex(withCrc("01 10 92 00 00 01 02 5A A5")).bytes), 0x0000);
 }
 
 TEST(HexFrame, ParsingStopsAtABadDigitAndDropsALoneOne)
 {
-    EXPECT_EQ(ParseHex(u"0103920200 08 5a").bytes, QByteArray::fromHex("0103920200085A"));
+    EXPECT_EQ(parseHex(u"0103920200 08 5a").bytes, QByteArray::fromHex("0103920200085A"));
     const auto parsed = [](const char16_t *text, const char *bytes, bool bad) {
-        const HexParse p = ParseHex(text);
+        const HexParse p = parseHex(text);
         EXPECT_EQ(p.bytes, QByteArray::fromHex(bytes)) << QString::fromUtf16(text).toStdString();
         EXPECT_EQ(p.badDigit, bad) << QString::fromUtf16(text).toStdString();
     };
@@ -30,10 +30,10 @@ TEST(HexFrame, ParsingStopsAtABadDigitAndDropsALoneOne)
     parsed(u"01\t02", "01", true); // only 0x20 separates
     parsed(u"", "", false);
     // The CRC of a bad text covers the bytes before the bad digit.
-    EXPECT_EQ(CrcText(u"01 0G"), CrcText(u"01"));
+    EXPECT_EQ(crcText(u"01 0G"), crcText(u"01"));
 }
 
 TEST(HexFrame, ReplyText)
 {
-    EXPECT_EQ(BytesToHexText(QByteArray::fromHex("01ab0f")), "01AB0F");
+    EXPECT_EQ(bytesToHexText(QByteArray::fromHex("01ab0f")), "01AB0F");
 }

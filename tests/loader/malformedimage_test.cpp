@@ -1,7 +1,7 @@
 #include "loader/resourcedllloader.h"
-#include "tests/loader/testloaderhost.h"
 #include "peimagebuilder.h"
 #include "samplehost.h"
+#include "tests/loader/testloaderhost.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +16,19 @@ namespace {
 
 using Sample = SampleLibrary;
 
-void Patch16(std::vector<std::uint8_t> &file, std::size_t at, std::uint16_t value)
+void patch16(std::vector<std::uint8_t> &file, std::size_t at, std::uint16_t value)
 {
     file.at(at) = static_cast<std::uint8_t>(value);
     file.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
 }
 
-void Patch32(std::vector<std::uint8_t> &file, std::size_t at, std::uint32_t value)
+void patch32(std::vector<std::uint8_t> &file, std::size_t at, std::uint32_t value)
 {
-    Patch16(file, at, static_cast<std::uint16_t>(value));
-    Patch16(file, at + 2, static_cast<std::uint16_t>(value >> 16));
+    patch16(file, at, static_cast<std::uint16_t>(value));
+    patch16(file, at + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
-std::size_t SectionField(const PeImageBuilder &builder, std::size_t section, std::size_t field)
+std::size_t sectionField(const PeImageBuilder &builder, std::size_t section, std::size_t field)
 {
     return builder.sectionTableOffset() + 40 * section + field;
 }
@@ -42,7 +42,7 @@ constexpr std::uint32_t SampleImageEnd = 0x4000;
 constexpr std::uint32_t Descriptor = Sample::Data;
 
 // A section that ends the image with bytes that are not NUL, so a name there never ends.
-void AddUnterminatedTail(PeImageBuilder &builder)
+void addUnterminatedTail(PeImageBuilder &builder)
 {
     builder.addSection(0x3F00, 0x100, 0x100);
     std::fill(builder.image.begin() + 0x3F00, builder.image.end(), 'A');
@@ -55,84 +55,84 @@ struct MalformedCase
     std::function<void(std::vector<std::uint8_t> &)> patch; // on the built file
 };
 
-void Nothing(PeImageBuilder &) {}
-void NoPatch(std::vector<std::uint8_t> &) {}
+void nothing(PeImageBuilder &) {}
+void noPatch(std::vector<std::uint8_t> &) {}
 
 const MalformedCase Cases[] = {
     // Signatures and the PE header's place.
-    {"NoDosSignature", Nothing, [](auto &file) { file[1] = 'X'; }},
-    {"ShorterThanTheDosHeader", Nothing, [](auto &file) { file.resize(0x3E); }},
-    {"PeHeaderPastTheFile", Nothing,
-     [](auto &file) { Patch32(file, 0x3C, std::uint32_t(file.size() - 8)); }},
-    {"PeOffsetWrapsIn32Bits", Nothing, [](auto &file) { Patch32(file, 0x3C, 0xFFFFFFFC); }},
-    {"NoPeSignature", Nothing, [](auto &file) { file[PeImageBuilder::PeOffset + 3] = 1; }},
-    {"Pe32PlusImage", [](PeImageBuilder &b) { b.magic = 0x20B; }, NoPatch},
+    {"NoDosSignature", nothing, [](auto &file) { file[1] = 'X'; }},
+    {"ShorterThanTheDosHeader", nothing, [](auto &file) { file.resize(0x3E); }},
+    {"PeHeaderPastTheFile", nothing,
+     [](auto &file) { patch32(file, 0x3C, std::uint32_t(file.size() - 8)); }},
+    {"PeOffsetWrapsIn32Bits", nothing, [](auto &file) { patch32(file, 0x3C, 0xFFFFFFFC); }},
+    {"NoPeSignature", nothing, [](auto &file) { file[PeImageBuilder::PeOffset + 3] = 1; }},
+    {"Pe32PlusImage", [](PeImageBuilder &b) { b.magic = 0x20B; }, noPatch},
     // The optional header and the section table.
-    {"OptionalHeaderTooShort", [](PeImageBuilder &b) { b.optionalHeaderSize = 64; }, NoPatch},
-    {"OptionalHeaderPastTheFile", Nothing,
-     [](auto &file) { Patch16(file, PeImageBuilder::FileHeaderOffset + 16, 0xFFFF); }},
+    {"OptionalHeaderTooShort", [](PeImageBuilder &b) { b.optionalHeaderSize = 64; }, noPatch},
+    {"OptionalHeaderPastTheFile", nothing,
+     [](auto &file) { patch16(file, PeImageBuilder::FileHeaderOffset + 16, 0xFFFF); }},
     {"MoreDirectoriesThanTheOptionalHeaderHolds",
-     [](PeImageBuilder &b) { b.optionalHeaderSize = 96 + 6 * 8; }, NoPatch},
-    {"SectionTablePastTheFile", [](PeImageBuilder &b) { b.numberOfSections = 0xFFFF; }, NoPatch},
-    {"SizeOfImageZero", Nothing,
-     [](auto &file) { Patch32(file, PeImageBuilder::OptionalHeaderOffset + 56, 0); }},
-    {"HeadersLargerThanTheFile", Nothing,
+     [](PeImageBuilder &b) { b.optionalHeaderSize = 96 + 6 * 8; }, noPatch},
+    {"SectionTablePastTheFile", [](PeImageBuilder &b) { b.numberOfSections = 0xFFFF; }, noPatch},
+    {"SizeOfImageZero", nothing,
+     [](auto &file) { patch32(file, PeImageBuilder::OptionalHeaderOffset + 56, 0); }},
+    {"HeadersLargerThanTheFile", nothing,
      [](auto &file) {
-         Patch32(file, PeImageBuilder::OptionalHeaderOffset + 60, std::uint32_t(file.size() + 1));
+         patch32(file, PeImageBuilder::OptionalHeaderOffset + 60, std::uint32_t(file.size() + 1));
      }},
     {"EntryPointOutsideTheImage", [](PeImageBuilder &b) { b.entryPoint = SampleImageEnd; },
-     NoPatch},
+     noPatch},
     // Sections.
-    {"RawDataPastTheFile", Nothing,
+    {"RawDataPastTheFile", nothing,
      [](auto &file) {
-         Patch32(file, SectionField(Sample().builder, 2, PointerToRawDataField),
+         patch32(file, sectionField(Sample().builder, 2, PointerToRawDataField),
                  std::uint32_t(file.size() - 0x20));
      }},
-    {"RawDataPointerWrapsIn32Bits", Nothing,
+    {"RawDataPointerWrapsIn32Bits", nothing,
      [](auto &file) {
-         Patch32(file, SectionField(Sample().builder, 2, PointerToRawDataField), 0xFFFFFFF0);
+         patch32(file, sectionField(Sample().builder, 2, PointerToRawDataField), 0xFFFFFFF0);
      }},
-    {"RawDataPastSizeOfImage", Nothing,
+    {"RawDataPastSizeOfImage", nothing,
      [](auto &file) {
-         Patch32(file, SectionField(Sample().builder, 2, VirtualAddressField), 0x3FF0);
-         Patch32(file, SectionField(Sample().builder, 2, VirtualSizeField), 0x10);
+         patch32(file, sectionField(Sample().builder, 2, VirtualAddressField), 0x3FF0);
+         patch32(file, sectionField(Sample().builder, 2, VirtualSizeField), 0x10);
      }},
-    {"VirtualRangeWrapsIn32Bits", Nothing,
+    {"VirtualRangeWrapsIn32Bits", nothing,
      [](auto &file) {
-         Patch32(file, SectionField(Sample().builder, 1, VirtualSizeField), 0xFFFFF000);
+         patch32(file, sectionField(Sample().builder, 1, VirtualSizeField), 0xFFFFF000);
      }},
     // Relocations.
     {"RelocationDirectoryPastTheImage",
-     [](PeImageBuilder &b) { b.setDirectory(5, Sample::Relocations, 0x1001); }, NoPatch},
+     [](PeImageBuilder &b) { b.setDirectory(5, Sample::Relocations, 0x1001); }, noPatch},
     {"RelocationBlockShorterThanItsHeader",
-     [](PeImageBuilder &b) { b.put32(Sample::Relocations + 4, 4); }, NoPatch},
+     [](PeImageBuilder &b) { b.put32(Sample::Relocations + 4, 4); }, noPatch},
     {"RelocationBlockPastTheDirectory",
-     [](PeImageBuilder &b) { b.put32(Sample::Relocations + 4, 0x100); }, NoPatch},
+     [](PeImageBuilder &b) { b.put32(Sample::Relocations + 4, 0x100); }, noPatch},
     {"RelocationTargetPastTheImage",
-     [](PeImageBuilder &b) { b.put32(Sample::Relocations, SampleImageEnd - 0x100); }, NoPatch},
+     [](PeImageBuilder &b) { b.put32(Sample::Relocations, SampleImageEnd - 0x100); }, noPatch},
     // Imports.
     {"ImportDescriptorPastTheImage",
-     [](PeImageBuilder &b) { b.setDirectory(1, SampleImageEnd - 0x10, 0x10); }, NoPatch},
+     [](PeImageBuilder &b) { b.setDirectory(1, SampleImageEnd - 0x10, 0x10); }, noPatch},
     {"LibraryNameRunsOffTheImage",
      [](PeImageBuilder &b) {
-         AddUnterminatedTail(b);
+         addUnterminatedTail(b);
          b.put32(Descriptor + 12, 0x3F80);
      },
-     NoPatch},
+     noPatch},
     {"LibraryNamePastTheImage", [](PeImageBuilder &b) { b.put32(Descriptor + 12, 0x7FFFFFFF); },
-     NoPatch},
+     noPatch},
     {"FunctionNameRunsOffTheImage",
      [](PeImageBuilder &b) {
-         AddUnterminatedTail(b);
+         addUnterminatedTail(b);
          b.put32(b.get32(Descriptor), 0x3F80);
      },
-     NoPatch},
-    {"HintPastTheImage", [](PeImageBuilder &b) { b.put32(b.get32(Descriptor), 0x3FFF); }, NoPatch},
+     noPatch},
+    {"HintPastTheImage", [](PeImageBuilder &b) { b.put32(b.get32(Descriptor), 0x3FFF); }, noPatch},
     {"LookupTablePastTheImage", [](PeImageBuilder &b) { b.put32(Descriptor, SampleImageEnd - 2); },
-     NoPatch},
+     noPatch},
     {"AddressTableShorterThanTheLookupTable",
-     [](PeImageBuilder &b) { b.put32(Descriptor + 16, SampleImageEnd - 4); }, NoPatch},
-    {"NoAddressTable", [](PeImageBuilder &b) { b.put32(Descriptor + 16, 0); }, NoPatch},
+     [](PeImageBuilder &b) { b.put32(Descriptor + 16, SampleImageEnd - 4); }, noPatch},
+    {"NoAddressTable", [](PeImageBuilder &b) { b.put32(Descriptor + 16, 0); }, noPatch},
 };
 
 class MalformedImage : public testing::TestWithParam<MalformedCase>
@@ -148,10 +148,10 @@ TEST_P(MalformedImage, IsRefusedAndLeavesNothingBehind)
     std::vector<std::uint8_t> file = sample.builder.build();
     GetParam().patch(file);
     TestLoaderHost host;
-    Prepare(host, file);
+    prepare(host, file);
     ResourceDllLoader loader(host);
 
-    EXPECT_EQ(Load(loader), 0u);
+    EXPECT_EQ(load(loader), 0u);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, QStringLiteral("指定的资源不是有效的DLL文件!"));
     EXPECT_EQ(host.messages[0].caption, QStringLiteral("装入动态链接库出错"));

@@ -5,16 +5,16 @@
 
 namespace {
 
-void Put16At(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint16_t value)
+void put16At(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint16_t value)
 {
     bytes.at(at) = static_cast<std::uint8_t>(value);
     bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
 }
 
-void Put32At(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint32_t value)
+void put32At(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint32_t value)
 {
-    Put16At(bytes, at, static_cast<std::uint16_t>(value));
-    Put16At(bytes, at + 2, static_cast<std::uint16_t>(value >> 16));
+    put16At(bytes, at, static_cast<std::uint16_t>(value));
+    put16At(bytes, at + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
 } // namespace
@@ -34,12 +34,12 @@ void PeImageBuilder::setDirectory(int index, std::uint32_t rva, std::uint32_t si
 
 void PeImageBuilder::put16(std::uint32_t rva, std::uint16_t value)
 {
-    Put16At(image, rva, value);
+    put16At(image, rva, value);
 }
 
 void PeImageBuilder::put32(std::uint32_t rva, std::uint32_t value)
 {
-    Put32At(image, rva, value);
+    put32At(image, rva, value);
 }
 
 void PeImageBuilder::putString(std::uint32_t rva, std::string_view text)
@@ -72,27 +72,27 @@ std::vector<std::uint8_t> PeImageBuilder::build() const
 
     file[0] = 'M';
     file[1] = 'Z';
-    Put32At(file, 0x3C, peOffset);
+    put32At(file, 0x3C, peOffset);
     const std::string_view signature("PE\0\0", 4);
     std::copy(signature.begin(), signature.end(), file.begin() + PeOffset);
-    Put16At(file, FileHeaderOffset, 0x14C); // i386
-    Put16At(file, FileHeaderOffset + 2,
+    put16At(file, FileHeaderOffset, 0x14C); // i386
+    put16At(file, FileHeaderOffset + 2,
             numberOfSections.value_or(static_cast<std::uint16_t>(sections.size())));
-    Put16At(file, FileHeaderOffset + 16, optionalHeaderSize);
-    Put16At(file, FileHeaderOffset + 18, 0x2102); // executable, 32-bit, library
+    put16At(file, FileHeaderOffset + 16, optionalHeaderSize);
+    put16At(file, FileHeaderOffset + 18, 0x2102); // executable, 32-bit, library
 
     const std::size_t optional = OptionalHeaderOffset;
-    Put16At(file, optional, magic);
-    Put32At(file, optional + 16, entryPoint);
-    Put32At(file, optional + 28, imageBase);
-    Put32At(file, optional + 32, 0x1000); // SectionAlignment
-    Put32At(file, optional + 36, 0x200);  // FileAlignment
-    Put32At(file, optional + 56, sizeOfImage);
-    Put32At(file, optional + 60, sizeOfHeaders);
-    Put32At(file, optional + 92, numberOfRvaAndSizes);
+    put16At(file, optional, magic);
+    put32At(file, optional + 16, entryPoint);
+    put32At(file, optional + 28, imageBase);
+    put32At(file, optional + 32, 0x1000); // SectionAlignment
+    put32At(file, optional + 36, 0x200);  // FileAlignment
+    put32At(file, optional + 56, sizeOfImage);
+    put32At(file, optional + 60, sizeOfHeaders);
+    put32At(file, optional + 92, numberOfRvaAndSizes);
     for (std::size_t i = 0; i < directories.size() && 96 + 8 * i + 8 <= optionalHeaderSize; ++i) {
-        Put32At(file, optional + 96 + 8 * i, directories[i].first);
-        Put32At(file, optional + 96 + 8 * i + 4, directories[i].second);
+        put32At(file, optional + 96 + 8 * i, directories[i].first);
+        put32At(file, optional + 96 + 8 * i + 4, directories[i].second);
     }
 
     for (std::size_t i = 0; i < sections.size(); ++i) {
@@ -100,10 +100,10 @@ std::vector<std::uint8_t> PeImageBuilder::build() const
         const std::size_t at = sectionTableOffset() + 40 * i;
         const std::string name = ".s" + std::to_string(i);
         std::copy(name.begin(), name.end(), file.begin() + at);
-        Put32At(file, at + 8, section.virtualSize);
-        Put32At(file, at + 12, section.virtualAddress);
-        Put32At(file, at + 16, section.rawSize);
-        Put32At(file, at + 20, pointers[i]);
+        put32At(file, at + 8, section.virtualSize);
+        put32At(file, at + 12, section.virtualAddress);
+        put32At(file, at + 16, section.rawSize);
+        put32At(file, at + 20, pointers[i]);
         if (!section.pointerToRawData && section.rawSize != 0)
             std::memcpy(file.data() + pointers[i], image.data() + section.virtualAddress,
                         section.rawSize);
@@ -111,7 +111,7 @@ std::vector<std::uint8_t> PeImageBuilder::build() const
     return file;
 }
 
-std::vector<std::uint32_t> WriteImports(PeImageBuilder &builder, std::uint32_t rva,
+std::vector<std::uint32_t> writeImports(PeImageBuilder &builder, std::uint32_t rva,
                                         const std::vector<ImportSpec> &imports)
 {
     std::vector<std::uint32_t> addressTables;
@@ -155,7 +155,7 @@ std::vector<std::uint32_t> WriteImports(PeImageBuilder &builder, std::uint32_t r
     return addressTables;
 }
 
-std::uint32_t WriteExports(PeImageBuilder &builder, std::uint32_t rva, const ExportSpec &exports)
+std::uint32_t writeExports(PeImageBuilder &builder, std::uint32_t rva, const ExportSpec &exports)
 {
     const auto functionCount = static_cast<std::uint32_t>(exports.functions.size());
     const auto nameCount = static_cast<std::uint32_t>(exports.names.size());
@@ -185,7 +185,7 @@ std::uint32_t WriteExports(PeImageBuilder &builder, std::uint32_t rva, const Exp
     return next;
 }
 
-void WriteRelocations(PeImageBuilder &builder, std::uint32_t rva,
+void writeRelocations(PeImageBuilder &builder, std::uint32_t rva,
                       const std::vector<RelocationBlock> &blocks)
 {
     std::uint32_t next = rva;
@@ -216,16 +216,16 @@ SampleLibrary::SampleLibrary()
     b.put32(MovedWords[3], b.imageBase + Text);
     b.put32(OtherTypeWord, b.imageBase + 0x1234);
 
-    addressTables = WriteImports(
+    addressTables = writeImports(
         b, Data,
         {{"KERNEL32.dll", {std::string("Sleep"), std::uint16_t(7), std::string("GetTickCount")}},
          {"USER32.dll", {std::string("MessageBeep")}, false}});
-    WriteExports(b, Data + 0x200,
+    writeExports(b, Data + 0x200,
                  {"SkinH_EL.dll",
                   ExportBase,
                   {Attach, Detach, Unnamed},
                   {{"SkinH_AttachResEx", 0}, {"SkinH_Detach", 1}}});
     // HIGHLOW (3) entries, a DIR64 (10) entry and an ABSOLUTE (0) padding entry.
-    WriteRelocations(b, Relocations,
+    writeRelocations(b, Relocations,
                      {{Text, {0x3040, 0x3044, 0xA048, 0x33FC, 0x0000}}, {Data, {0x32F0}}});
 }

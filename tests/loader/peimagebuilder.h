@@ -67,7 +67,7 @@ struct ImportSpec
 };
 // Writes descriptors, tables and names from `rva` on and sets the import directory. Returns the
 // RVA of each library's address table.
-std::vector<std::uint32_t> WriteImports(PeImageBuilder &builder, std::uint32_t rva,
+std::vector<std::uint32_t> writeImports(PeImageBuilder &builder, std::uint32_t rva,
                                         const std::vector<ImportSpec> &imports);
 
 struct ExportSpec
@@ -79,7 +79,7 @@ struct ExportSpec
 };
 // Writes the export directory and its tables from `rva` on and sets the export directory;
 // returns the RVA past the last byte written.
-std::uint32_t WriteExports(PeImageBuilder &builder, std::uint32_t rva, const ExportSpec &exports);
+std::uint32_t writeExports(PeImageBuilder &builder, std::uint32_t rva, const ExportSpec &exports);
 
 struct RelocationBlock
 {
@@ -87,7 +87,7 @@ struct RelocationBlock
     std::vector<std::uint16_t> entries; // type << 12 | offset
 };
 // Writes the blocks from `rva` on and sets the relocation directory to cover them.
-void WriteRelocations(PeImageBuilder &builder, std::uint32_t rva,
+void writeRelocations(PeImageBuilder &builder, std::uint32_t rva,
                       const std::vector<RelocationBlock> &blocks);
 
 // A library like the one the program would carry: code at 0x1000 with absolute addresses,

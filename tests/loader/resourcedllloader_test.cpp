@@ -1,8 +1,8 @@
 #include "loader/resourcedllloader.h"
-#include "tests/loader/testloaderhost.h"
 #include "model/texts.h"
 #include "peimagebuilder.h"
 #include "samplehost.h"
+#include "tests/loader/testloaderhost.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,14 @@ namespace {
 
 using Sample = SampleLibrary;
 
-bool AllZero(std::span<const std::uint8_t> bytes)
+bool allZero(std::span<const std::uint8_t> bytes)
 {
     return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
 }
 
 // Section contents as mapped, compared with what the builder laid out; the import address
 // tables in the data section are left out (binding changes them).
-void ExpectSectionsCopied(const PeImageBuilder &builder, std::span<const std::uint8_t> memory,
+void expectSectionsCopied(const PeImageBuilder &builder, std::span<const std::uint8_t> memory,
                           const std::vector<std::uint8_t> &file)
 {
     ASSERT_EQ(memory.size(), builder.sizeOfImage);
@@ -37,7 +37,7 @@ void ExpectSectionsCopied(const PeImageBuilder &builder, std::span<const std::ui
                 std::equal(raw.begin(), raw.end(), builder.image.begin() + section.virtualAddress))
                 << "section at " << section.virtualAddress;
         }
-        EXPECT_TRUE(AllZero(rest)) << "past the raw data of section at " << section.virtualAddress;
+        EXPECT_TRUE(allZero(rest)) << "past the raw data of section at " << section.virtualAddress;
     }
 }
 
@@ -48,13 +48,13 @@ TEST(ResourceDllLoader, MapsAtThePreferredBaseWithoutChangingTheCode)
     const Sample sample;
     const std::vector<std::uint8_t> file = sample.builder.build();
     TestLoaderHost host;
-    Prepare(host, file);
+    prepare(host, file);
     ResourceDllLoader loader(host);
 
-    const HostAddress base = Load(loader);
+    const HostAddress base = load(loader);
     ASSERT_EQ(base, PeImageBuilder::DefaultImageBase);
     EXPECT_EQ(loader.imageBase(), base);
-    ExpectSectionsCopied(sample.builder, host.memoryAt(base), file);
+    expectSectionsCopied(sample.builder, host.memoryAt(base), file);
     for (std::uint32_t word : Sample::MovedWords)
         EXPECT_EQ(host.read32(base + word), sample.builder.get32(word));
     ASSERT_EQ(host.entryCalls.size(), 1u);
@@ -70,19 +70,19 @@ TEST(ResourceDllLoader, MovesEveryHighLowTargetWhenMappedElsewhere)
     for (const HostAddress elsewhere : {HostAddress(0x00700000), HostAddress(0x60000000)}) {
         const Sample sample;
         TestLoaderHost host;
-        Prepare(host, sample.builder.build());
+        prepare(host, sample.builder.build());
         host.preferredAddressFree = false;
         host.chosenAddress = elsewhere;
         ResourceDllLoader loader(host);
 
-        ASSERT_EQ(Load(loader), elsewhere);
+        ASSERT_EQ(load(loader), elsewhere);
         const auto delta = static_cast<std::uint32_t>(elsewhere - PeImageBuilder::DefaultImageBase);
         for (std::uint32_t word : Sample::MovedWords)
             EXPECT_EQ(host.read32(elsewhere + word), sample.builder.get32(word) + delta) << word;
         EXPECT_EQ(host.read32(elsewhere + Sample::OtherTypeWord),
                   sample.builder.get32(Sample::OtherTypeWord));
         EXPECT_EQ(host.entryCalls.at(0).entry, elsewhere + Sample::Text);
-        EXPECT_EQ(loader.FindExport("SkinH_AttachResEx"), elsewhere + Sample::Attach);
+        EXPECT_EQ(loader.findExport("SkinH_AttachResEx"), elsewhere + Sample::Attach);
     }
 }
 
@@ -90,9 +90,9 @@ TEST(ResourceDllLoader, BindsImportsByNameAndOrdinalAndLeavesUnresolvedOnesNull)
 {
     const Sample sample;
     TestLoaderHost host;
-    Prepare(host, sample.builder.build());
+    prepare(host, sample.builder.build());
     ResourceDllLoader loader(host);
-    const HostAddress base = Load(loader);
+    const HostAddress base = load(loader);
     ASSERT_NE(base, 0u);
 
     const HostAddress kernel32 = base + sample.addressTables[0];
@@ -114,10 +114,10 @@ TEST(ResourceDllLoader, AMissingLibraryIsNamedAndNothingStaysBehind)
     const Sample sample;
     TestLoaderHost host;
     host.addResource("DLL", 130, sample.builder.build());
-    AddKernel32(host);
+    addKernel32(host);
     ResourceDllLoader loader(host);
 
-    EXPECT_EQ(Load(loader), 0u);
+    EXPECT_EQ(load(loader), 0u);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, QStringLiteral("装入动态链接库USER32.dll出错!"));
     EXPECT_EQ(host.messages[0].caption, QStringLiteral("错误"));
@@ -126,8 +126,8 @@ TEST(ResourceDllLoader, AMissingLibraryIsNamedAndNothingStaysBehind)
     EXPECT_EQ(host.freedLibraries, std::vector<ModuleHandle>{Kernel32});
     EXPECT_TRUE(host.entryCalls.empty());
     EXPECT_EQ(loader.imageBase(), 0u);
-    EXPECT_EQ(loader.FindExport("SkinH_AttachResEx"), 0u);
-    loader.Unload();
+    EXPECT_EQ(loader.findExport("SkinH_AttachResEx"), 0u);
+    loader.unload();
     EXPECT_TRUE(host.entryCalls.empty());
 }
 
@@ -135,24 +135,24 @@ TEST(ResourceDllLoader, FindsExportsByNameIgnoringCaseAndByOrdinal)
 {
     const Sample sample;
     TestLoaderHost host;
-    Prepare(host, sample.builder.build());
+    prepare(host, sample.builder.build());
     ResourceDllLoader loader(host);
-    EXPECT_EQ(loader.FindExport("SkinH_AttachResEx"), 0u); // nothing mapped yet
-    const HostAddress base = Load(loader);
+    EXPECT_EQ(loader.findExport("SkinH_AttachResEx"), 0u); // nothing mapped yet
+    const HostAddress base = load(loader);
     ASSERT_NE(base, 0u);
 
-    EXPECT_EQ(loader.FindExport("SkinH_attachresex"), base + Sample::Attach);
-    EXPECT_EQ(loader.FindExport("SKINH_ATTACHRESEX"), base + Sample::Attach);
-    EXPECT_EQ(loader.FindExport("skinh_detach"), base + Sample::Detach);
-    EXPECT_EQ(loader.FindExport("SkinH_AttachRes"), 0u);
-    EXPECT_EQ(loader.FindExport("SkinH_AttachResExt"), 0u);
-    EXPECT_EQ(loader.FindExport(""), 0u);
+    EXPECT_EQ(loader.findExport("SkinH_attachresex"), base + Sample::Attach);
+    EXPECT_EQ(loader.findExport("SKINH_ATTACHRESEX"), base + Sample::Attach);
+    EXPECT_EQ(loader.findExport("skinh_detach"), base + Sample::Detach);
+    EXPECT_EQ(loader.findExport("SkinH_AttachRes"), 0u);
+    EXPECT_EQ(loader.findExport("SkinH_AttachResExt"), 0u);
+    EXPECT_EQ(loader.findExport(""), 0u);
 
-    EXPECT_EQ(loader.FindExport(std::uint16_t(Sample::ExportBase)), base + Sample::Attach);
-    EXPECT_EQ(loader.FindExport(std::uint16_t(Sample::ExportBase + 2)), base + Sample::Unnamed);
-    EXPECT_EQ(loader.FindExport(std::uint16_t(Sample::ExportBase + 3)), 0u); // Base + count
-    EXPECT_EQ(loader.FindExport(std::uint16_t(Sample::ExportBase - 1)), 0u);
-    EXPECT_EQ(loader.FindExport(std::uint16_t(0)), 0u);
+    EXPECT_EQ(loader.findExport(std::uint16_t(Sample::ExportBase)), base + Sample::Attach);
+    EXPECT_EQ(loader.findExport(std::uint16_t(Sample::ExportBase + 2)), base + Sample::Unnamed);
+    EXPECT_EQ(loader.findExport(std::uint16_t(Sample::ExportBase + 3)), 0u); // Base + count
+    EXPECT_EQ(loader.findExport(std::uint16_t(Sample::ExportBase - 1)), 0u);
+    EXPECT_EQ(loader.findExport(std::uint16_t(0)), 0u);
 }
 
 TEST(ResourceDllLoader, ExportsThatCannotBeCalledAreNull)
@@ -162,7 +162,7 @@ TEST(ResourceDllLoader, ExportsThatCannotBeCalledAreNull)
     builder.addSection(0x3F00, 0x100, 0x100); // ends the image with bytes that are not NUL
     std::fill(builder.image.begin() + 0x3F00, builder.image.end(), 'A');
     const std::uint32_t exportsEnd =
-        WriteExports(builder, 0x1000,
+        writeExports(builder, 0x1000,
                      {"X.dll",
                       1,
                       {0, 0x1050, 0x1100, 0x5000},
@@ -172,16 +172,16 @@ TEST(ResourceDllLoader, ExportsThatCannotBeCalledAreNull)
     TestLoaderHost host;
     host.addResource("DLL", 130, builder.build());
     ResourceDllLoader loader(host);
-    const HostAddress base = Load(loader);
+    const HostAddress base = load(loader);
     ASSERT_NE(base, 0u);
 
-    EXPECT_EQ(loader.FindExport("Unused"), 0u);
-    EXPECT_EQ(loader.FindExport("Forwarded"), 0u);
-    EXPECT_EQ(loader.FindExport("Outside"), 0u);
-    EXPECT_EQ(loader.FindExport("SKIN[1]"), base + 0x1100);
+    EXPECT_EQ(loader.findExport("Unused"), 0u);
+    EXPECT_EQ(loader.findExport("Forwarded"), 0u);
+    EXPECT_EQ(loader.findExport("Outside"), 0u);
+    EXPECT_EQ(loader.findExport("SKIN[1]"), base + 0x1100);
     // Only letters compare ignoring case: '{' is not a lower-case '['.
-    EXPECT_EQ(loader.FindExport("skin{1}"), 0u);
-    EXPECT_EQ(loader.FindExport(std::uint16_t(1)), 0u);
+    EXPECT_EQ(loader.findExport("skin{1}"), 0u);
+    EXPECT_EQ(loader.findExport(std::uint16_t(1)), 0u);
 
     // A name table entry whose name runs off the end of the image stops the search.
     const std::uint32_t names = builder.get32(0x1000 + 32);
@@ -189,16 +189,16 @@ TEST(ResourceDllLoader, ExportsThatCannotBeCalledAreNull)
     TestLoaderHost host2;
     host2.addResource("DLL", 130, builder.build());
     ResourceDllLoader loader2(host2);
-    ASSERT_NE(Load(loader2), 0u);
-    EXPECT_EQ(loader2.FindExport("Skin[1]"), 0u);
+    ASSERT_NE(load(loader2), 0u);
+    EXPECT_EQ(loader2.findExport("Skin[1]"), 0u);
 
     // Tables longer than the image give nothing.
     builder.put32(0x1000 + 20, 0x40000000); // NumberOfFunctions
     TestLoaderHost host3;
     host3.addResource("DLL", 130, builder.build());
     ResourceDllLoader loader3(host3);
-    ASSERT_NE(Load(loader3), 0u);
-    EXPECT_EQ(loader3.FindExport(std::uint16_t(3)), 0u);
+    ASSERT_NE(load(loader3), 0u);
+    EXPECT_EQ(loader3.findExport(std::uint16_t(3)), 0u);
     EXPECT_TRUE(host3.messages.empty());
 }
 
@@ -206,24 +206,24 @@ TEST(ResourceDllLoader, UnloadDetachesReleasesAndFreesOnce)
 {
     const Sample sample;
     TestLoaderHost host;
-    Prepare(host, sample.builder.build());
+    prepare(host, sample.builder.build());
     {
         ResourceDllLoader loader(host);
-        const HostAddress base = Load(loader);
+        const HostAddress base = load(loader);
         ASSERT_NE(base, 0u);
-        loader.Unload();
+        loader.unload();
         ASSERT_EQ(host.entryCalls.size(), 2u);
         EXPECT_EQ(host.entryCalls[1].entry, base + Sample::Text);
         EXPECT_EQ(host.entryCalls[1].instance, TestLoaderHost::Program);
         EXPECT_EQ(host.entryCalls[1].reason, 0u);
         EXPECT_TRUE(host.everyReservationReleased());
         EXPECT_EQ(host.freedLibraries, (std::vector<ModuleHandle>{User32, Kernel32}));
-        EXPECT_EQ(loader.FindExport("SkinH_AttachResEx"), 0u);
-        loader.Unload();
+        EXPECT_EQ(loader.findExport("SkinH_AttachResEx"), 0u);
+        loader.unload();
         EXPECT_EQ(host.entryCalls.size(), 2u);
 
         // Loading again replaces nothing; the destructor then unloads.
-        ASSERT_EQ(Load(loader), base);
+        ASSERT_EQ(load(loader), base);
     }
     EXPECT_EQ(host.entryCalls.size(), 4u);
     EXPECT_EQ(host.entryCalls.back().reason, 0u);
@@ -235,18 +235,18 @@ TEST(ResourceDllLoader, AnEntryPointThatRefusesUndoesTheLoad)
 {
     const Sample sample;
     TestLoaderHost host;
-    Prepare(host, sample.builder.build());
+    prepare(host, sample.builder.build());
     host.entryPointResult = false;
     ResourceDllLoader loader(host);
 
-    EXPECT_EQ(Load(loader), 0u);
+    EXPECT_EQ(load(loader), 0u);
     ASSERT_EQ(host.entryCalls.size(), 2u);
     EXPECT_EQ(host.entryCalls[0].reason, 1u);
     EXPECT_EQ(host.entryCalls[1].reason, 0u);
     EXPECT_TRUE(host.everyReservationReleased());
     EXPECT_TRUE(host.everyLibraryFreed());
     EXPECT_TRUE(host.messages.empty());
-    loader.Unload();
+    loader.unload();
     EXPECT_EQ(host.entryCalls.size(), 2u);
 }
 
@@ -256,12 +256,12 @@ TEST(ResourceDllLoader, CopiesExactlyTheRawDataOfSectionsStoredOutOfOrder)
     sample.builder.reverseFileOrder = true;
     const std::vector<std::uint8_t> file = sample.builder.build();
     TestLoaderHost host;
-    Prepare(host, file);
+    prepare(host, file);
     ResourceDllLoader loader(host);
-    const HostAddress base = Load(loader);
+    const HostAddress base = load(loader);
     ASSERT_NE(base, 0u);
-    ExpectSectionsCopied(sample.builder, host.memoryAt(base), file);
-    EXPECT_EQ(loader.FindExport("SkinH_AttachResEx"), base + Sample::Attach);
+    expectSectionsCopied(sample.builder, host.memoryAt(base), file);
+    EXPECT_EQ(loader.findExport("SkinH_AttachResEx"), base + Sample::Attach);
 }
 
 TEST(ResourceDllLoader, TakesTheSectionTableFromTheOptionalHeaderSize)
@@ -275,12 +275,12 @@ TEST(ResourceDllLoader, TakesTheSectionTableFromTheOptionalHeaderSize)
     smaller.builder.numberOfRvaAndSizes = 6;
     for (const Sample *sample : {&larger, &smaller}) {
         TestLoaderHost host;
-        Prepare(host, sample->builder.build());
+        prepare(host, sample->builder.build());
         host.preferredAddressFree = false;
         ResourceDllLoader loader(host);
-        const HostAddress base = Load(loader);
+        const HostAddress base = load(loader);
         ASSERT_NE(base, 0u) << sample->builder.optionalHeaderSize;
-        EXPECT_EQ(loader.FindExport("SkinH_AttachResEx"), base + Sample::Attach);
+        EXPECT_EQ(loader.findExport("SkinH_AttachResEx"), base + Sample::Attach);
         EXPECT_EQ(host.read32(base + Sample::MovedWords[0]),
                   base + Sample::Data); // relocated
     }
@@ -292,25 +292,25 @@ TEST(ResourceDllLoader, WithoutResourceOrMemoryTheLoadFailsQuietly)
     {
         TestLoaderHost host;
         ResourceDllLoader loader(host);
-        EXPECT_EQ(Load(loader), 0u);
+        EXPECT_EQ(load(loader), 0u);
         EXPECT_TRUE(host.reservations.empty());
         EXPECT_TRUE(host.messages.empty());
     }
     {
         TestLoaderHost host;
-        Prepare(host, file);
+        prepare(host, file);
         host.reservationLimit = 0x1000;
         ResourceDllLoader loader(host);
-        EXPECT_EQ(Load(loader), 0u);
+        EXPECT_EQ(load(loader), 0u);
         EXPECT_TRUE(host.reservations.empty());
         EXPECT_TRUE(host.messages.empty());
     }
     {
         TestLoaderHost host;
-        Prepare(host, file);
+        prepare(host, file);
         host.commitFails = true;
         ResourceDllLoader loader(host);
-        EXPECT_EQ(Load(loader), 0u);
+        EXPECT_EQ(load(loader), 0u);
         EXPECT_EQ(host.reservations.size(), 1u);
         EXPECT_TRUE(host.everyReservationReleased());
         EXPECT_TRUE(host.messages.empty());
@@ -318,11 +318,11 @@ TEST(ResourceDllLoader, WithoutResourceOrMemoryTheLoadFailsQuietly)
     {
         // Memory that would end above 4 GiB cannot hold a 32-bit image.
         TestLoaderHost host;
-        Prepare(host, file);
+        prepare(host, file);
         host.preferredAddressFree = false;
         host.chosenAddress = 0xFFFFE000;
         ResourceDllLoader loader(host);
-        EXPECT_EQ(Load(loader), 0u);
+        EXPECT_EQ(load(loader), 0u);
         EXPECT_TRUE(host.everyReservationReleased());
         EXPECT_TRUE(host.loadedLibraries.empty());
         EXPECT_TRUE(host.entryCalls.empty());
@@ -339,7 +339,7 @@ TEST(LoaderCorpus, EveryImageLoads)
         reversed.builder.reverseFileOrder = true;
         PeImageBuilder exportsOnly(0x2000);
         exportsOnly.addSection(0x1000, 0x1000, 0x100);
-        WriteExports(exportsOnly, 0x1000, {"E.dll", 1, {0x1080}, {{"SkinH_AttachResEx", 0}}});
+        writeExports(exportsOnly, 0x1000, {"E.dll", 1, {0x1080}, {{"SkinH_AttachResEx", 0}}});
         const std::pair<const char *, std::vector<std::uint8_t>> corpus[] = {
             {"sample.dll", Sample().builder.build()},
             {"sample-reversed.dll", reversed.builder.build()},
@@ -361,9 +361,9 @@ TEST(LoaderCorpus, EveryImageLoads)
         ASSERT_TRUE(in.open(QIODevice::ReadOnly));
         const QByteArray bytes = in.readAll();
         TestLoaderHost host;
-        Prepare(host, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        prepare(host, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
         ResourceDllLoader loader(host);
-        EXPECT_NE(Load(loader), 0u) << name.toStdString();
-        EXPECT_NE(loader.FindExport("SkinH_attachresex"), 0u) << name.toStdString();
+        EXPECT_NE(load(loader), 0u) << name.toStdString();
+        EXPECT_NE(loader.findExport("SkinH_attachresex"), 0u) << name.toStdString();
     }
 }

@@ -14,25 +14,25 @@ constexpr HostAddress SleepAddress = 0x77001000;
 constexpr HostAddress Ordinal7Address = 0x77003000;
 constexpr HostAddress MessageBeepAddress = 0x76001000;
 
-inline void AddKernel32(TestLoaderHost &host)
+inline void addKernel32(TestLoaderHost &host)
 {
     host.addLibrary("kernel32.dll", {Kernel32, {{"Sleep", SleepAddress}}, {{7, Ordinal7Address}}});
 }
 
-inline void AddUser32(TestLoaderHost &host)
+inline void addUser32(TestLoaderHost &host)
 {
     host.addLibrary("user32.dll", {User32, {{"MessageBeep", MessageBeepAddress}}, {}});
 }
 
 // `file` as the program's resource "DLL" 130, and both libraries present.
-inline void Prepare(TestLoaderHost &host, const std::vector<std::uint8_t> &file)
+inline void prepare(TestLoaderHost &host, const std::vector<std::uint8_t> &file)
 {
     host.addResource("DLL", 130, file);
-    AddKernel32(host);
-    AddUser32(host);
+    addKernel32(host);
+    addUser32(host);
 }
 
-inline HostAddress Load(ResourceDllLoader &loader)
+inline HostAddress load(ResourceDllLoader &loader)
 {
-    return loader.LoadFromResource(TestLoaderHost::Program, "DLL", 130);
+    return loader.loadFromResource(TestLoaderHost::Program, "DLL", 130);
 }

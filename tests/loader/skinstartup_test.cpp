@@ -1,7 +1,7 @@
 #include "loader/skinstartup.h"
-#include "tests/loader/testloaderhost.h"
 #include "peimagebuilder.h"
 #include "samplehost.h"
+#include "tests/loader/testloaderhost.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ private:
 TEST(SkinStartup, WithoutASkinLibraryNothingIsLoaded)
 {
     TestLoaderHost host;
-    AddKernel32(host);
+    addKernel32(host);
     // Only the skin data: without the library there is nothing to attach it to.
     host.addResource("SHE", 132, std::vector<std::uint8_t>{1, 2, 3});
     {
@@ -80,7 +80,7 @@ TEST(SkinStartup, AttachesTheCarriedLibraryAndDetachesItLast)
 {
     const SampleLibrary sample;
     TestLoaderHost host;
-    Prepare(host, sample.builder.build());
+    prepare(host, sample.builder.build());
     const HostAddress base = PeImageBuilder::DefaultImageBase;
     {
         SkinStartup skin(std::make_unique<BorrowedHost>(host));
@@ -103,7 +103,7 @@ TEST(SkinStartup, ALibraryWithoutTheAttachFunctionIsNotCalled)
 {
     PeImageBuilder builder(0x2000);
     builder.addSection(0x1000, 0x1000, 0x100);
-    WriteExports(builder, 0x1000, {"OTHER.dll", 1, {0x1080}, {{"SkinH_Attach", 0}}});
+    writeExports(builder, 0x1000, {"OTHER.dll", 1, {0x1080}, {{"SkinH_Attach", 0}}});
     TestLoaderHost host;
     host.addResource("DLL", 130, builder.build());
     SkinStartup skin(std::make_unique<BorrowedHost>(host));

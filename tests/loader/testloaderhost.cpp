@@ -72,7 +72,7 @@ private:
 
 namespace {
 
-std::string Lower(std::string text)
+std::string lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
@@ -95,7 +95,7 @@ void TestLoaderHost::addResource(const std::string &type, std::uint16_t id,
 
 void TestLoaderHost::addLibrary(const std::string &name, Library library)
 {
-    m_libraries[Lower(name)] = std::move(library);
+    m_libraries[lower(name)] = std::move(library);
 }
 
 bool TestLoaderHost::everyReservationReleased() const
@@ -108,7 +108,7 @@ bool TestLoaderHost::everyLibraryFreed() const
 {
     std::map<ModuleHandle, int> count;
     for (const std::string &name : loadedLibraries) {
-        if (const auto it = m_libraries.find(Lower(name)); it != m_libraries.end())
+        if (const auto it = m_libraries.find(lower(name)); it != m_libraries.end())
             ++count[it->second.handle];
     }
     for (ModuleHandle handle : freedLibraries)
@@ -195,7 +195,7 @@ void TestLoaderHost::release(const ImageMemory &memory)
 ModuleHandle TestLoaderHost::loadLibrary(const char *name)
 {
     loadedLibraries.emplace_back(name);
-    const auto it = m_libraries.find(Lower(name));
+    const auto it = m_libraries.find(lower(name));
     if (it == m_libraries.end()) {
         loadedLibraries.pop_back();
         return 0;

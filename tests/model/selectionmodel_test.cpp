@@ -9,26 +9,26 @@ TEST(SelectionModel, RestoresStoredSelectionsWithOneSignalPerChange)
     SelectionModel model;
     QSignalSpy changed(&model, &SelectionModel::changed);
 
-    model.ChooseProduct(2); // an LED product: name and form follow in one change
+    model.chooseProduct(2); // an LED product: name and form follow in one change
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(model.productName(), "QM-XDJ");
     EXPECT_FALSE(model.generalLoad());
-    model.ChooseProduct(11); // no such product
-    model.ChooseProduct(2);  // nothing new
+    model.chooseProduct(11); // no such product
+    model.chooseProduct(2);  // nothing new
     EXPECT_EQ(changed.count(), 1);
 
     // A battery-only block keeps the load form; any block with the load group sets it.
-    model.RestoreGroupSelection(GroupSelection::Battery);
-    EXPECT_EQ(model.CurrentGroupSelection(), GroupSelection::Battery);
+    model.restoreGroupSelection(GroupSelection::Battery);
+    EXPECT_EQ(model.currentGroupSelection(), GroupSelection::Battery);
     EXPECT_FALSE(model.generalLoad());
-    model.RestoreGroupSelection(GroupSelection::BatteryLoad);
-    EXPECT_EQ(model.CurrentGroupSelection(), GroupSelection::BatteryLoad);
+    model.restoreGroupSelection(GroupSelection::BatteryLoad);
+    EXPECT_EQ(model.currentGroupSelection(), GroupSelection::BatteryLoad);
     EXPECT_TRUE(model.generalLoad());
     EXPECT_EQ(changed.count(), 3);
-    model.RestoreGroupSelection(GroupSelection::None);
+    model.restoreGroupSelection(GroupSelection::None);
     EXPECT_EQ(changed.count(), 3);
 
-    model.ClearGroupBoxes();
-    EXPECT_EQ(model.CurrentGroupSelection(), GroupSelection::None);
+    model.clearGroupBoxes();
+    EXPECT_EQ(model.currentGroupSelection(), GroupSelection::None);
     EXPECT_EQ(changed.count(), 4);
 }

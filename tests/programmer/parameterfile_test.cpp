@@ -17,19 +17,19 @@ const QByteArray kBatteryFile = "QM-X\r\n"
 TEST(ParameterFile, WritesTheBatteryFileByteForByteInCodePage936)
 {
     const ParameterSet fresh;
-    EXPECT_EQ(FormatParameterFile(fresh, "QM-X", GroupSelection::Battery), kBatteryFile);
+    EXPECT_EQ(formatParameterFile(fresh, "QM-X", GroupSelection::Battery), kBatteryFile);
 
     // No byte-order mark; the window test reads such a name back.
     const QByteArray chinese =
-        FormatParameterFile(fresh, QStringLiteral("光伏QM"), GroupSelection::Battery);
+        formatParameterFile(fresh, QStringLiteral("光伏QM"), GroupSelection::Battery);
     EXPECT_TRUE(chinese.startsWith("\xB9\xE2\xB7\xFCQM\r\n9000:1\r\n"));
 }
 
 TEST(ParameterFile, TextExtensionIsAppendedOnlyWhenTheFileNameLacksIt)
 {
-    EXPECT_EQ(WithTextExtension("C:\\old.txt.d\\Set1"), "C:\\old.txt.d\\Set1.txt");
-    EXPECT_EQ(WithTextExtension("/old.txt.d/Set1.TXT"), "/old.txt.d/Set1.TXT");
-    EXPECT_EQ(WithTextExtension("a.txt.bak"), "a.txt.bak");
+    EXPECT_EQ(withTextExtension("C:\\old.txt.d\\Set1"), "C:\\old.txt.d\\Set1.txt");
+    EXPECT_EQ(withTextExtension("/old.txt.d/Set1.TXT"), "/old.txt.d/Set1.TXT");
+    EXPECT_EQ(withTextExtension("a.txt.bak"), "a.txt.bak");
 }
 
 TEST(ParameterFile, TakesOnlyLinesThatFitTheirSlots)
@@ -37,7 +37,7 @@ TEST(ParameterFile, TakesOnlyLinesThatFitTheirSlots)
     QByteArray file = kBatteryFile;
     // Lower-case digits name the same register; signs and empty values are what forms store.
     file.replace("900A:1260", "900a:-5").replace("9003:1600", "9003:").replace("9070:0", "9070:+7");
-    const auto content = ParseParameterFile(file);
+    const auto content = parseParameterFile(file);
     ASSERT_TRUE(content);
     EXPECT_EQ(content->selection, GroupSelection::Battery);
     EXPECT_EQ(content->productName, "QM-X");
@@ -51,7 +51,7 @@ TEST(ParameterFile, TakesOnlyLinesThatFitTheirSlots)
         set.values[slot] = QString::number(slot * 1111 - 20000);
     for (GroupSelection s : {GroupSelection::Battery, GroupSelection::Load, GroupSelection::LoadLed,
                              GroupSelection::BatteryLoad, GroupSelection::All}) {
-        const auto back = ParseParameterFile(FormatParameterFile(set, "光伏QM", s));
+        const auto back = parseParameterFile(formatParameterFile(set, "光伏QM", s));
         ASSERT_TRUE(back);
         EXPECT_EQ(back->selection, s);
         EXPECT_EQ(back->productName, "光伏QM");
@@ -65,7 +65,7 @@ TEST(ParameterFile, RefusesFilesThatWouldLandInTheWrongSlots)
 {
     using Reason = ParameterFileProblem::Reason;
     const ParameterSet set;
-    const QByteArray load = FormatParameterFile(set, "QM-X", GroupSelection::Load);
+    const QByteArray load = formatParameterFile(set, "QM-X", GroupSelection::Load);
     const struct
     {
         QByteArray bytes;
@@ -95,33 +95,33 @@ TEST(ParameterFile, RefusesFilesThatWouldLandInTheWrongSlots)
     for (const auto &c : refused) {
         SCOPED_TRACE(c.bytes.left(40).toStdString());
         ParameterFileProblem problem;
-        EXPECT_FALSE(ParseParameterFile(c.bytes, &problem));
+        EXPECT_FALSE(parseParameterFile(c.bytes, &problem));
         EXPECT_EQ(problem.reason, c.reason);
         EXPECT_EQ(problem.line, c.line);
     }
     // The user reads where and why.
     ParameterFileProblem problem;
-    ParseParameterFile(QByteArray(kBatteryFile).replace("900A:1260", "nocolon"), &problem);
+    parseParameterFile(QByteArray(kBatteryFile).replace("900A:1260", "nocolon"), &problem);
     EXPECT_EQ(problem.text, "缺少“:”");
-    ParseParameterFile(QByteArray(kBatteryFile).replace("9001:200", "9001:2.5"), &problem);
+    parseParameterFile(QByteArray(kBatteryFile).replace("9001:200", "9001:2.5"), &problem);
     EXPECT_EQ(problem.text, "数值“2.5”不是整数");
-    ParseParameterFile(QByteArray(kBatteryFile).replace("9001:200", "901:200"), &problem);
+    parseParameterFile(QByteArray(kBatteryFile).replace("9001:200", "901:200"), &problem);
     EXPECT_EQ(problem.text, "地址 901 不是四位十六进制数");
 }
 
 TEST(ParameterFile, UnicodeMarkMeansUtf8AndOnlyThen)
 {
     const QByteArray utf8 = "\xEF\xBB\xBF" + QString("光伏QM-X").toUtf8() + kBatteryFile.mid(4);
-    const auto marked = ParseParameterFile(utf8);
+    const auto marked = parseParameterFile(utf8);
     ASSERT_TRUE(marked);
     EXPECT_EQ(marked->productName, "光伏QM-X");
     EXPECT_EQ(marked->values[3], "1600");
 
     // Without the mark the same bytes are code page 936, as before.
     const QByteArray gbk = "\xB9\xE2\xB7\xFC" + kBatteryFile;
-    ASSERT_TRUE(ParseParameterFile(gbk));
-    EXPECT_EQ(ParseParameterFile(gbk)->productName, "光伏QM-X");
+    ASSERT_TRUE(parseParameterFile(gbk));
+    EXPECT_EQ(parseParameterFile(gbk)->productName, "光伏QM-X");
     // The text ends at a zero byte, even inside the slot lines.
     EXPECT_FALSE(
-        ParseParameterFile(QByteArray(kBatteryFile).replace("9070:0", QByteArray("9070:0\0", 7))));
+        parseParameterFile(QByteArray(kBatteryFile).replace("9070:0", QByteArray("9070:0\0", 7))));
 }

@@ -28,16 +28,16 @@ using Outcome = OperationResult::Outcome;
 const QList<quint16> kNameWords = {0x4D51, 0x582D, 0x4A44, 0, 0, 0, 0, 0};
 
 // Frames compared as bytes: where the blanks stand does not matter.
-QByteArray Bytes(const QString &frameText)
+QByteArray bytes(const QString &frameText)
 {
     return QByteArray::fromHex(frameText.toLatin1());
 }
 
-QList<QByteArray> Bytes(const QStringList &frameTexts)
+QList<QByteArray> bytes(const QStringList &frameTexts)
 {
     QList<QByteArray> all;
     for (const QString &text : frameTexts)
-        all.append(Bytes(text));
+        all.append(bytes(text));
     return all;
 }
 
@@ -45,27 +45,27 @@ QList<QByteArray> Bytes(const QStringList &frameTexts)
 
 TEST_F(OperationsTest, UpdateSendsTheFiveFramesWithTheChecksumLastAndLong)
 {
-    selection.ChooseProduct(0); // QM-X, general load
+    selection.chooseProduct(0); // QM-X, general load
     selection.setBatteryBox(true);
     const QStringList expected = {
-        ReferenceFramed("01 10 92 02 00 08 10 4D51582D000000000000000000000000"),
-        ReferenceFramed("01 10 92 00 00 01 02 0015"),
+        referenceFramed("01 10 92 02 00 08 10 4D51582D000000000000000000000000"),
+        referenceFramed("01 10 92 00 00 01 02 0015"),
     };
-    link.script({WriteEchoBytes(expected[0]), WriteEchoBytes(expected[1]),
-                 WriteEchoBytes(ReferenceFramed("01 10 92 0A 00 15")),
-                 WriteEchoBytes(ReferenceFramed("01 10 93 00 00 15")),
-                 WriteEchoBytes(ReferenceFramed("01 10 92 01 00 01"))});
-    const OperationResult result = UpdateProgrammer(context());
+    link.script({writeEchoBytes(expected[0]), writeEchoBytes(expected[1]),
+                 writeEchoBytes(referenceFramed("01 10 92 0A 00 15")),
+                 writeEchoBytes(referenceFramed("01 10 93 00 00 15")),
+                 writeEchoBytes(referenceFramed("01 10 92 01 00 01"))});
+    const OperationResult result = updateProgrammer(context());
     EXPECT_EQ(result.outcome, Outcome::Completed);
     EXPECT_EQ(result.message, "写入数据成功！");
     ASSERT_EQ(link.requests.size(), 5);
-    EXPECT_EQ(Bytes(link.requests[0]), Bytes(expected[0]));
-    EXPECT_EQ(Bytes(link.requests[1]), Bytes(expected[1]));
+    EXPECT_EQ(bytes(link.requests[0]), bytes(expected[0]));
+    EXPECT_EQ(bytes(link.requests[1]), bytes(expected[1]));
     // 21 addresses then 21 values, each as a big-endian word.
-    EXPECT_TRUE(Bytes(link.requests[2]).startsWith(Bytes("01 10 92 0A 00 15 2A 9000 9001 9002")));
-    EXPECT_TRUE(Bytes(link.requests[3]).startsWith(Bytes("01 10 93 00 00 15 2A 0001 00C8 012C")));
+    EXPECT_TRUE(bytes(link.requests[2]).startsWith(bytes("01 10 92 0A 00 15 2A 9000 9001 9002")));
+    EXPECT_TRUE(bytes(link.requests[3]).startsWith(bytes("01 10 93 00 00 15 2A 0001 00C8 012C")));
     EXPECT_EQ(link.longWaits, (QList<bool>{false, false, false, false, true}));
-    EXPECT_TRUE(Bytes(link.requests[4]).startsWith(Bytes("01 10 92 01 00 01 02")));
+    EXPECT_TRUE(bytes(link.requests[4]).startsWith(bytes("01 10 92 01 00 01 02")));
 }
 
 TEST_F(OperationsTest, UpdateStopsAtAnExceptionOrAWrongEcho)
@@ -73,15 +73,15 @@ TEST_F(OperationsTest, UpdateStopsAtAnExceptionOrAWrongEcho)
     selection.setBatteryBox(true);
     selection.setProductName("QM-X");
     const QByteArray exception = QByteArray::fromHex("019004");
-    const quint16 crc = ReferenceCrc(exception);
+    const quint16 crc = referenceCrc(exception);
     link.script({exception + char(crc & 0xFF) + char(crc >> 8)});
-    EXPECT_EQ(UpdateProgrammer(context()).message, "写入超时！");
+    EXPECT_EQ(updateProgrammer(context()).message, "写入超时！");
     EXPECT_EQ(link.requests.size(), 1);
 
     // An echo of another register is no acknowledgement.
     link.requests.clear();
-    link.script({WriteEchoBytes(ReferenceFramed("01 10 92 03 00 08"))});
-    EXPECT_EQ(UpdateProgrammer(context()).message, "写入超时！");
+    link.script({writeEchoBytes(referenceFramed("01 10 92 03 00 08"))});
+    EXPECT_EQ(updateProgrammer(context()).message, "写入超时！");
     EXPECT_EQ(link.requests.size(), 1);
 }
 
@@ -95,19 +95,19 @@ TEST_F(OperationsTest, ReadRestoresSelectionAndSlotsFromTheStoredBlock)
         addresses.append(kSlotTable[walk[k]].reg);
         values.append(quint16(60000 + k));
     }
-    link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0026}), ReadReplyBytes(addresses),
-                 ReadReplyBytes(values), ReadReplyBytes({0xBEEF})});
+    link.script({readReplyBytes(kNameWords), readReplyBytes({0x0026}), readReplyBytes(addresses),
+                 readReplyBytes(values), readReplyBytes({0xBEEF})});
     selection.setBatteryBox(true);
     const ParameterSet before = parameters;
-    EXPECT_EQ(ReadProgrammer(context()).message, "读取完成！");
-    EXPECT_EQ(Bytes(link.requests), Bytes(QStringList{ReferenceFramed("01 03 92 02 00 08"),
-                                                      ReferenceFramed("01 03 92 00 00 01"),
-                                                      ReferenceFramed("01 03 92 0A 00 26"),
-                                                      ReferenceFramed("01 03 93 00 00 26"),
-                                                      ReferenceFramed("01 03 92 01 00 01")}));
+    EXPECT_EQ(readProgrammer(context()).message, "读取完成！");
+    EXPECT_EQ(bytes(link.requests), bytes(QStringList{referenceFramed("01 03 92 02 00 08"),
+                                                      referenceFramed("01 03 92 00 00 01"),
+                                                      referenceFramed("01 03 92 0A 00 26"),
+                                                      referenceFramed("01 03 93 00 00 26"),
+                                                      referenceFramed("01 03 92 01 00 01")}));
     EXPECT_EQ(selection.productName(), "QM-XDJ");
     EXPECT_EQ(selection.productType(), -1);
-    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::LoadLed);
+    EXPECT_EQ(selection.currentGroupSelection(), GroupSelection::LoadLed);
     EXPECT_FALSE(selection.generalLoad());
     for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
         const qsizetype k = walk.indexOf(slot);
@@ -124,24 +124,24 @@ TEST_F(OperationsTest, ReadRefusesAnAddressTableThatIsNotTheSlots)
     for (int slot : groupWalk(GroupSelection::Battery))
         addresses.append(kSlotTable[slot].reg);
     addresses[3] = 0x9100;
-    link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0015}), ReadReplyBytes(addresses)});
+    link.script({readReplyBytes(kNameWords), readReplyBytes({0x0015}), readReplyBytes(addresses)});
     selection.setLoadBox(true);
     const ParameterSet before = parameters;
-    EXPECT_EQ(ReadProgrammer(context()).message, "参数地址出错！");
+    EXPECT_EQ(readProgrammer(context()).message, "参数地址出错！");
     EXPECT_EQ(link.requests.size(), 3);
     EXPECT_EQ(parameters.values, before.values);
-    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::Load);
+    EXPECT_EQ(selection.currentGroupSelection(), GroupSelection::Load);
 }
 
 TEST_F(OperationsTest, ReadTakesNothingFromAReplyOfTheWrongShape)
 {
     // The address table answers with one register fewer than asked: nothing is decoded from it.
     QList<quint16> shortTable(20, 0x9000);
-    link.script({ReadReplyBytes(kNameWords), ReadReplyBytes({0x0015}), ReadReplyBytes(shortTable)});
+    link.script({readReplyBytes(kNameWords), readReplyBytes({0x0015}), readReplyBytes(shortTable)});
     const ParameterSet before = parameters;
-    EXPECT_EQ(ReadProgrammer(context()).message, "读取超时！");
+    EXPECT_EQ(readProgrammer(context()).message, "读取超时！");
     EXPECT_EQ(parameters.values, before.values);
-    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::None);
+    EXPECT_EQ(selection.currentGroupSelection(), GroupSelection::None);
     EXPECT_EQ(selection.productName(), "QM-XDJ"); // the name step had succeeded
 }
 
@@ -149,14 +149,14 @@ TEST_F(OperationsTest, ClearResetsTheBoxesOnlyWhenConfirmed)
 {
     selection.setBatteryBox(true);
     selection.setLoadBox(true);
-    EXPECT_EQ(ClearProgrammer(context()).message, "写入超时！"); // unanswered
-    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::BatteryLoad);
+    EXPECT_EQ(clearProgrammer(context()).message, "写入超时！"); // unanswered
+    EXPECT_EQ(selection.currentGroupSelection(), GroupSelection::BatteryLoad);
 
-    link.script({WriteEchoBytes(ReferenceFramed("01 10 92 00 00 01"))});
-    EXPECT_EQ(ClearProgrammer(context()).outcome, Outcome::Completed);
-    EXPECT_EQ(Bytes(link.requests.last()), Bytes(ReferenceFramed("01 10 92 00 00 01 02 5A A5")));
-    EXPECT_EQ(selection.CurrentGroupSelection(), GroupSelection::None);
+    link.script({writeEchoBytes(referenceFramed("01 10 92 00 00 01"))});
+    EXPECT_EQ(clearProgrammer(context()).outcome, Outcome::Completed);
+    EXPECT_EQ(bytes(link.requests.last()), bytes(referenceFramed("01 10 92 00 00 01 02 5A A5")));
+    EXPECT_EQ(selection.currentGroupSelection(), GroupSelection::None);
 
     link.setPortOpen(false);
-    EXPECT_EQ(ClearProgrammer(context()).outcome, Outcome::PortUnavailable);
+    EXPECT_EQ(clearProgrammer(context()).outcome, Outcome::PortUnavailable);
 }

@@ -17,11 +17,11 @@ TEST(RegisterMap, StoredCountCodes)
         {GroupSelection::All, "003B"},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(StoredCount(c.selection), c.code);
-        EXPECT_EQ(SelectionFromStoredCount(QString::fromLatin1(c.code)), c.selection);
+        EXPECT_EQ(storedCount(c.selection), c.code);
+        EXPECT_EQ(selectionFromStoredCount(QString::fromLatin1(c.code)), c.selection);
     }
     for (const char *code : {"0000", "002b", "0014", "003B0", ""})
-        EXPECT_EQ(SelectionFromStoredCount(QString::fromLatin1(code)), GroupSelection::None)
+        EXPECT_EQ(selectionFromStoredCount(QString::fromLatin1(code)), GroupSelection::None)
             << code;
 }
 
@@ -33,51 +33,51 @@ TEST(RegisterMap, RequestTexts)
     checksum.checksum = 0x590B;
     // Literal CRCs computed outside this code base, confirmed by the reference CRC.
     const QString literals[][2] = {
-        {ReadCountRequest(), "01 03 92 00 00 01A8B2"},
-        {ClearRequest(), "01 10 92 00 00 01 02 5A A5EF42"},
-        {WriteCountRequest(all), "01 10 92 00 00 01 02003B544A"},
-        {WriteChecksumRequest(checksum), "01 10 92 01 00 01 02 59 0B6FDF"},
-        {WriteProductNameRequest("QM-X"),
+        {readCountRequest(), "01 03 92 00 00 01A8B2"},
+        {clearRequest(), "01 10 92 00 00 01 02 5A A5EF42"},
+        {writeCountRequest(all), "01 10 92 00 00 01 02003B544A"},
+        {writeChecksumRequest(checksum), "01 10 92 01 00 01 02 59 0B6FDF"},
+        {writeProductNameRequest("QM-X"),
          "01 10 92 02 00 08 104D51582D0000000000000000000000009F78"},
     };
     for (const auto &[request, literal] : literals) {
         EXPECT_EQ(request, literal);
-        EXPECT_EQ(request, ReferenceFramed(literal.chopped(4)));
+        EXPECT_EQ(request, referenceFramed(literal.chopped(4)));
     }
-    EXPECT_EQ(ReadValueTableRequest(GroupSelection::Load), ReferenceFramed("01 03 93 000016"));
-    EXPECT_EQ(ReadAddressTableRequest(GroupSelection::All), ReferenceFramed("01 03 92 0A003B"));
+    EXPECT_EQ(readValueTableRequest(GroupSelection::Load), referenceFramed("01 03 93 000016"));
+    EXPECT_EQ(readAddressTableRequest(GroupSelection::All), referenceFramed("01 03 92 0A003B"));
 }
 
 TEST(RegisterMap, ValueWordLimits)
 {
-    EXPECT_EQ(ValueWord("65535"), 0xFFFF);
-    EXPECT_EQ(ValueWord(""), 0);
-    EXPECT_EQ(ValueWord("12abc"), 12);
-    EXPECT_FALSE(ValueWord("65536"));
-    EXPECT_FALSE(ValueWord("-1"));
+    EXPECT_EQ(valueWord("65535"), 0xFFFF);
+    EXPECT_EQ(valueWord(""), 0);
+    EXPECT_EQ(valueWord("12abc"), 12);
+    EXPECT_FALSE(valueWord("65536"));
+    EXPECT_FALSE(valueWord("-1"));
 }
 
 TEST(RegisterMap, ProductNamePacking)
 {
     const std::array<quint16, 8> abcde = {0x4241, 0x4443, 0x2045, 0, 0, 0, 0, 0};
-    EXPECT_EQ(ProductNameRegisters("ABCDE"), abcde);
+    EXPECT_EQ(productNameRegisters("ABCDE"), abcde);
 
     const auto roundTrip = [](const QString &name) {
         QByteArray wire;
-        for (quint16 word : ProductNameRegisters(name)) {
+        for (quint16 word : productNameRegisters(name)) {
             wire += char(word >> 8);
             wire += char(word & 0xFF);
         }
-        return ProductNameFromReply(ReferenceReadReply(wire));
+        return productNameFromReply(referenceReadReply(wire));
     };
     EXPECT_EQ(roundTrip("ABCDE"), "ABCDE ");
     EXPECT_EQ(roundTrip("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNOP");
-    EXPECT_EQ(ProductNameFromReply(ReferenceReadReply("BADCFEHGJILKNMPORQ")), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(productNameFromReply(referenceReadReply("BADCFEHGJILKNMPORQ")), "ABCDEFGHIJKLMNOP");
 
     // GBK: "A" + 9 two-byte characters is 19 bytes; the 8th character would straddle byte 16,
     // so it is dropped whole and the odd 15 bytes get the padding blank.
     const QString chinese = QStringLiteral("A通用负载参数控制器");
-    EXPECT_EQ(ProductNameBytes(chinese).left(3), QByteArray::fromHex("41CDA8"));
+    EXPECT_EQ(productNameBytes(chinese).left(3), QByteArray::fromHex("41CDA8"));
     EXPECT_EQ(roundTrip(chinese), QStringLiteral("A通用负载参数控 "));
 }
 
@@ -85,37 +85,37 @@ TEST(RegisterMap, EncodedBlockAndItsChecksumImage)
 {
     ParameterSet set;
     set.values[Slot::BatteryType] = "1";
-    const auto encoded = EncodeBlock("QM-X", set, GroupSelection::Battery);
+    const auto encoded = encodeBlock("QM-X", set, GroupSelection::Battery);
     ASSERT_TRUE(std::holds_alternative<EncodedBlock>(encoded));
     const EncodedBlock &block = std::get<EncodedBlock>(encoded);
-    const QByteArray image = ChecksumImage(block);
+    const QByteArray image = checksumImage(block);
     ASSERT_EQ(image.size(), 102);
     EXPECT_EQ(image.mid(16, 2), QByteArray::fromHex("1500"));
     EXPECT_EQ(image.mid(18, 4), QByteArray::fromHex("00900100"));
-    EXPECT_EQ(block.checksum, ReferenceCrc(image));
+    EXPECT_EQ(block.checksum, referenceCrc(image));
     // The table frames carry the checked words, in walk order.
-    EXPECT_EQ(WriteAddressTableRequest(block).left(21), "01 10 92 0A00152A9000");
+    EXPECT_EQ(writeAddressTableRequest(block).left(21), "01 10 92 0A00152A9000");
 
     // The first value of the walk that is no word is named; slots outside the selection do not
     // matter.
     set.values[Slot::BoostVoltage] = "65536";
     set.values[Slot::FloatVoltage] = "-1";
-    const auto problem = std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::Battery));
+    const auto problem = std::get<BlockProblem>(encodeBlock("QM-X", set, GroupSelection::Battery));
     EXPECT_EQ(problem.field, BlockProblem::Field::Value);
     EXPECT_EQ(problem.slot, int(Slot::BoostVoltage));
-    EXPECT_TRUE(std::holds_alternative<EncodedBlock>(EncodeBlock("x", set, GroupSelection::Load)));
-    EXPECT_EQ(std::get<BlockProblem>(EncodeBlock("QM-X", set, GroupSelection::None)).field,
+    EXPECT_TRUE(std::holds_alternative<EncodedBlock>(encodeBlock("x", set, GroupSelection::Load)));
+    EXPECT_EQ(std::get<BlockProblem>(encodeBlock("QM-X", set, GroupSelection::None)).field,
               BlockProblem::Field::Selection);
 }
 
 TEST(RegisterMap, ShortRepliesDecodeAsMissing)
 {
-    EXPECT_EQ(ReplyValueTexts(ReferenceReadReply(QByteArray::fromHex("0015FFFF")), 2),
+    EXPECT_EQ(replyValueTexts(referenceReadReply(QByteArray::fromHex("0015FFFF")), 2),
               QStringList({"21", "65535"}));
     // Cut short after one register and a half.
     const QByteArray shortReply = QByteArray::fromHex("010304001500");
-    EXPECT_EQ(ReplyRegister(shortReply, 0), 0x15);
-    EXPECT_EQ(ReplyRegister(shortReply, 1), -1);
-    EXPECT_FALSE(ReplyRegisters(shortReply, 2));
-    EXPECT_FALSE(ReplyNamesRegisters(ReferenceReadReply(QByteArray::fromHex("9000")), {0, 1}));
+    EXPECT_EQ(replyRegister(shortReply, 0), 0x15);
+    EXPECT_EQ(replyRegister(shortReply, 1), -1);
+    EXPECT_FALSE(replyRegisters(shortReply, 2));
+    EXPECT_FALSE(replyNamesRegisters(referenceReadReply(QByteArray::fromHex("9000")), {0, 1}));
 }

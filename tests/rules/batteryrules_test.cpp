@@ -10,7 +10,7 @@ namespace {
 
 // The shipped defaults of a type at a rated level, as the form collects them: absolute
 // voltages (the 12 V basis times the multiplier) and the type's equalize and boost voltages.
-QStringList Candidate(const QString &type = "1", int level = 0)
+QStringList candidate(const QString &type = "1", int level = 0)
 {
     QStringList c = ParameterSet().values;
     const int m = level == 0 ? 1 : level;
@@ -29,18 +29,18 @@ QStringList Candidate(const QString &type = "1", int level = 0)
 }
 
 // 0 when every rule holds, else the number of the first rule broken.
-int FailedRule(const QStringList &candidate)
+int failedRule(const QStringList &candidate)
 {
-    const std::optional<BatteryRuleFailure> failure = FirstFailedBatteryRule(candidate);
+    const std::optional<BatteryRuleFailure> failure = firstFailedBatteryRule(candidate);
     return failure ? failure->rule : 0;
 }
 
-int FailedRuleWith(std::initializer_list<std::pair<int, QString>> changes,
-                   QStringList candidate = Candidate())
+int failedRuleWith(std::initializer_list<std::pair<int, QString>> changes,
+                   QStringList candidate = candidate())
 {
     for (const auto &[slot, text] : changes)
         candidate[slot] = text;
-    return FailedRule(candidate);
+    return failedRule(candidate);
 }
 
 } // namespace
@@ -49,7 +49,7 @@ TEST(BatteryRules, ShippedDefaultsPassForEveryTypeAndLevel)
 {
     for (const QString type : {"0", "1", "2", "3"}) {
         for (int level = 0; level <= 4; ++level)
-            EXPECT_EQ(FailedRule(Candidate(type, level)), 0) << type.toStdString() << level;
+            EXPECT_EQ(failedRule(candidate(type, level)), 0) << type.toStdString() << level;
     }
 }
 
@@ -79,91 +79,91 @@ TEST(BatteryRules, RangesAreInclusiveOnBothSides)
         {Slot::ChargePercent, "40", "19", 7},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(FailedRuleWith({{c.slot, c.pass}}), 0) << c.slot << " " << c.pass;
-        EXPECT_EQ(FailedRuleWith({{c.slot, c.fail}}), c.rule) << c.slot << " " << c.fail;
+        EXPECT_EQ(failedRuleWith({{c.slot, c.pass}}), 0) << c.slot << " " << c.pass;
+        EXPECT_EQ(failedRuleWith({{c.slot, c.fail}}), c.rule) << c.slot << " " << c.fail;
     }
     // Lowest charge percentage with the lowest discharge percentage.
-    EXPECT_EQ(FailedRuleWith({{Slot::ChargePercent, "20"}, {Slot::DischargePercent, "10"}}), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::ChargePercent, "20"}, {Slot::DischargePercent, "10"}}), 0);
 }
 
 TEST(BatteryRules, NumbersAreReadAsIntegersFromTheStart)
 {
     // "40.9" reads 40 and "39.9" reads 39 against a discharge percentage of 30.
-    EXPECT_EQ(FailedRuleWith({{Slot::ChargePercent, "40.9"}}), 0);
-    EXPECT_EQ(FailedRuleWith({{Slot::ChargePercent, "39.9"}}), 8);
-    EXPECT_EQ(FailedRuleWith({{Slot::BatteryCapacity, ""}}), 0);
-    EXPECT_EQ(FailedRuleWith({{Slot::BatteryCapacity, " +200Ah"}}), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::ChargePercent, "40.9"}}), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::ChargePercent, "39.9"}}), 8);
+    EXPECT_EQ(failedRuleWith({{Slot::BatteryCapacity, ""}}), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::BatteryCapacity, " +200Ah"}}), 0);
     // Far beyond 32 bits: saturates and fails, never wraps into range.
-    EXPECT_EQ(FailedRuleWith({{Slot::BatteryCapacity, "4294967496"}}), 2);
+    EXPECT_EQ(failedRuleWith({{Slot::BatteryCapacity, "4294967496"}}), 2);
 }
 
 TEST(BatteryRules, VoltagesKeepTheirOrder)
 {
     // Strict relations fail on equality; the others hold on it.
-    EXPECT_EQ(FailedRuleWith({{Slot::OverVoltageDisconnect, "1500"}}), 9);
-    EXPECT_EQ(FailedRuleWith({{Slot::EqualizeVoltage, "1500"}}), 0);
-    EXPECT_EQ(FailedRuleWith({{Slot::EqualizeVoltage, "1510"}}), 10);
-    EXPECT_EQ(FailedRuleWith({{Slot::BoostVoltage, "1470"}}), 11);
-    EXPECT_EQ(FailedRuleWith({{Slot::FloatVoltage, "1440"}}), 0);
-    EXPECT_EQ(FailedRuleWith({{Slot::FloatVoltage, "1450"}}), 12);
-    EXPECT_EQ(FailedRuleWith({{Slot::BoostReconnectVoltage, "1380"}}), 13);
-    EXPECT_EQ(FailedRuleWith({{Slot::OverVoltageReconnect, "1600"}}), 14);
-    EXPECT_EQ(FailedRuleWith({{Slot::LowVoltageDisconnect, "1260"}}), 15);
-    EXPECT_EQ(FailedRuleWith({{Slot::DischargeLimitVoltage, "1110"}}), 0);
-    EXPECT_EQ(FailedRuleWith({{Slot::DischargeLimitVoltage, "1120"}}), 16);
-    EXPECT_EQ(FailedRuleWith({{Slot::UnderVoltageWarning, "1220"}}), 17);
-    EXPECT_EQ(FailedRuleWith(
+    EXPECT_EQ(failedRuleWith({{Slot::OverVoltageDisconnect, "1500"}}), 9);
+    EXPECT_EQ(failedRuleWith({{Slot::EqualizeVoltage, "1500"}}), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::EqualizeVoltage, "1510"}}), 10);
+    EXPECT_EQ(failedRuleWith({{Slot::BoostVoltage, "1470"}}), 11);
+    EXPECT_EQ(failedRuleWith({{Slot::FloatVoltage, "1440"}}), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::FloatVoltage, "1450"}}), 12);
+    EXPECT_EQ(failedRuleWith({{Slot::BoostReconnectVoltage, "1380"}}), 13);
+    EXPECT_EQ(failedRuleWith({{Slot::OverVoltageReconnect, "1600"}}), 14);
+    EXPECT_EQ(failedRuleWith({{Slot::LowVoltageDisconnect, "1260"}}), 15);
+    EXPECT_EQ(failedRuleWith({{Slot::DischargeLimitVoltage, "1110"}}), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::DischargeLimitVoltage, "1120"}}), 16);
+    EXPECT_EQ(failedRuleWith({{Slot::UnderVoltageWarning, "1220"}}), 17);
+    EXPECT_EQ(failedRuleWith(
                   {{Slot::UnderVoltageWarning, "1100"}, {Slot::DischargeLimitVoltage, "1100"}}),
               0);
-    EXPECT_EQ(FailedRuleWith(
+    EXPECT_EQ(failedRuleWith(
                   {{Slot::UnderVoltageWarning, "1090"}, {Slot::DischargeLimitVoltage, "1100"}}),
               18);
-    EXPECT_EQ(FailedRuleWith({{Slot::BoostReconnectVoltage, "1260"}}), 19);
+    EXPECT_EQ(failedRuleWith({{Slot::BoostReconnectVoltage, "1260"}}), 19);
 }
 
 TEST(BatteryRules, GelMayLeaveVoltagesAtZero)
 {
-    EXPECT_EQ(FailedRule(Candidate("2")), 0);
+    EXPECT_EQ(failedRule(candidate("2")), 0);
     // Rule 11 is skipped for gel, whatever the equalize voltage.
-    EXPECT_EQ(FailedRuleWith({{Slot::BoostVoltage, "1450"}, {Slot::EqualizeVoltage, "1440"}},
-                             Candidate("2")),
+    EXPECT_EQ(failedRuleWith({{Slot::BoostVoltage, "1450"}, {Slot::EqualizeVoltage, "1440"}},
+                             candidate("2")),
               0);
     // Any of the twelve may be 0 for gel, not only the equalize voltage.
-    EXPECT_EQ(FailedRuleWith({{Slot::DischargeLimitVoltage, "0"}}, Candidate("2")), 0);
-    EXPECT_EQ(FailedRuleWith({{Slot::DischargeLimitVoltage, "0"}}, Candidate("1")), 20);
+    EXPECT_EQ(failedRuleWith({{Slot::DischargeLimitVoltage, "0"}}, candidate("2")), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::DischargeLimitVoltage, "0"}}, candidate("1")), 20);
     // Other types need an equalize voltage at least the boost voltage.
-    EXPECT_EQ(FailedRuleWith({{Slot::EqualizeVoltage, "0"}}, Candidate("1")), 11);
+    EXPECT_EQ(failedRuleWith({{Slot::EqualizeVoltage, "0"}}, candidate("1")), 11);
     // Gel is the exact text "2".
-    EXPECT_EQ(FailedRuleWith({{Slot::BatteryType, "02"}}, Candidate("2")), 11);
+    EXPECT_EQ(failedRuleWith({{Slot::BatteryType, "02"}}, candidate("2")), 11);
 }
 
 TEST(BatteryRules, VoltageWindowScalesWithTheRatedLevel)
 {
     for (int level = 0; level <= 4; ++level) {
         const int m = level == 0 ? 1 : level;
-        const QStringList c = Candidate("1", level);
+        const QStringList c = candidate("1", level);
         const QString low = QString::number(900 * m);
         const QString high = QString::number(1700 * m);
         SCOPED_TRACE(level);
-        EXPECT_EQ(FailedRuleWith({{Slot::DischargeLimitVoltage, low}}, c), 0);
-        EXPECT_EQ(FailedRuleWith({{Slot::DischargeLimitVoltage, QString::number(900 * m - 1)}}, c),
+        EXPECT_EQ(failedRuleWith({{Slot::DischargeLimitVoltage, low}}, c), 0);
+        EXPECT_EQ(failedRuleWith({{Slot::DischargeLimitVoltage, QString::number(900 * m - 1)}}, c),
                   20);
-        EXPECT_EQ(FailedRuleWith({{Slot::OverVoltageDisconnect, high}}, c), 0);
-        EXPECT_EQ(FailedRuleWith({{Slot::OverVoltageDisconnect, QString::number(1700 * m + 1)}}, c),
+        EXPECT_EQ(failedRuleWith({{Slot::OverVoltageDisconnect, high}}, c), 0);
+        EXPECT_EQ(failedRuleWith({{Slot::OverVoltageDisconnect, QString::number(1700 * m + 1)}}, c),
                   20);
     }
     // At 24 V: 1799 fails and 1800 passes.
-    EXPECT_EQ(FailedRuleWith({{Slot::DischargeLimitVoltage, "1799"}}, Candidate("1", 2)), 20);
-    EXPECT_EQ(FailedRuleWith({{Slot::DischargeLimitVoltage, "1800"}}, Candidate("1", 2)), 0);
+    EXPECT_EQ(failedRuleWith({{Slot::DischargeLimitVoltage, "1799"}}, candidate("1", 2)), 20);
+    EXPECT_EQ(failedRuleWith({{Slot::DischargeLimitVoltage, "1800"}}, candidate("1", 2)), 0);
 }
 
 TEST(BatteryRules, LevelThatIsNoNumberLeavesNoWindow)
 {
-    EXPECT_EQ(FailedRuleWith({{Slot::RatedVoltageLevel, "x"}}), 20);
+    EXPECT_EQ(failedRuleWith({{Slot::RatedVoltageLevel, "x"}}), 20);
     // Even for gel: only its zero voltages would pass.
-    QStringList gel = Candidate("2");
+    QStringList gel = candidate("2");
     gel[Slot::RatedVoltageLevel] = "x";
-    EXPECT_EQ(FailedRule(gel), 20);
+    EXPECT_EQ(failedRule(gel), 20);
 }
 
 TEST(BatteryRules, OneMessageForTheFirstFailureInItsBox)
@@ -171,39 +171,39 @@ TEST(BatteryRules, OneMessageForTheFirstFailureInItsBox)
     MessageRecorder messages;
     QObject form;
 
-    QStringList c = Candidate();
+    QStringList c = candidate();
     c[Slot::BatteryCapacity] = "10000";
     c[Slot::OverVoltageDisconnect] = "1500";
-    EXPECT_FALSE(ValidateBatteryParameters(c, &form, messages));
+    EXPECT_FALSE(validateBatteryParameters(c, &form, messages));
     ASSERT_EQ(messages.entries.size(), 1);
     EXPECT_TRUE(messages.entries[0].warning);
     EXPECT_EQ(messages.entries[0].text, "蓄电池容量不在允许范围内！(0~9999)");
 
     messages.clear();
-    c = Candidate();
+    c = candidate();
     c[Slot::ChargePercent] = "101";
-    EXPECT_FALSE(ValidateBatteryParameters(c, &form, messages));
+    EXPECT_FALSE(validateBatteryParameters(c, &form, messages));
     ASSERT_EQ(messages.entries.size(), 1);
     EXPECT_EQ(messages.entries[0].text, "蓄电池充电不在允许范围内！(20~100)");
 
     messages.clear();
-    c = Candidate();
+    c = candidate();
     c[Slot::FloatVoltage] = "1450";
-    EXPECT_FALSE(ValidateBatteryParameters(c, &form, messages));
+    EXPECT_FALSE(validateBatteryParameters(c, &form, messages));
     ASSERT_EQ(messages.entries.size(), 1);
     EXPECT_EQ(messages.entries[0].text, "蓄电池电压应满足：提升充电电压≥ 浮充充电电压");
 
     // The window's message is a box owned by the form.
     messages.clear();
-    c = Candidate();
+    c = candidate();
     c[Slot::OverVoltageDisconnect] = "1701";
-    EXPECT_FALSE(ValidateBatteryParameters(c, &form, messages));
+    EXPECT_FALSE(validateBatteryParameters(c, &form, messages));
     ASSERT_EQ(messages.entries.size(), 1);
     EXPECT_FALSE(messages.entries[0].warning);
     EXPECT_EQ(messages.entries[0].owner, &form);
     EXPECT_EQ(messages.entries[0].text, "电压参数不在允许范围内！");
 
     messages.clear();
-    EXPECT_TRUE(ValidateBatteryParameters(Candidate("3", 4), &form, messages));
+    EXPECT_TRUE(validateBatteryParameters(candidate("3", 4), &form, messages));
     EXPECT_TRUE(messages.entries.isEmpty());
 }

@@ -7,7 +7,7 @@ namespace {
 // 600 units wide and 100 high: one unit per minute of a 10-hour night, one per percent.
 const QRectF kPlot(10, 20, 600, 100);
 
-Load::ModeSchedule Schedule(int mode, std::array<int, 3> minutes, std::array<int, 3> levels,
+Load::ModeSchedule schedule(int mode, std::array<int, 3> minutes, std::array<int, 3> levels,
                             int night)
 {
     Load::ModeSchedule s;
@@ -23,7 +23,7 @@ Load::ModeSchedule Schedule(int mode, std::array<int, 3> minutes, std::array<int
 TEST(ModeDiagram, Mode1StepsFollowThePeriodsFromDusk)
 {
     const Load::ModeDiagram d =
-        Load::LayOutModeDiagram(Schedule(1, {90, 120, 30}, {100, 50, 0}, 600), kPlot);
+        Load::layOutModeDiagram(schedule(1, {90, 120, 30}, {100, 50, 0}, 600), kPlot);
     EXPECT_DOUBLE_EQ(d.duskX, 10);
     EXPECT_DOUBLE_EQ(d.dawnX, 610);
     EXPECT_DOUBLE_EQ(d.baseY, 120);
@@ -43,7 +43,7 @@ TEST(ModeDiagram, Mode1StepsFollowThePeriodsFromDusk)
 TEST(ModeDiagram, Mode2EndsPeriod3AtDawn)
 {
     const Load::ModeDiagram d =
-        Load::LayOutModeDiagram(Schedule(2, {120, 60, 180}, {100, 80, 30}, 600), kPlot);
+        Load::layOutModeDiagram(schedule(2, {120, 60, 180}, {100, 80, 30}, 600), kPlot);
     ASSERT_EQ(d.stepLines.size(), 2);
     const QList<QPointF> evening{{10, 120}, {10, 20}, {130, 20}, {130, 40}, {190, 40}, {190, 120}};
     const QList<QPointF> morning{{430, 120}, {430, 90}, {610, 90}, {610, 120}};
@@ -58,19 +58,19 @@ TEST(ModeDiagram, LongPeriodsNeverRunPastTheNight)
 {
     // Mode 1: the night stretches to show all three periods; nothing remains.
     Load::ModeDiagram d =
-        Load::LayOutModeDiagram(Schedule(1, {300, 300, 600}, {100, 100, 100}, 600), kPlot);
+        Load::layOutModeDiagram(schedule(1, {300, 300, 600}, {100, 100, 100}, 600), kPlot);
     EXPECT_DOUBLE_EQ(d.periods.at(2).endX, d.dawnX);
     EXPECT_DOUBLE_EQ(d.periods.at(0).endX, 10 + 150);
     EXPECT_EQ(d.remainingMinutes, 0);
 
     // Mode 2: period 3 keeps its place before dawn and cuts period 2 short.
-    d = Load::LayOutModeDiagram(Schedule(2, {300, 300, 180}, {100, 100, 100}, 600), kPlot);
+    d = Load::layOutModeDiagram(schedule(2, {300, 300, 180}, {100, 100, 100}, 600), kPlot);
     EXPECT_DOUBLE_EQ(d.periods.at(2).startX, 430);
     EXPECT_DOUBLE_EQ(d.periods.at(1).endX, 430);
     EXPECT_EQ(d.periods.at(1).minutes, 300);
     EXPECT_EQ(d.remainingMinutes, 0);
 
     // A zero night still gives a plot to draw on.
-    d = Load::LayOutModeDiagram(Schedule(2, {0, 0, 0}, {0, 0, 0}, 0), kPlot);
+    d = Load::layOutModeDiagram(schedule(2, {0, 0, 0}, {0, 0, 0}, 0), kPlot);
     EXPECT_DOUBLE_EQ(d.dawnX, 610);
 }

@@ -20,11 +20,11 @@ TEST(SimE2E, LinkedPathAnswersSlaveOneOnlyAndIsRemovedAtTheEnd)
     {
         MessageRecorder messages;
         ProgrammerLink link(messages);
-        ASSERT_TRUE(link.Open(path));
-        link.Exchange(WithCrc("02 03 92 00 00 01"));
+        ASSERT_TRUE(link.open(path));
+        link.exchange(withCrc("02 03 92 00 00 01"));
         EXPECT_TRUE(link.replyText().isEmpty());
-        link.Exchange(WithCrc("01 03 92 00 00 01"));
-        EXPECT_EQ(link.replyText(), WithCrc("0103020000"));
+        link.exchange(withCrc("01 03 92 00 00 01"));
+        EXPECT_EQ(link.replyText(), withCrc("0103020000"));
     }
     sim.stop();
     EXPECT_FALSE(QFileInfo(path).isSymLink());

@@ -19,7 +19,7 @@
 // text, or the role of a control without either). A field carries the name of the label beside
 // it, so labels are found only when asked for as QLabel. Fails the test unless exactly one
 // matches.
-template <typename T = QWidget> T *Named(const QWidget *root, const QString &name)
+template <typename T = QWidget> T *named(const QWidget *root, const QString &name)
 {
     QList<T *> found;
     for (T *widget : root->findChildren<T *>()) {
@@ -37,7 +37,7 @@ template <typename T = QWidget> T *Named(const QWidget *root, const QString &nam
 
 // The first of `names` that one control carries: for a button whose caption changes.
 template <typename T = QWidget>
-T *NamedAnyOf(const QWidget *root, std::initializer_list<const char *> names)
+T *namedAnyOf(const QWidget *root, std::initializer_list<const char *> names)
 {
     for (T *widget : root->findChildren<T *>()) {
         for (const char *name : names) {
@@ -50,7 +50,7 @@ T *NamedAnyOf(const QWidget *root, std::initializer_list<const char *> names)
 }
 
 // The label whose accessible description is `role`: labels whose text changes.
-inline QLabel *LabelOfRole(const QWidget *root, const QString &role)
+inline QLabel *labelOfRole(const QWidget *root, const QString &role)
 {
     for (QLabel *label : root->findChildren<QLabel *>()) {
         if (label->accessibleDescription() == role)
@@ -61,7 +61,7 @@ inline QLabel *LabelOfRole(const QWidget *root, const QString &role)
 }
 
 // A list is found by one of its items.
-inline QComboBox *ListWith(const QWidget *root, const QString &item)
+inline QComboBox *listWith(const QWidget *root, const QString &item)
 {
     for (QComboBox *list : root->findChildren<QComboBox *>()) {
         if (list->findText(item) >= 0)
@@ -75,21 +75,21 @@ inline QComboBox *ListWith(const QWidget *root, const QString &item)
 struct MainWindowControls
 {
     explicit MainWindowControls(const QWidget *window)
-        : portList(Named<QComboBox>(window, QStringLiteral("串口列表"))),
-          portButton(NamedAnyOf<QPushButton>(window, {"打开串口", "关闭串口"})),
-          productSelector(Named<QComboBox>(window, QStringLiteral("产品类型"))),
-          productPrompt(Named<QLabel>(window, QStringLiteral("点击选择产品类型"))),
-          productLabel(LabelOfRole(window, QStringLiteral("产品名称"))),
-          batteryBox(Named<QCheckBox>(window, QStringLiteral("充放电控制参数组"))),
-          batteryButton(Named<QPushButton>(window, QStringLiteral("充放电控制参数"))),
-          loadBox(Named<QCheckBox>(window, QStringLiteral("负载参数组"))),
-          loadButton(NamedAnyOf<QPushButton>(window, {"通用负载参数", "LED负载参数"})),
-          saveButton(Named<QPushButton>(window, QStringLiteral("保存参数"))),
-          importButton(Named<QPushButton>(window, QStringLiteral("导入参数"))),
-          readButton(Named<QPushButton>(window, QStringLiteral("读取编程器"))),
-          updateButton(Named<QPushButton>(window, QStringLiteral("更新编程器"))),
-          clearButton(Named<QPushButton>(window, QStringLiteral("清除编程器"))),
-          timeSyncButton(Named<QPushButton>(window, QStringLiteral("时间同步")))
+        : portList(named<QComboBox>(window, QStringLiteral("串口列表"))),
+          portButton(namedAnyOf<QPushButton>(window, {"打开串口", "关闭串口"})),
+          productSelector(named<QComboBox>(window, QStringLiteral("产品类型"))),
+          productPrompt(named<QLabel>(window, QStringLiteral("点击选择产品类型"))),
+          productLabel(labelOfRole(window, QStringLiteral("产品名称"))),
+          batteryBox(named<QCheckBox>(window, QStringLiteral("充放电控制参数组"))),
+          batteryButton(named<QPushButton>(window, QStringLiteral("充放电控制参数"))),
+          loadBox(named<QCheckBox>(window, QStringLiteral("负载参数组"))),
+          loadButton(namedAnyOf<QPushButton>(window, {"通用负载参数", "LED负载参数"})),
+          saveButton(named<QPushButton>(window, QStringLiteral("保存参数"))),
+          importButton(named<QPushButton>(window, QStringLiteral("导入参数"))),
+          readButton(named<QPushButton>(window, QStringLiteral("读取编程器"))),
+          updateButton(named<QPushButton>(window, QStringLiteral("更新编程器"))),
+          clearButton(named<QPushButton>(window, QStringLiteral("清除编程器"))),
+          timeSyncButton(named<QPushButton>(window, QStringLiteral("时间同步")))
     {
     }
 
@@ -114,12 +114,12 @@ struct MainWindowControls
 struct ClockDialogControls
 {
     explicit ClockDialogControls(const QWidget *dialog)
-        : manualAdjust(NamedAnyOf<QPushButton>(dialog, {"手动调整", "本机时间"})),
-          read(Named<QPushButton>(dialog, QStringLiteral("读取"))),
-          write(Named<QPushButton>(dialog, QStringLiteral("写入"))),
-          date(Named<QDateEdit>(dialog, QStringLiteral("日期"))),
-          time(Named<QTimeEdit>(dialog, QStringLiteral("时间"))),
-          programmerTime(Named<QLineEdit>(dialog, QStringLiteral("编程器时间")))
+        : manualAdjust(namedAnyOf<QPushButton>(dialog, {"手动调整", "本机时间"})),
+          read(named<QPushButton>(dialog, QStringLiteral("读取"))),
+          write(named<QPushButton>(dialog, QStringLiteral("写入"))),
+          date(named<QDateEdit>(dialog, QStringLiteral("日期"))),
+          time(named<QTimeEdit>(dialog, QStringLiteral("时间"))),
+          programmerTime(named<QLineEdit>(dialog, QStringLiteral("编程器时间")))
     {
     }
 

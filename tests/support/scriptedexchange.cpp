@@ -3,28 +3,28 @@
 #include "link/hexframe.h"
 #include "support/referenceframes.h"
 
-ReplyCheck ScriptedExchange::Exchange(const QString &frameText)
+ReplyCheck ScriptedExchange::exchange(const QString &frameText)
 {
     requests.append(frameText);
     longWaits.append(m_longWait);
     m_longWait = false;
     m_reply = m_replies.isEmpty() ? QByteArray() : m_replies.takeFirst();
-    return CheckReply(ParseHex(frameText).bytes, m_reply);
+    return checkReply(parseHex(frameText).bytes, m_reply);
 }
 
-QByteArray ReadReplyBytes(const QList<quint16> &words)
+QByteArray readReplyBytes(const QList<quint16> &words)
 {
     QByteArray data;
     for (quint16 word : words) {
         data.append(char(word >> 8));
         data.append(char(word & 0xFF));
     }
-    return ReferenceReadReply(data);
+    return referenceReadReply(data);
 }
 
-QByteArray WriteEchoBytes(const QString &requestText)
+QByteArray writeEchoBytes(const QString &requestText)
 {
     QByteArray frame = QByteArray::fromHex(requestText.toLatin1()).left(6);
-    const quint16 crc = ReferenceCrc(frame);
+    const quint16 crc = referenceCrc(frame);
     return frame + char(crc & 0xFF) + char(crc >> 8);
 }

@@ -19,7 +19,7 @@ public:
 
     bool portOpen() const override { return m_open; }
     void setLongWait(bool on = true) override { m_longWait = on; }
-    ReplyCheck Exchange(const QString &frameText) override;
+    ReplyCheck exchange(const QString &frameText) override;
     const QByteArray &reply() const override { return m_reply; }
 
     // The frame texts sent, in order, and whether each went with the long wait.
@@ -34,5 +34,5 @@ private:
 };
 
 // The normal answers a programmer gives: a 0x03 reply with `words`, a 0x10 echo of a request.
-QByteArray ReadReplyBytes(const QList<quint16> &words);
-QByteArray WriteEchoBytes(const QString &requestText);
+QByteArray readReplyBytes(const QList<quint16> &words);
+QByteArray writeEchoBytes(const QString &requestText);

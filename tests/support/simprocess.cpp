@@ -87,7 +87,7 @@ int SimProcess::exitCode() const
                : -1;
 }
 
-QByteArray FullBlockState(const QString &count)
+QByteArray fullBlockState(const QString &count)
 {
     QStringList registers;
     QStringList values;

@@ -14,7 +14,7 @@ inline constexpr int kTestWaitScale = 10;
 
 // A simulator state file as an update of all 59 slots of "QM-XDJ" leaves it (values 500 +
 // slot), for presetting the programmer; `count` may name another selection.
-QByteArray FullBlockState(const QString &count = QStringLiteral("003B"));
+QByteArray fullBlockState(const QString &count = QStringLiteral("003B"));
 
 // Runs velmora-programmer-sim for a test: starts it, learns its pseudo-terminal from the
 // "PORT <path>" line and ends it again. Its stderr goes to a temporary file, so a verbose sim
