@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs every test through ctest, once as it is and
-# once under the sanitizers; builds the Debian package and checks it, compiles the Windows-only
-# code with MinGW-w64; then, where clang++ with libFuzzer is at hand, builds the fuzz targets and
-# runs each one for a few seconds.
+# ./test.sh          the quick run after every change: the format and layer checks, the dev build
+#                    (warnings as errors) and every test but the soak run.
+# ./test.sh --full   what CI runs: the quick run, then every test under the address and
+#                    undefined-behaviour sanitizers with the random soak run for several minutes
+#                    (VELMORA_SOAK_SECONDS, 180 by default), the Debian package, the Windows-only
+#                    sources and, where clang++ with libFuzzer is at hand, the fuzz targets.
+# Further arguments go to the dev run's ctest.
 set -euo pipefail
 cd "$(dirname "$0")"
+full=false
+if [ "${1:-}" = --full ]; then
+    full=true
+    shift
+fi
 source scripts/ensure-packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}"
 
@@ -15,21 +23,22 @@ if command -v clang-format >/dev/null 2>&1; then
         exit 1
     fi
 fi
-
 # Every folder includes only the folders below it.
 scripts/check-layers.sh
 
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"
-ctest --preset dev -j"$(nproc)" "$@"
+ctest --preset dev -j"$(nproc)" -LE soak "$@"
+$full || exit 0
 
 # The same suite with every executable (the simulator the tests start included) under the
-# address and undefined-behaviour sanitizers. A report ends the process that hits it with a
+# address and undefined-behaviour sanitizers, and the random run for several minutes: a long
+# run reaches what a short one never does. A report ends the process that hits it with a
 # failure; the simulator's reports fail the test that ran it. The log is searched as well, so
 # that no report can pass unseen.
 cmake --preset asan
 cmake --build --preset asan -j"$(nproc)"
-ctest --preset asan -j"$(nproc)" "$@"
+VELMORA_RANDOM_RUN_SECONDS=${VELMORA_SOAK_SECONDS:-180} ctest --preset asan -j"$(nproc)"
 if grep -nE 'ERROR: (Address|Leak)Sanitizer|runtime error:' build/asan/Testing/Temporary/LastTest.log; then
     echo "Sanitizer reports in build/asan/Testing/Temporary/LastTest.log" >&2
     exit 1

@@ -485,8 +485,10 @@ TEST(RandomRun, WindowFormsFilesAndAFaultySimulator)
     const int seconds = environmentInt("VELMORA_RANDOM_RUN_SECONDS", 30);
     const quint32 start = quint32(
         environmentInt("VELMORA_RANDOM_SEED", int(QRandomGenerator::global()->bounded(1 << 30))));
+    // Flushed at once: a run that a sanitizer ends can still be repeated.
     std::printf("RandomRun: start %u (repeat with VELMORA_RANDOM_SEED=%u), %d s\n", start, start,
                 seconds);
+    std::fflush(stdout);
 
     // No single action may take this long: the longest operation waits well under it.
     Watchdog watchdog(60'000);
