@@ -1,5 +1,6 @@
 #include "app/aboutdialog.h"
 
+#include "app/drawnicon.h"
 #include "model/texts.h"
 #include "ui_aboutdialog.h"
 
@@ -11,7 +12,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    const QIcon icon(QStringLiteral(":/icons/app.svg"));
+    const QIcon icon = drawnIcon(QStringLiteral(":/icons/app.svg"), {16, 32, 64});
     setWindowIcon(icon);
     m_ui->iconLabel->setPixmap(icon.pixmap(QSize(32, 32), devicePixelRatio()));
     m_ui->iconLabel->setAccessibleName(Text::appName());

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutdialog.h"
+#include "app/drawnicon.h"
 #include "forms/batteryparameterdialog.h"
 #include "forms/clockdialog.h"
 #include "forms/generalloaddialog.h"
@@ -53,7 +54,7 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     m_ui->productNameLabel->setAccessibleDescription(Text::productLabelRole());
 
     installAboutEntry();
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    setWindowIcon(drawnIcon(QStringLiteral(":/icons/app.svg"), {16, 32, 64}));
 
     // Nothing is selected until the user picks a port. Adapters plugged in later appear while
     // the port is closed.
@@ -76,7 +77,7 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
         {m_ui->clearButton, ":/icons/clear.svg"}, {m_ui->timeSyncButton, ":/icons/time.svg"},
     };
     for (const auto &[button, path] : icons) {
-        button->setIcon(QIcon(QString::fromLatin1(path)));
+        button->setIcon(drawnIcon(QString::fromLatin1(path), {kImageButtonIconSize.width()}));
         button->setIconSize(kImageButtonIconSize);
     }
     // QDialog centres a window without a parent on the screen when it is first shown.
