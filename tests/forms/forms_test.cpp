@@ -1,3 +1,4 @@
+#include "forms/batteryparameterdialog.h"
 #include "forms/generalloaddialog.h"
 #include "forms/ledloaddialog.h"
 #include "forms/modepicture.h"
@@ -6,6 +7,7 @@
 #include "support/messagerecorder.h"
 #include "support/printers.h"
 
+#include <QAbstractItemView>
 #include <QSpinBox>
 #include <QTest>
 
@@ -56,6 +58,28 @@ protected:
     ParameterSet parameters;
     MessageRecorder messages;
     std::unique_ptr<Dialog> form;
+};
+
+// The battery form's fields are named after their row, a default cell adds " 默认"; its lists
+// are found by one of their items.
+const char *const Types = "铅酸免维护", *const Levels = "自识别",
+                  *const Capacity = "蓄电池容量(Ah)", *const Equalize = "均衡充电电压(V)",
+                  *const EqualizeTime = "均衡维持时间(M)";
+const QString Default = QStringLiteral(" 默认");
+
+class BatteryFormTest : public FormTest<BatteryParameterDialog>
+{
+protected:
+    QComboBox *list(const char *item) { return listWith(form.get(), item); }
+    QString text(const QString &name) { return get(name)->text(); }
+    // As a user does it: open the list, move to the item and press Return.
+    void choose(const char *listItem, int index)
+    {
+        QAbstractItemView *view = list(listItem)->view();
+        list(listItem)->showPopup();
+        view->setCurrentIndex(view->model()->index(index, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+    }
 };
 
 // Controls both load forms have.
@@ -128,6 +152,150 @@ TYPED_TEST_SUITE(LoadFormTest, LoadForms);
 using LedFormTest = LoadFormTest<Led>;
 
 } // namespace
+
+TEST_F(BatteryFormTest, OpensOnTheStoredTypeAndLevelWhoseDefaultsTheLevelScales)
+{
+    // Gel at 12 V without an equalize stage, charging by SOC.
+    parameters.values[Slot::BatteryType] = "2";
+    parameters.values[Slot::RatedVoltageLevel] = "1";
+    parameters.values[Slot::EqualizeDuration] = "0";
+    parameters.values[Slot::ChargingMode] = "1";
+    parameters.values[Slot::BatteryCapacity] = "150";
+    open();
+    EXPECT_EQ(std::pair(list(Types)->currentIndex(), list(Levels)->currentIndex()),
+              std::pair(2, 1));
+    EXPECT_TRUE(get("蓄电池放电(%)")->isEnabled());
+    EXPECT_FALSE(get(Equalize)->isEnabled());
+    EXPECT_FALSE(get(EqualizeTime)->isEnabled());
+    EXPECT_EQ(QStringList({text(Capacity), text(Equalize + Default), text(EqualizeTime)}),
+              QStringList({"150", "--", "--"}));
+
+    // Flooded takes the stored duration again; the level scales its defaults into the voltages.
+    choose(Types, 3);
+    EXPECT_TRUE(get(EqualizeTime)->isEnabled());
+    choose(Levels, 2);
+    EXPECT_EQ(text(Equalize) + ' ' + text(Equalize + Default), "29.60 29.60");
+    EXPECT_EQ(get("充电限制电压(V)")->toolTip(),
+              "允许范围：18.00～34.00 V（24V）\n须小于超压断开电压；不得小于均衡充电电压");
+    choose(Types, 2);
+    EXPECT_EQ(text(Equalize) + ' ' + text(EqualizeTime), "-- --");
+    click("应用");
+    EXPECT_EQ(messages.texts(), QStringList());
+    EXPECT_EQ(stored({Slot::EqualizeVoltage, Slot::EqualizeDuration, Slot::BoostVoltage}),
+              QStringList({"0", "0", "2840"}));
+    EXPECT_TRUE(leftToRight({"确认", "应用", "恢复默认", "取消"}));
+}
+
+TEST_F(BatteryFormTest, UserDefinedKeepsItsVoltagesWhenTheLevelChanges)
+{
+    open();
+    choose(Types, 0); // refused at the automatic level
+    EXPECT_EQ(list(Types)->currentIndex(), 1);
+    choose(Levels, 4);
+    choose(Types, 0); // taken, with a caution
+    EXPECT_TRUE(get(Equalize)->isEnabled());
+    choose(Levels, 1);
+    EXPECT_EQ(text(Equalize) + ' ' + text(Equalize + Default), "58.40 14.60");
+    choose(Levels, 0);
+    EXPECT_EQ(list(Levels)->currentIndex(), 1);
+    // 48 V voltages on a 12 V system: refused, nothing stored, the input kept.
+    click("应用");
+    EXPECT_EQ(parameters.values, ParameterSet().values);
+    EXPECT_EQ(text(Equalize), "58.40");
+    EXPECT_EQ(messages.texts(),
+              QStringList({"目前状态不能为自定义",
+                           "注意！在修改充电参数前查阅蓄电池相关的说明，避免对蓄电池造成损坏！",
+                           "目前状态不能为自识别", "电压参数不在允许范围内！"}));
+    EXPECT_FALSE(messages.entries[1].warning);
+    EXPECT_EQ(messages.entries[1].owner, form.get());
+}
+
+TEST_F(BatteryFormTest, LeavingAListNeverSelectsWhatItsTextNames)
+{
+    // Stored "自定义" at 12 V: choosing 24 V would rescale the default column.
+    parameters.values[Slot::BatteryType] = "0";
+    parameters.values[Slot::RatedVoltageLevel] = "1";
+    open();
+    EXPECT_TRUE(get(Equalize)->isEnabled());
+    QComboBox *levels = list(Levels);
+    type(levels->lineEdit(), "24V");
+    get(Capacity)->setFocus();
+    // Return is the dialog's: "确认" asks, as the shown level is not the stored one.
+    QTest::keyClick(levels, Qt::Key_Return);
+    EXPECT_EQ(levels->currentIndex(), 1);
+    EXPECT_EQ(text(Equalize + Default), "14.60");
+    EXPECT_EQ(messages.texts(), QStringList{"参数已修改，是否应用？"});
+}
+
+TEST_F(BatteryFormTest, TypedTextIsFilteredAndListTextThatNamesNoItemKeepsTheSlot)
+{
+    // A stored type outside the list shows no text, over the sealed type selected.
+    parameters.values[Slot::BatteryType] = "7";
+    open();
+    EXPECT_EQ(list(Types)->currentText(), "");
+    EXPECT_EQ(list(Types)->currentIndex(), 1);
+    QTest::keyClicks(list(Types), "abc");
+    // Keys other than digits are refused; the coefficient takes one leading "-".
+    QLineEdit *coefficient = get("温度补偿系数(mV/℃/2V)");
+    type(Capacity, "1a2.5-");
+    type(coefficient, "5-x-");
+    QTest::keyClick(coefficient, Qt::Key_Home);
+    QTest::keyClicks(coefficient, "--");
+    click("应用");
+    EXPECT_EQ(messages.texts(), QStringList());
+    EXPECT_EQ(stored({Slot::BatteryType, Slot::BatteryCapacity, Slot::TempCompensation}),
+              QStringList({"7", "125", "500"}));
+}
+
+TEST_F(BatteryFormTest, RestoreDefaultsFillsTheFormOnly)
+{
+    parameters.values[Slot::BatteryType] = "3";
+    parameters.values[Slot::ChargingMode] = "1";
+    const QStringList stored = parameters.values;
+    open();
+    type(Capacity, "77");
+    click("恢复默认");
+    EXPECT_FALSE(get("蓄电池充电(%)")->isEnabled());
+    EXPECT_EQ(parameters.values, stored);
+    click("应用");
+    EXPECT_EQ(parameters.values, ParameterSet().values);
+    // Unchanged since: "确认" closes at once.
+    click("确认");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(BatteryFormTest, ClosingAsksBeforeDroppingWhatWasNotApplied)
+{
+    // "取消" in the question stays; "不应用" closes and stores nothing.
+    open();
+    type(Capacity, "400");
+    click("确认");
+    EXPECT_TRUE(form->isVisible());
+    messages.answers = {MessageService::Answer::Decline};
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(parameters.values, ParameterSet().values);
+
+    // "应用" runs the form's own, whose refusal keeps the form open.
+    open();
+    type(Capacity, "10000");
+    messages.answers = {MessageService::Answer::Accept};
+    QTest::keyClick(get(Capacity), Qt::Key_Return);
+    EXPECT_TRUE(form->isVisible());
+
+    // "恢复默认" counts even where it changes nothing; "取消" on the form never asks.
+    open();
+    click("恢复默认");
+    click("确认");
+    EXPECT_TRUE(form->isVisible());
+    click("取消");
+    EXPECT_FALSE(form->isVisible());
+    const QString asked = "参数已修改，是否应用？";
+    EXPECT_EQ(messages.texts(),
+              QStringList({asked, asked, asked, "蓄电池容量不在允许范围内！(0~9999)", asked}));
+    EXPECT_EQ(messages.entries.last().owner, form.get());
+}
 
 TYPED_TEST(LoadFormTest, EachModeEnablesItsControlsAndStoresItsCodes)
 {
