@@ -1,4 +1,5 @@
 #include "forms/batteryparameterdialog.h"
+#include "forms/clockdialog.h"
 #include "forms/generalloaddialog.h"
 #include "forms/ledloaddialog.h"
 #include "forms/modepicture.h"
@@ -6,6 +7,8 @@
 #include "support/findwidgets.h"
 #include "support/messagerecorder.h"
 #include "support/printers.h"
+#include "support/referenceframes.h"
+#include "support/scriptedexchange.h"
 
 #include <QAbstractItemView>
 #include <QSpinBox>
@@ -150,6 +153,24 @@ protected:
 using LoadForms = ::testing::Types<General, Led>;
 TYPED_TEST_SUITE(LoadFormTest, LoadForms);
 using LedFormTest = LoadFormTest<Led>;
+
+class ClockDialogTest : public ::testing::Test
+{
+protected:
+    // Answers the next write, and returns the frame a write of `data` sends.
+    QByteArray answerWrite(const QString &data)
+    {
+        link.append(QByteArray::fromHex(referenceFramed("011090130003").toLatin1()));
+        return QByteArray::fromHex(referenceFramed("01109013000306" + data).toLatin1());
+    }
+
+    // The PC clock as the dialog sees it; tests move it by hand.
+    QDateTime now{QDate(2016, 3, 5), QTime(14, 7, 9)};
+    ScriptedExchange link;
+    MessageRecorder messages;
+    ClockDialog dialog{link, messages, nullptr, [this] { return now; }};
+    ClockDialogControls ui{&dialog};
+};
 
 } // namespace
 
@@ -428,4 +449,56 @@ TEST_F(LedFormTest, PictureFollowsTheModeAndItsSchedule)
     // picture would be redrawn from members already gone.
     picker->setFocus();
     QTest::keyClick(picker, Qt::Key_2);
+}
+
+TEST_F(ClockDialogTest, FollowsThePcClockOrHandEntryAndReportsToTheForm)
+{
+    dialog.show();
+    // Enter in a picker neither writes nor leaves following; what is set there is overwritten
+    // at the next tick.
+    for (QWidget *picker : std::initializer_list<QWidget *>{ui.date, ui.time}) {
+        picker->setFocus();
+        QTest::keyClick(picker, Qt::Key_Return);
+    }
+    EXPECT_TRUE(dialog.following());
+    ui.time->setTime(QTime(1, 2, 3));
+    now = now.addSecs(1);
+    dialog.onTimer();
+    EXPECT_EQ(ui.time->text(), "14:07:10");
+
+    // Following, the time written is the PC's at the click, which the pickers then show.
+    now = now.addSecs(1);
+    const QByteArray frame = answerWrite("070B050E1003");
+    QTest::mouseClick(ui.write, Qt::LeftButton);
+    EXPECT_EQ(QByteArray::fromHex(link.requests.value(0).toLatin1()), frame);
+    EXPECT_EQ(ui.time->text() + ' ' + ui.programmerTime->text(), "14:07:11 2016/3/5   14:7:11");
+
+    // By hand, with the keyboard, seconds included; back to following at once.
+    QTest::mouseClick(ui.manualAdjust, Qt::LeftButton);
+    EXPECT_FALSE(dialog.tickTimer().isActive());
+    EXPECT_EQ(ui.manualAdjust->text(), "本机时间");
+    ui.date->setDate(QDate(2031, 11, 30));
+    ui.time->setFocus();
+    ui.time->setSelectedSection(QDateTimeEdit::SecondSection);
+    QTest::keyClicks(ui.time, "45");
+    answerWrite({});
+    QTest::mouseClick(ui.write, Qt::LeftButton);
+    EXPECT_EQ(ui.programmerTime->text(), "2031/11/30   14:7:45");
+    QTest::mouseClick(ui.manualAdjust, Qt::LeftButton);
+    EXPECT_TRUE(dialog.tickTimer().isActive());
+    EXPECT_EQ(ui.manualAdjust->text(), "手动调整");
+    EXPECT_EQ(ui.date->text() + ' ' + ui.time->text(), "2016-03-05 14:07:11");
+
+    // Enter presses the button that has the focus.
+    link.script({referenceReadReply(QByteArray::fromHex("0709050E1003"))});
+    ui.read->setFocus();
+    QTest::keyClick(ui.read, Qt::Key_Return);
+    EXPECT_EQ(ui.programmerTime->text(), "2016/3/5   14:7:9");
+    EXPECT_EQ(messages.texts(), QStringList({"写入成功！", "写入成功！", "读取成功！"}));
+    EXPECT_TRUE(std::ranges::all_of(messages.entries, [&](auto &e) { return e.owner == &dialog; }));
+
+    // Left with a half-typed time: hiding the picker as the form goes commits it, which must
+    // reach nothing of the form.
+    ui.time->setFocus();
+    QTest::keyClick(ui.time, Qt::Key_1);
 }
