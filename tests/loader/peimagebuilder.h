@@ -35,7 +35,7 @@ struct SampleImage
     static constexpr std::uint32_t Kernel32Slots = Data + 0x50;
     static constexpr std::uint32_t User32Slots = Data + 0x60;
     static constexpr std::uint32_t Exports = Data + 0x100;
-    // HIGHLOW targets and the absolute addresses they hold before relocation.
+    // HIGHLOW targets: words that hold absolute addresses into the image.
     static constexpr std::uint32_t MovedWords[] = {0x1040, 0x1044, 0x13FC, 0x22F0};
     // A word behind an entry of another type, which stays as it is.
     static constexpr std::uint32_t OtherTypeWord = 0x1048;
