@@ -13,19 +13,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    QStringList args;
-    if (!bytes.isEmpty()) {
-        for (const QByteArray &arg : bytes.split('\0'))
-            args.append(QString::fromUtf8(arg));
-    }
+    const QStringList args =
+        bytes.isEmpty() ? QStringList() : QString::fromUtf8(bytes).split(QChar(u'\0'));
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
 
     const std::variant<CliCommand, CliUsageError> parsed = parseCommandLine(args);
     if (const auto *wrong = std::get_if<CliUsageError>(&parsed)) {
         FUZZ_CHECK(!wrong->message.isEmpty() && !wrong->usage.isEmpty());
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
         FUZZ_CHECK(runCli(args, out, err) == kCliUsage);
         FUZZ_CHECK(out.data().isEmpty() && !err.data().isEmpty());
         return 0;
@@ -33,34 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     using Action = CliCommand::Action;
     const CliCommand &command = std::get<CliCommand>(parsed);
-    switch (command.action) {
-    case Action::Read:
-    case Action::Update:
-    case Action::Clear:
-    case Action::Clock:
+    if (QList{Action::Read, Action::Update, Action::Clear, Action::Clock}.contains(command.action))
         FUZZ_CHECK(!command.port.isEmpty());
-        break;
-    case Action::Check:
+    if (command.action == Action::Update || command.action == Action::Check)
         FUZZ_CHECK(!command.file.isEmpty());
-        break;
-    case Action::Help:
-    case Action::Version: {
-        QBuffer out;
-        QBuffer err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        FUZZ_CHECK(runCommand(command, out, err) == kCliSuccess);
-        FUZZ_CHECK(!out.data().isEmpty());
-        break;
-    }
-    case Action::Ports:
-        break;
-    }
-    if (command.action == Action::Update)
-        FUZZ_CHECK(!command.file.isEmpty());
+    if (command.action == Action::Help || command.action == Action::Version)
+        FUZZ_CHECK(runCommand(command, out, err) == kCliSuccess && !out.data().isEmpty());
     if (command.clockSet == CliCommand::ClockSet::At) {
-        FUZZ_CHECK(command.action == Action::Clock);
-        FUZZ_CHECK(command.date.isValid() && command.time.isValid());
+        FUZZ_CHECK(command.action == Action::Clock && command.date.isValid() &&
+                   command.time.isValid());
         FUZZ_CHECK(command.date.year() >= 2000 && command.date.year() <= 2099);
     }
 

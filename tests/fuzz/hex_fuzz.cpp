@@ -2,6 +2,7 @@
 
 #include "link/hexframe.h"
 #include "link/programmerlink.h"
+#include "tests/support/messagerecorder.h"
 
 // Frame text to bytes: parseHex and the link's hexToBytes on any text. The bytes read back to
 // the same text, a bad digit is reported exactly once, and the CRC text is always four digits.
@@ -17,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const HexParse parsed = parseHex(text);
     FUZZ_CHECK(parsed.bytes.size() <= text.size() / 2);
     const QString hex = bytesToHexText(parsed.bytes);
-    FUZZ_CHECK(hex.size() == 2 * parsed.bytes.size());
     const HexParse again = parseHex(hex);
-    FUZZ_CHECK(!again.badDigit && again.bytes == parsed.bytes);
+    FUZZ_CHECK(hex.size() == 2 * parsed.bytes.size() && !again.badDigit &&
+               again.bytes == parsed.bytes);
     // Without a bad digit, every character is a digit or a blank, but for a lone last one,
     // which is dropped whatever it is.
     if (!parsed.badDigit) {
@@ -31,11 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(crc.size() == 4 && parseHex(crc).bytes.size() == 2);
     FUZZ_CHECK(withCrc(text) == text + crc);
 
-    RecordingMessages messages;
+    MessageRecorder messages;
     ProgrammerLink link(messages);
-    FUZZ_CHECK(link.hexToBytes(text) == parsed.bytes.size());
-    FUZZ_CHECK(link.buffer() == parsed.bytes);
-    FUZZ_CHECK(messages.texts.size() == (parsed.badDigit ? 1 : 0));
+    FUZZ_CHECK(link.hexToBytes(text) == parsed.bytes.size() && link.buffer() == parsed.bytes);
+    FUZZ_CHECK(messages.entries.size() == (parsed.badDigit ? 1 : 0));
     // A closed link sends nothing and hands back nothing.
     FUZZ_CHECK(!link.exchange(text).valid() && link.reply().isEmpty());
     return 0;

@@ -1,7 +1,7 @@
 #include "fuzzsupport.h"
 
 #include "link/hexframe.h"
-#include "link/replycheck.h"
+#include "link/programmerexchange.h"
 #include "model/parameterset.h"
 #include "model/selectionmodel.h"
 #include "programmer/clockframe.h"
@@ -9,107 +9,118 @@
 #include "programmer/programmeroperations.h"
 #include "programmer/registermap.h"
 
-#include <QCoreApplication>
-
 // Every operation that decodes the programmer's replies, run against a programmer that answers
 // from the input: read, update, clear, clock read and clock write. Whatever comes back, an
-// operation ends with exactly one message, never sends more than its frames, and leaves only texts
-// in the slots that a form or a transfer can take: 0..65535.
+// operation ends with a message, never sends more than its frames, and leaves only texts in the
+// slots that a form or a transfer can take: 0..65535. And the reply check and every decoder on
+// any bytes against any request the program sends.
 
 namespace {
 
-const GroupSelection kSelections[] = {GroupSelection::None,        GroupSelection::Battery,
-                                      GroupSelection::Load,        GroupSelection::LoadLed,
-                                      GroupSelection::BatteryLoad, GroupSelection::All};
-
-void CheckSlots(const ParameterSet &before, const ParameterSet &after)
+// Answers each request from the input. A control byte picks the kind of answer: silence, raw
+// bytes, an exception, or a well-formed answer (right slave, function, length and CRC) whose
+// register contents come from the input, so that decoders see arbitrary data.
+struct FuzzedProgrammer : ProgrammerExchange
 {
-    for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
-        if (after.values[slot] != before.values[slot]) {
-            bool ok = false;
-            const uint value = after.values[slot].toUInt(&ok);
-            FUZZ_CHECK(ok && value <= 0xFFFF && QString::number(value) == after.values[slot]);
-        }
+    explicit FuzzedProgrammer(FuzzInput &input) : m_input(input) {}
+    bool portOpen() const override { return true; }
+    void setLongWait(bool) override {}
+    const QByteArray &reply() const override { return m_reply; }
+    ReplyCheck exchange(const QString &frameText) override
+    {
+        ++exchanges;
+        const HexParse request = parseHex(frameText);
+        FUZZ_CHECK(!request.badDigit);
+        m_reply = answer(request.bytes).left(MaxReplyBytes);
+        const ReplyCheck check = checkReply(request.bytes, m_reply);
+        FUZZ_CHECK(!check.valid() || m_reply.size() == expectedReplyLength(request.bytes));
+        return check;
     }
-}
+    QByteArray answer(const QByteArray &request)
+    {
+        const quint8 control = m_input.byte();
+        QByteArray reply = request.left(2);
+        if (control % 4 < 2) // silence, or whatever the input says
+            return m_input.bytes(control % 4 ? m_input.byte() + (control & 0x80 ? 256 : 0) : 0);
+        if (control % 4 == 2) { // an exception
+            reply[1] = char(reply[1] | 0x80);
+            reply.append(char(m_input.byte()));
+        } else if (request.at(1) == 0x03) { // registers read
+            const int bytes = 2 * (quint8(request.at(4)) << 8 | quint8(request.at(5)));
+            reply.append(char(bytes)).append(m_input.bytes(bytes).leftJustified(bytes, '\0'));
+        } else { // registers written
+            reply.append(request.mid(2, 4));
+        }
+        const quint16 crc = crc16Value(reply);
+        return reply.append(char(crc & 0xFF)).append(char(crc >> 8));
+    }
 
-void RunOperation(FuzzInput &input)
+    FuzzInput &m_input;
+    QByteArray m_reply;
+    int exchanges = 0;
+};
+
+void runOperation(FuzzInput &input)
 {
     ParameterSet parameters;
     SelectionModel selection;
     FuzzedProgrammer programmer(input);
+    const quint8 which = input.byte();
+    selection.chooseProduct(int((which >> 6) % kProductTypes.size()));
+    selection.restoreGroupSelection(GroupSelection((which >> 3) % 6)); // None to All
+    const ParameterSet before = parameters;
     const ProgrammerContext context{parameters, selection, programmer};
 
-    const quint8 which = input.byte();
-    const GroupSelection chosen = kSelections[(which >> 3) % std::size(kSelections)];
-    selection.chooseProduct(int((which >> 6) % kProductTypes.size()));
-    selection.restoreGroupSelection(chosen);
-    const ParameterSet before = parameters;
-
-    // Every result says what happened, in words.
     OperationResult result;
-    switch (which % 5) {
-    case 0:
+    const int operation = which % 5;
+    if (operation == 0) {
         result = readProgrammer(context);
-        FUZZ_CHECK(programmer.exchanges <= 5);
-        break;
-    case 1:
+    } else if (operation == 1) {
         result = updateProgrammer(context);
-        FUZZ_CHECK(programmer.exchanges <= 5);
         FUZZ_CHECK(parameters.values == before.values);
-        break;
-    case 2:
+    } else if (operation == 2) {
         result = clearProgrammer(context);
-        FUZZ_CHECK(programmer.exchanges <= 1);
-        break;
-    case 3: {
+    } else if (operation == 3) {
         const ClockReading reading = readProgrammerClock(programmer);
-        FUZZ_CHECK(programmer.exchanges == 1);
         // A clock is shown exactly when the read completed.
         FUZZ_CHECK(reading.result.completed() == !reading.time.isEmpty());
         result = reading.result;
-        break;
+    } else {
+        result = writeProgrammerClock(programmer, {input.byte() % 60, input.byte() % 60,
+                                                   input.byte() % 24, input.byte() % 31 + 1,
+                                                   input.byte() % 12 + 1, input.byte() % 100});
     }
-    case 4: {
-        ClockFields fields;
-        fields.second = input.byte() % 60;
-        fields.minute = input.byte() % 60;
-        fields.hour = input.byte() % 24;
-        fields.day = input.byte() % 31 + 1;
-        fields.month = input.byte() % 12 + 1;
-        fields.year = input.byte() % 100;
-        result = writeProgrammerClock(programmer, fields);
-        FUZZ_CHECK(programmer.exchanges == 1);
-        break;
+    // Up to five frames for a read or an update, one for a clear, exactly one for the clock.
+    FUZZ_CHECK(!result.message.isEmpty() && programmer.exchanges <= (operation < 2 ? 5 : 1));
+    FUZZ_CHECK(operation < 3 || programmer.exchanges == 1);
+    // A changed slot holds the decimal text of a 16-bit word.
+    for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
+        bool ok = false;
+        const uint value = parameters.values[slot].toUInt(&ok);
+        FUZZ_CHECK(parameters.values[slot] == before.values[slot] ||
+                   (ok && value <= 0xFFFF && QString::number(value) == parameters.values[slot]));
     }
-    }
-    FUZZ_CHECK(!result.message.isEmpty());
-    CheckSlots(before, parameters);
 }
 
-void CheckRawReply(FuzzInput &input)
+void checkRawReply(FuzzInput &input)
 {
-    // Any request the program sends, against any bytes.
     const QString requests[] = {readProductNameRequest(),
                                 readCountRequest(),
                                 readAddressTableRequest(GroupSelection::All),
                                 readValueTableRequest(GroupSelection::Battery),
-                                readChecksumRequest(),
                                 clearRequest(),
                                 readClockRequest()};
     const QByteArray request = parseHex(requests[input.byte() % std::size(requests)]).bytes;
-    const QByteArray reply = input.rest().left(MaxReplyBytes);
+    const QByteArray reply = input.bytes(MaxReplyBytes);
     const ReplyCheck check = checkReply(request, reply);
     const int leading = leadingFrameLength(reply);
     FUZZ_CHECK(leading >= 0 && leading <= reply.size());
     if (check.valid()) {
-        FUZZ_CHECK(leading == reply.size());
-        const int count = (quint8(request.at(4)) << 8 | quint8(request.at(5)));
-        FUZZ_CHECK(replyRegisters(reply, count).has_value());
-        FUZZ_CHECK(replyValueTexts(reply, count).has_value());
+        const int count = quint8(request.at(4)) << 8 | quint8(request.at(5));
+        FUZZ_CHECK(leading == reply.size() && replyRegisters(reply, count).has_value() &&
+                   replyValueTexts(reply, count).has_value());
     }
-    if (check.kind == ReplyCheck::Exception)
-        FUZZ_CHECK(reply.size() == 5);
+    FUZZ_CHECK(check.kind != ReplyCheck::Exception || reply.size() == 5);
     // Decoders on any bytes: they may find nothing, but never read outside the reply.
     replyStoredCount(reply);
     productNameFromReply(reply);
@@ -121,10 +132,7 @@ void CheckRawReply(FuzzInput &input)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    FuzzInput input(data, size);
-    if (input.byte() & 1)
-        RunOperation(input);
-    else
-        CheckRawReply(input);
+    FuzzInput input{{data, qsizetype(size)}};
+    input.byte() & 1 ? runOperation(input) : checkRawReply(input);
     return 0;
 }

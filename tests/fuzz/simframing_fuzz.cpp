@@ -11,14 +11,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    FuzzInput input(data, size);
+    FuzzInput input{{data, qsizetype(size)}};
     sim::ProgrammerModel model([] { return qint64(0); },
                                QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
     sim::Responder responder(model, sim::FaultOptions{});
     sim::RtuFramer framer;
 
-    qsizetype fed = 0;
-    qsizetype framed = 0;
+    qsizetype fed = 0, framed = 0;
     int requests = 0;
     const auto handle = [&](const QByteArray &frame) {
         FUZZ_CHECK(!frame.isEmpty() && frame.size() <= sim::RtuFramer::kMaxFrame);
@@ -28,14 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             FUZZ_CHECK(outcome.request == 0 && !outcome.answer);
             return;
         }
-        FUZZ_CHECK(outcome.request == ++requests);
-        FUZZ_CHECK(outcome.answer && outcome.executed);
+        FUZZ_CHECK(outcome.request == ++requests && outcome.answer && outcome.executed);
         const QByteArray &reply = outcome.reply;
         FUZZ_CHECK(reply.size() >= 5 && sim::checkFrame(reply) == sim::FrameStatus::Ok);
         FUZZ_CHECK((quint8(reply[1]) | 0x80) == (quint8(frame[1]) | 0x80));
     };
 
-    while (!input.atEnd()) {
+    while (!input.rest.isEmpty()) {
         // A control byte: how many bytes arrive together, and whether the line then goes quiet.
         const quint8 control = input.byte();
         const QByteArray chunk = input.bytes(control & 0x3F);
@@ -50,7 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (const auto frame = framer.silence())
         handle(*frame);
-    FUZZ_CHECK(fed == framed + framer.droppedBytes());
-    FUZZ_CHECK(responder.requestCount() == requests);
+    FUZZ_CHECK(fed == framed + framer.droppedBytes() && responder.requestCount() == requests);
     return 0;
 }
