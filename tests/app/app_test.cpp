@@ -81,9 +81,6 @@ TEST_F(MainWindowTest, ProductAndGroupBoxesMakeTheSelection)
 {
     QComboBox *selector = ui().productSelector;
     EXPECT_EQ(window.windowTitle(), "Velmora(V3.82)");
-    EXPECT_FALSE(window.windowFlags() &
-                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(selector->count(), 11);
     EXPECT_EQ(shown(), "QM-X ---- 通用负载参数");
 
     // A product (picked with the arrow keys) sets the label and the load form only; typing into
@@ -239,7 +236,6 @@ TEST_F(MainWindowTest, ClosingAsksToSaveWhatIsKeptNowhere)
     window.close();
     window.close();
     EXPECT_EQ(messages.texts(), QStringList(2, "参数已修改，是否保存？"));
-    EXPECT_EQ(messages.entries.value(0).owner, &window);
     EXPECT_TRUE(window.isVisible());
     // "保存" ends once the file is written.
     messages.clear();

@@ -63,20 +63,3 @@ TEST(ProgrammerLink, HexToBytesWarnsOnceAndAClosedLinkSendsNothing)
     EXPECT_TRUE(messages.entries[0].warning);
     EXPECT_FALSE(link.open(""));
 }
-
-// The exchanges of the operations judge the usual replies; these are the rest.
-TEST(ReplyCheck, JudgesNormalExceptionAndBrokenReplies)
-{
-    const auto frame = [](const char *hex) { return parseHex(withCrc(hex)).bytes; };
-    const QByteArray readTwo = frame("01 03 92 00 00 02");
-    const QByteArray reply = frame("01 03 04 00 15 AB CD");
-    EXPECT_EQ(checkReply(readTwo, reply).kind, ReplyCheck::Valid);
-    const ReplyCheck exception = checkReply(readTwo, frame("01 83 02"));
-    EXPECT_TRUE(exception.kind == ReplyCheck::Exception && exception.exceptionCode == 2);
-    // A bad CRC, cut short, a trailing byte, an exception for another function.
-    QByteArray badCrc = reply;
-    badCrc.back() = char(badCrc.back() ^ 0x01);
-    for (const QByteArray &invalid :
-         {QByteArray(), badCrc, reply.chopped(1), reply + '\0', frame("01 90 02")})
-        EXPECT_EQ(checkReply(readTwo, invalid).kind, ReplyCheck::Invalid) << invalid.toHex().data();
-}

@@ -13,7 +13,10 @@ Load::ModeDiagram layOut(int mode, std::array<int, 3> minutes, std::array<int, 3
 
 } // namespace
 
-TEST(ModeDiagram, Mode1StepsFromDuskAndMode2EndsPeriod3AtDawn)
+// Mode 1 steps through the periods from dusk; mode 2 ends period 3 at dawn. Long periods never
+// run past the night: in mode 1 the night stretches to show all three, in mode 2 period 3 keeps
+// its place before dawn and cuts period 2 short. A zero night still gives a plot to draw on.
+TEST(ModeDiagram, StepsFromDuskAndToDawn)
 {
     Load::ModeDiagram d = layOut(1, {90, 120, 30}, {100, 50, 0});
     EXPECT_EQ(d.stepLines, (QList<QList<QPointF>>{{{10, 120},
@@ -24,32 +27,22 @@ TEST(ModeDiagram, Mode1StepsFromDuskAndMode2EndsPeriod3AtDawn)
                                                    {220, 120},
                                                    {250, 120},
                                                    {250, 120}}}));
-    EXPECT_DOUBLE_EQ(d.dawnX, 610);
-    EXPECT_DOUBLE_EQ(d.periods.at(1).levelY, 70);
+    EXPECT_EQ(QList<double>({d.dawnX, d.periods.at(1).levelY, d.remainingEndX}),
+              QList<double>({610, 70, 610}));
     EXPECT_EQ(d.remainingMinutes, 360);
 
     d = layOut(2, {120, 60, 180}, {100, 80, 30});
     EXPECT_EQ(d.stepLines, (QList<QList<QPointF>>{
                                {{10, 120}, {10, 20}, {130, 20}, {130, 40}, {190, 40}, {190, 120}},
                                {{430, 120}, {430, 90}, {610, 90}, {610, 120}}}));
-    EXPECT_DOUBLE_EQ(d.remainingStartX, 190);
-    EXPECT_DOUBLE_EQ(d.remainingEndX, 430);
+    EXPECT_EQ(QList<double>({d.remainingStartX, d.remainingEndX}), QList<double>({190, 430}));
     EXPECT_EQ(d.remainingMinutes, 240);
-}
 
-TEST(ModeDiagram, LongPeriodsNeverRunPastTheNight)
-{
-    // Mode 1: the night stretches to show all three periods; nothing remains.
-    Load::ModeDiagram d = layOut(1, {300, 300, 600}, {100, 100, 100});
-    EXPECT_DOUBLE_EQ(d.periods.at(0).endX, 10 + 150);
-    EXPECT_DOUBLE_EQ(d.remainingStartX, d.dawnX);
-
-    // Mode 2: period 3 keeps its place before dawn and cuts period 2 short.
+    d = layOut(1, {300, 300, 600}, {100, 100, 100});
+    EXPECT_EQ(QList<double>({d.periods.at(0).endX, d.remainingStartX}), QList<double>({160, 610}));
     d = layOut(2, {300, 300, 180}, {100, 100, 100});
-    EXPECT_DOUBLE_EQ(d.periods.at(1).endX, 430);
-    EXPECT_EQ(d.periods.at(1).minutes, 300);
-    EXPECT_EQ(d.remainingMinutes, 0);
-
-    // A zero night still gives a plot to draw on.
-    EXPECT_DOUBLE_EQ(layOut(2, {0, 0, 0}, {0, 0, 0}, 0).dawnX, 610);
+    EXPECT_EQ(QList<double>({d.periods.at(1).endX, d.periods.at(2).startX}),
+              QList<double>({430, 430}));
+    EXPECT_EQ(QList<int>({d.periods.at(1).minutes, d.remainingMinutes}), QList<int>({300, 0}));
+    EXPECT_EQ(layOut(2, {0, 0, 0}, {0, 0, 0}, 0).dawnX, 610);
 }
