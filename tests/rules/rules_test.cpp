@@ -113,6 +113,7 @@ TEST(LoadRules, FirstFailureInFixedOrderAndApplyOnlyAfterTheChecks)
     }
     EXPECT_EQ(failures, QStringList({"光控关闭电压不在范围内！", "光控启动延时不在范围内！(0~99)",
                                      "光控关闭延时不在范围内！(0~99)"}));
+    EXPECT_EQ(Load::firstRangeFailure(values), "");
     MessageRecorder messages;
     const auto typing = [](const char *voltage) {
         return [voltage](QStringList &typed) { typed[LightOnVoltage] = voltage; };
