@@ -1,3 +1,4 @@
+#include "programmer/clockframe.h"
 #include "programmer/registermap.h"
 #include "support/referenceframes.h"
 
@@ -5,27 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(RegisterMap, StoredCountCodes)
-{
-    const struct
-    {
-        GroupSelection selection;
-        const char *code;
-    } cases[] = {
-        {GroupSelection::Battery, "0015"}, {GroupSelection::Load, "0016"},
-        {GroupSelection::LoadLed, "0026"}, {GroupSelection::BatteryLoad, "002B"},
-        {GroupSelection::All, "003B"},
-    };
-    for (const auto &c : cases) {
-        EXPECT_EQ(storedCount(c.selection), c.code);
-        EXPECT_EQ(selectionFromStoredCount(QString::fromLatin1(c.code)), c.selection);
-    }
-    for (const char *code : {"0000", "002b", "0014", "003B0", ""})
-        EXPECT_EQ(selectionFromStoredCount(QString::fromLatin1(code)), GroupSelection::None)
-            << code;
-}
-
-TEST(RegisterMap, RequestTexts)
+TEST(RegisterMap, RequestTextsAndStoredCountCodes)
 {
     EncodedBlock all;
     all.addresses.resize(59);
@@ -44,34 +25,30 @@ TEST(RegisterMap, RequestTexts)
         EXPECT_EQ(request, literal);
         EXPECT_EQ(request, referenceFramed(literal.chopped(4)));
     }
-    EXPECT_EQ(readValueTableRequest(GroupSelection::Load), referenceFramed("01 03 93 000016"));
-    EXPECT_EQ(readAddressTableRequest(GroupSelection::All), referenceFramed("01 03 92 0A003B"));
+
+    // The stored-count codes: the five, exactly.
+    QStringList codes;
+    for (GroupSelection s : {GroupSelection::Battery, GroupSelection::Load, GroupSelection::LoadLed,
+                             GroupSelection::BatteryLoad, GroupSelection::All}) {
+        codes << storedCount(s);
+        EXPECT_EQ(selectionFromStoredCount(codes.last()), s);
+    }
+    EXPECT_EQ(codes.join(' '), "0015 0016 0026 002B 003B");
+    for (const char *code : {"0000", "002b", "0014", "003B0", ""})
+        EXPECT_EQ(selectionFromStoredCount(QString::fromLatin1(code)), GroupSelection::None)
+            << code;
 }
 
-TEST(RegisterMap, ValueWordLimits)
+TEST(RegisterMap, ProductNameBytes)
 {
-    EXPECT_EQ(valueWord("65535"), 0xFFFF);
-    EXPECT_EQ(valueWord(""), 0);
-    EXPECT_EQ(valueWord("12abc"), 12);
-    EXPECT_FALSE(valueWord("65536"));
-    EXPECT_FALSE(valueWord("-1"));
-}
-
-TEST(RegisterMap, ProductNamePacking)
-{
-    const std::array<quint16, 8> abcde = {0x4241, 0x4443, 0x2045, 0, 0, 0, 0, 0};
-    EXPECT_EQ(productNameRegisters("ABCDE"), abcde);
-
     const auto roundTrip = [](const QString &name) {
         QByteArray wire;
-        for (quint16 word : productNameRegisters(name)) {
-            wire += char(word >> 8);
-            wire += char(word & 0xFF);
-        }
+        for (quint16 word : productNameRegisters(name))
+            wire += char(word >> 8) + QByteArray(1, char(word & 0xFF));
         return productNameFromReply(referenceReadReply(wire));
     };
+    // An odd length gets a padding blank; more than 16 bytes are cut.
     EXPECT_EQ(roundTrip("ABCDE"), "ABCDE ");
-    EXPECT_EQ(roundTrip("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(productNameFromReply(referenceReadReply("BADCFEHGJILKNMPORQ")), "ABCDEFGHIJKLMNOP");
 
     // GBK: "A" + 9 two-byte characters is 19 bytes; the 8th character would straddle byte 16,
@@ -81,17 +58,14 @@ TEST(RegisterMap, ProductNamePacking)
     EXPECT_EQ(roundTrip(chinese), QStringLiteral("A通用负载参数控 "));
 }
 
-TEST(RegisterMap, EncodedBlockAndItsChecksumImage)
+TEST(RegisterMap, EncodedBlockAndItsValueProblems)
 {
     ParameterSet set;
-    set.values[Slot::BatteryType] = "1";
     const auto encoded = encodeBlock("QM-X", set, GroupSelection::Battery);
-    ASSERT_TRUE(std::holds_alternative<EncodedBlock>(encoded));
     const EncodedBlock &block = std::get<EncodedBlock>(encoded);
     const QByteArray image = checksumImage(block);
     ASSERT_EQ(image.size(), 102);
-    EXPECT_EQ(image.mid(16, 2), QByteArray::fromHex("1500"));
-    EXPECT_EQ(image.mid(18, 4), QByteArray::fromHex("00900100"));
+    EXPECT_EQ(image.mid(16, 6), QByteArray::fromHex("150000900100"));
     EXPECT_EQ(block.checksum, referenceCrc(image));
     // The table frames carry the checked words, in walk order.
     EXPECT_EQ(writeAddressTableRequest(block).left(21), "01 10 92 0A00152A9000");
@@ -100,22 +74,25 @@ TEST(RegisterMap, EncodedBlockAndItsChecksumImage)
     // matter.
     set.values[Slot::BoostVoltage] = "65536";
     set.values[Slot::FloatVoltage] = "-1";
+    set.values[Slot::BatteryCapacity] = "65535";
     const auto problem = std::get<BlockProblem>(encodeBlock("QM-X", set, GroupSelection::Battery));
     EXPECT_EQ(problem.field, BlockProblem::Field::Value);
     EXPECT_EQ(problem.slot, int(Slot::BoostVoltage));
     EXPECT_TRUE(std::holds_alternative<EncodedBlock>(encodeBlock("x", set, GroupSelection::Load)));
     EXPECT_EQ(std::get<BlockProblem>(encodeBlock("QM-X", set, GroupSelection::None)).field,
               BlockProblem::Field::Selection);
+    EXPECT_FALSE(valueWord("-1"));
 }
 
-TEST(RegisterMap, ShortRepliesDecodeAsMissing)
+TEST(RegisterMap, RepliesCutShortDecodeAsMissing)
 {
     EXPECT_EQ(replyValueTexts(referenceReadReply(QByteArray::fromHex("0015FFFF")), 2),
               QStringList({"21", "65535"}));
     // Cut short after one register and a half.
     const QByteArray shortReply = QByteArray::fromHex("010304001500");
     EXPECT_EQ(replyRegister(shortReply, 0), 0x15);
-    EXPECT_EQ(replyRegister(shortReply, 1), -1);
-    EXPECT_FALSE(replyRegisters(shortReply, 2));
+    EXPECT_EQ(replyValueTexts(shortReply, 2), std::nullopt);
     EXPECT_FALSE(replyNamesRegisters(referenceReadReply(QByteArray::fromHex("9000")), {0, 1}));
+    // The clock's reply, one byte short.
+    EXPECT_FALSE(clockFromReply(QByteArray::fromHex("0103060709050E10")));
 }

@@ -1,0 +1,105 @@
+#include "model/parameterset.h"
+#include "rules/batteryconversions.h"
+#include "rules/loadconversions.h"
+#include "support/printers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// What `convert` makes of each input, as text.
+template <typename Convert> QStringList mapped(Convert convert, const QStringList &inputs)
+{
+    QStringList out;
+    for (const QString &input : inputs)
+        out << QVariant(convert(input)).toString();
+    return out;
+}
+
+} // namespace
+
+TEST(Conversions, BatterySlotTextsShownAndCollected)
+{
+    EXPECT_EQ(mapped(voltageShown, {"1460", "5", "-0", ""}),
+              QStringList({"14.60", "0.05", "0.00", "0.00"}));
+    // Only the exact text "0" means "no equalize stage".
+    EXPECT_EQ(mapped(equalizeVoltageShown, {"0", "00"}), QStringList({"--", "0.00"}));
+    EXPECT_EQ(mapped(voltageCollected, {"14.409", " 14.6", "-1.239", "--", "12V"}),
+              QStringList({"1440", "1460", "-123", "0", "1200"}));
+    EXPECT_EQ(defaultVoltageShown("1460", 4), "58.40");
+    // The coefficient shown is minus a hundredth of the slot, truncated toward zero.
+    EXPECT_EQ(mapped(tempCompensationShown, {"350", "-500"}), QStringList({"-3", "5"}));
+    EXPECT_EQ(mapped(tempCompensationCollected, {"-3.7", "-0"}), QStringList({"370", "0"}));
+    EXPECT_EQ(mapped(equalizeDurationCollected, {"--", "120"}), QStringList({"0", "120"}));
+
+    // Whatever the form shows, collecting it gives the slot text back, for every voltage a
+    // 48 V system can hold.
+    for (int hundredths = 0; hundredths <= 7000; ++hundredths) {
+        const QString slot = QString::number(hundredths);
+        ASSERT_EQ(voltageCollected(voltageShown(slot)), slot);
+    }
+
+    // Lists go by position and exact names.
+    const QStringList types = batteryTypeItems();
+    EXPECT_EQ(listItemShown(types, "2") + listItemShown(types, "4") + listItemShown(types, "-1"),
+              "胶体");
+    EXPECT_EQ(listItemShown(chargingModeItems(), "1"), "SOC");
+    EXPECT_EQ(listPositionCollected(types, "自定义"), "0");
+    EXPECT_EQ(listPositionCollected(types, " 胶体"), std::nullopt);
+    EXPECT_EQ(listPositionCollected(ratedVoltageItems(), "24v"), std::nullopt);
+    QStringList voltages; // equalize/boost of each type
+    for (int type = -1; type <= 4; ++type) {
+        const std::optional<TypeVoltages> v = batteryTypeVoltages(type);
+        voltages << (v ? v->equalize + u'/' + v->boost : "-");
+    }
+    EXPECT_EQ(voltages.join(' '), "- 1460/1440 1460/1440 0/1420 1480/1460 -");
+}
+
+TEST(Conversions, LoadSlotTextsShownAndCollected)
+{
+    // Hundredths exact: truncated, never rounded.
+    EXPECT_EQ(mapped(Load::twoDecimals, {"3401", "-5", ""}),
+              QStringList({"34.01", "-0.05", "0.00"}));
+    EXPECT_EQ(mapped(Load::hundredths, {"4.35", "5.009", "-2.5", "abc"}),
+              QStringList({"435", "500", "-250", "0"}));
+    // Whole percent; outside 0..100 % a level opens at the nearer bound.
+    EXPECT_EQ(Load::storedPercent(33), "3300");
+    EXPECT_EQ(mapped(Load::shownPercent, {"3399", "15000", "-500"}),
+              QStringList({"33", "100", "0"}));
+
+    // Codes no picker can show open at midnight: minute 60, hour 24, negative, no number.
+    EXPECT_EQ(Load::hourMinuteCodeText(QTime(1, 30)), "286");
+    const auto opened = [](const QString &code) {
+        return Load::timeFromHourMinuteCode(code).toString("hh:mm");
+    };
+    EXPECT_EQ(mapped(opened, {"5947", "60", "6144", "-300", "abc"}),
+              QStringList({"23:59", "00:00", "00:00", "00:00", "00:00"}));
+
+    // Times of day in three slots; one no time picker can show opens at midnight.
+    QStringList values = ParameterSet().values;
+    Load::storeTimeOfDay(values, Load::kTimerOn1, QTime(18, 30, 15));
+    EXPECT_EQ(values.mid(Slot::TimerOn1Second, 3), QStringList({"15", "30", "18"}));
+    EXPECT_EQ(Load::timeOfDay(values, Load::kTimerOff2), QTime(18, 0, 0));
+    for (const QString time : {"24:0:0", "10:60:0", "10:0:60", "-1:0:0"}) {
+        const QStringList parts = time.split(':');
+        values[Slot::TimerOn2Hour] = parts[0];
+        values[Slot::TimerOn2Minute] = parts[1];
+        values[Slot::TimerOn2Second] = parts[2];
+        EXPECT_EQ(Load::timeOfDay(values, Load::kTimerOn2), QTime(0, 0, 0)) << time.toStdString();
+    }
+
+    // Mode codes both ways. Under code 0 anything but exactly "1" is manual off; other codes
+    // ignore the state.
+    constexpr Load::ModeCode modes[] = {
+        {10, "0", "1"}, {11, "0", "0"}, {12, "1", "0"}, {13, "4", "0"}};
+    const auto button = [&](const QString &m) {
+        return Load::modeButton(modes, m.section('/', 0, 0), m.section('/', 1));
+    };
+    EXPECT_EQ(mapped(button, {"0/1", "0/ 1", "1/1", "4/0", "01/0"}),
+              QStringList({"10", "11", "12", "13", "0"}));
+    values[Slot::LoadControlMode] = "7";
+    Load::storeMode(modes, -1, values); // none checked: both keep their text
+    EXPECT_EQ(values.at(Slot::LoadControlMode) + values.at(Slot::ManualDefaultOn), "71");
+    Load::storeMode(modes, 13, values);
+    EXPECT_EQ(values.at(Slot::LoadControlMode) + values.at(Slot::ManualDefaultOn), "40");
+}
