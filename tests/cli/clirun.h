@@ -5,13 +5,21 @@
 #include <QBuffer>
 #include <QString>
 
+#include <ostream>
+
 // velmora-cli in process: what it wrote to each stream and its exit status.
 struct CliOutcome
 {
     int status;
     QByteArray out;
     QString err;
+    friend bool operator==(const CliOutcome &, const CliOutcome &) = default;
 };
+
+inline void PrintTo(const CliOutcome &o, std::ostream *os)
+{
+    *os << o.status << " | " << o.out.toStdString() << " | " << o.err.toStdString();
+}
 
 inline CliOutcome runInProcess(const QStringList &args, const CliEnvironment &environment = {})
 {
