@@ -4,7 +4,6 @@
 #include "programmer/parameterfile.h"
 #include "support/printers.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,10 +16,7 @@ protected:
     // Each call a new file.
     QString file(const QByteArray &bytes)
     {
-        QFile f(dir.filePath(QStringLiteral("p%1.txt").arg(++files)));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
+        return writeFile(dir.filePath(QStringLiteral("p%1.txt").arg(++files)), bytes);
     }
     CliOutcome check(const ParameterSet &set, GroupSelection selection)
     {

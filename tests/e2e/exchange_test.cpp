@@ -64,23 +64,9 @@ TEST(Exchange, AnAnswerRightBehindAnotherToTheSameRequestCounts)
     EXPECT_FALSE(tail.link.exchange(kReadCount).valid());
     EXPECT_EQ(tail.link.reply().size(), 256);
     EXPECT_TRUE(tail.link.replyText().startsWith(withCrc("0103020000")));
-}
 
-TEST(Open, IsExclusiveAndFailsForAMissingDevice)
-{
-    MessageRecorder messages;
-    ProgrammerLink second(messages);
-    EXPECT_FALSE(second.open("/dev/velmora-no-such-port"));
-    // Paced: a reply comes byte by byte at the line's speed.
-    Rig first({"--pace"});
-    // Qt's lock file refuses the second open, for root too (TIOCEXCL does not stop root).
-    EXPECT_FALSE(second.open(first.sim.portPath()));
-    EXPECT_FALSE(second.portOpen());
-
-    first.link.close();
-    ASSERT_TRUE(second.open(first.sim.portPath()));
-    second.setWaitScale(kTestWaitScale);
-    EXPECT_TRUE(second.exchange(withCrc("01 03 92 0A 00 3B")).valid());
-    EXPECT_EQ(second.reply().size(), 123); // taken whole
-    EXPECT_TRUE(messages.entries.isEmpty());
+    // Paced, the bytes of an answer come one by one at the line's speed: it is taken whole.
+    Rig paced({"--pace"});
+    EXPECT_TRUE(paced.link.exchange(withCrc("01 03 92 0A 00 3B")).valid());
+    EXPECT_EQ(paced.link.reply().size(), 123);
 }

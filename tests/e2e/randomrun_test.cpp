@@ -32,11 +32,11 @@
 
 namespace {
 
+// A positive number from the environment, else `fallback`.
 int environmentInt(const char *name, int fallback)
 {
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok && value > 0 ? value : fallback;
+    const int value = qEnvironmentVariableIntValue(name);
+    return value > 0 ? value : fallback;
 }
 
 // Types like a keyboard would; characters QTest has no key for (Chinese, full-width digits)
@@ -55,21 +55,14 @@ void typeText(QWidget *widget, const QString &text)
     }
 }
 
-class RandomFilePicker : public FilePicker
-{
-public:
-    QString saveFileName() override { return path; }
-    QString openFileName() override { return path; }
-    QString path;
-};
-
-class RandomRunner : public SimWindow
+// The user, and the file dialogs that answer with the path the last action chose.
+class RandomRunner : public SimWindow, public FilePicker
 {
 public:
     explicit RandomRunner(quint32 start) : m_random(start)
     {
         window = std::make_unique<MainWindow>(parameters, messages);
-        window->setFilePicker(&m_picker);
+        window->setFilePicker(this);
         window->setPortEnumerator([port = dir.filePath("port")] { return QStringList{port}; });
         window->show();
         restartSimulator();
@@ -78,19 +71,15 @@ public:
     // One random action, then the checks. False once a check has failed.
     bool step()
     {
-        const std::pair<int, void (RandomRunner::*)()> weighted[] = {
-            {8, &RandomRunner::togglePort},
-            {6, &RandomRunner::pickProduct},
-            {6, &RandomRunner::clickBox},
-            {6, &RandomRunner::save},
-            {12, &RandomRunner::import},
-            {24, &RandomRunner::operation},
-            {18, &RandomRunner::form},
-            {6, &RandomRunner::typeIntoWindow},
-            {8, &RandomRunner::restartSimulator},
-            {6, &RandomRunner::deviceGoes},
+        using R = RandomRunner;
+        const std::pair<int, void (R::*)()> weighted[] = {
+            {8, &R::togglePort}, {6, &R::pickProduct},    {6, &R::clickBox},
+            {6, &R::save},       {12, &R::import},        {24, &R::operation},
+            {18, &R::form},      {6, &R::typeIntoWindow}, {8, &R::restartSimulator},
+            {6, &R::deviceGoes},
         };
         int choice = below(100);
+        messages.clear();
         for (const auto &[weight, action] : weighted) {
             if ((choice -= weight) < 0) {
                 (this->*action)();
@@ -98,6 +87,8 @@ public:
             }
         }
         ++actions;
+        // No action says more than one thing.
+        EXPECT_LE(messages.entries.size(), 1);
         checkState();
         return !::testing::Test::HasFailure();
     }
@@ -111,33 +102,24 @@ private:
 
     void restartSimulator()
     {
-        // A fault on request k with a value from its range (none for a span of 0), or from
-        // request k on; twice in the table, no fault.
+        // Now and then no fault; else one on request k, with a value from its range (none for a
+        // span of 0), or, for the last two, on every request from k on.
         const std::tuple<QString, int, int> faults[] = {
-            {"", 0, 0},
-            {"", 0, 0},
-            {"--no-answer", 0, 0},
-            {"--delay-ms", 50, 400},
-            {"--truncate", 0, 20},
-            {"--bad-crc", 0, 0},
-            {"--exception", 1, 4},
-            {"--garbage", 0, 300},
-            {"--oversize", 200, 200},
-            {"--reply-slave", 0, 3},
-            {"--noise-before", 1, 9},
-            {"--no-answer-from", -1, 0},
-            {"--close-after", -1, 0},
+            {"--no-answer", 0, 0},       {"--delay-ms", 50, 400},  {"--truncate", 0, 20},
+            {"--bad-crc", 0, 0},         {"--exception", 1, 4},    {"--garbage", 0, 300},
+            {"--oversize", 200, 200},    {"--reply-slave", 0, 3},  {"--noise-before", 1, 9},
+            {"--no-answer-from", -1, 0}, {"--close-after", -1, 0},
         };
         const QString k = QString::number(1 + below(6));
         const auto &[option, from, span] = faults[below(int(std::size(faults)))];
-        QStringList args;
-        if (from < 0)
-            args << option << k;
-        else if (!option.isEmpty())
-            args << option
-                 << (span ? QStringList{QString::number(from + below(span))} : QStringList())
-                 << "--fault-request" << k;
-        startSim(args);
+        QStringList args = {option, k};
+        if (from >= 0) {
+            args = QStringList{option};
+            if (span > 0)
+                args << QString::number(from + below(span));
+            args << "--fault-request" << k;
+        }
+        startSim(below(13) < 2 ? QStringList() : args);
         // The program's own waits, or the tests' longer ones so that answers get through.
         m_waitScale = below(2) ? 1 : kTestWaitScale;
         window->link().setWaitScale(m_waitScale);
@@ -162,9 +144,7 @@ private:
         auto *ports = ui().portList;
         if (!window->link().portOpen() && ports->isEnabled())
             ports->setCurrentIndex(below(ports->count() + 1) - 1);
-        messages.clear();
         click(ui().portButton);
-        EXPECT_LE(messages.entries.size(), 1);
         window->link().setWaitScale(m_waitScale);
     }
 
@@ -192,44 +172,35 @@ private:
     void save()
     {
         const int kind = below(4);
-        m_picker.path = kind == 0   ? QString()
-                        : kind == 1 ? dir.filePath("saved")
-                                    : dir.filePath(QStringLiteral("saved%1.TXT").arg(kind));
-        messages.clear();
+        m_path = kind == 0   ? QString()
+                 : kind == 1 ? dir.filePath("saved")
+                             : dir.filePath(QStringLiteral("saved%1.TXT").arg(kind));
         click(ui().saveButton);
-        EXPECT_EQ(messages.entries.size(), m_picker.path.isEmpty() ? 0 : 1);
+        EXPECT_EQ(messages.entries.size(), m_path.isEmpty() ? 0 : 1);
     }
 
-    // Random bytes, or the last saved file cut, changed or re-saved in some way.
+    // Random bytes, or the last saved file (or a fresh one) cut anywhere, a byte changed, a
+    // blank line more, re-saved by an editor (a BOM), with LF line ends, too long, or as it is.
     QByteArray randomFile()
     {
         QFile saved(dir.filePath("saved.txt"));
         QByteArray good = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
         if (good.isEmpty())
             good = formatParameterFile(ParameterSet(), "QM-X", GroupSelection::All);
-        switch (below(8)) {
-        case 0: {
-            QByteArray bytes(below(1200), '\0');
-            for (char &b : bytes)
-                b = char(below(256));
-            return bytes;
-        }
-        case 1:
-            return good.left(below(int(good.size()) + 1));
-        case 2:
-            good[below(int(good.size()))] = char(below(256));
-            return good;
-        case 3:
-            return good + "\r\n"; // a blank line more
-        case 4:
-            return "\xEF\xBB\xBF" + good; // re-saved by an editor
-        case 5:
-            return good.replace("\r\n", "\n");
-        case 6:
-            return good + QByteArray(below(1000), '0'); // too long
-        default:
-            return good;
-        }
+        QByteArray bytes(below(1200), '\0');
+        for (char &b : bytes)
+            b = char(below(256));
+        QByteArray changed = good;
+        changed[below(int(good.size()))] = char(below(256));
+        const QByteArray files[] = {bytes,
+                                    good.left(below(int(good.size()) + 1)),
+                                    changed,
+                                    good + "\r\n",
+                                    "\xEF\xBB\xBF" + good,
+                                    QByteArray(good).replace("\r\n", "\n"),
+                                    good + QByteArray(below(1000), '0'),
+                                    good};
+        return files[below(int(std::size(files)))];
     }
 
     void import()
@@ -237,15 +208,13 @@ private:
         // No file chosen, a missing one, a folder, or (mostly) a file of random content.
         const QString paths[] = {QString(), dir.filePath("missing.txt"), dir.path(),
                                  dir.filePath("import.txt")};
-        m_picker.path = paths[std::min(below(10), 3)];
-        if (m_picker.path == paths[3]) {
-            QFile file(m_picker.path);
+        m_path = paths[std::min(below(10), 3)];
+        if (m_path == paths[3]) {
+            QFile file(m_path);
             EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             file.write(randomFile());
         }
-        messages.clear();
         click(ui().importButton);
-        EXPECT_LE(messages.entries.size(), 1);
     }
 
     void operation()
@@ -345,8 +314,11 @@ private:
         EXPECT_TRUE(window->isVisible());
     }
 
+    QString saveFileName() override { return m_path; }
+    QString openFileName() override { return m_path; }
+
     QRandomGenerator m_random;
-    RandomFilePicker m_picker;
+    QString m_path;
     int m_waitScale = 1;
 };
 
