@@ -35,10 +35,9 @@ protected:
     CliOutcome exec(const QStringList &args)
     {
         QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VELMORA_WAIT_SCALE", QString::number(kTestWaitScale));
-        environment.insert("VELMORA_EXTRA_PORTS", sim->portPath());
-        process.setProcessEnvironment(environment);
+        process.setEnvironment(QProcess::systemEnvironment()
+                               << QStringLiteral("VELMORA_WAIT_SCALE=%1").arg(kTestWaitScale)
+                               << "VELMORA_EXTRA_PORTS=" + sim->portPath());
         process.start(QString::fromUtf8(VELMORA_CLI_EXECUTABLE), args);
         EXPECT_TRUE(process.waitForFinished(30000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -114,7 +113,7 @@ TEST_F(CliE2eTest, TheExecutableKeepsDataOnStandardOutputAndMessagesOnStandardEr
 TEST_F(CliE2eTest, ClockSetsAndReadsAsTheClockForm)
 {
     start();
-    EXPECT_EQ(run({"clock", "--set", "2016-03-05 14:07:09"}),
+    EXPECT_EQ(run({"clock", "--set", "2016-3-5T14:07:09"}),
               (CliOutcome{0, "2016/3/5   14:7:9\n", ""}));
     // The programmer's clock runs on from the time written.
     const CliOutcome read = run({"clock"});
@@ -122,8 +121,4 @@ TEST_F(CliE2eTest, ClockSetsAndReadsAsTheClockForm)
         << read.out.toStdString();
     // "now" is the PC's local time when the frame is built.
     EXPECT_EQ(run({"clock", "--set", "now"}).out, "2031/12/31   23:59:58\n");
-
-    start({"--no-answer"});
-    EXPECT_EQ(run({"clock"}), (CliOutcome{1, "", "读取超时！\n"}));
-    EXPECT_EQ(run({"clock", "--set", "now"}), (CliOutcome{1, "", "写入超时！\n"}));
 }

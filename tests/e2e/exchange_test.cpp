@@ -28,26 +28,18 @@ struct Rig
 
 } // namespace
 
-TEST(Exchange, LateReplyIsLostAndNeverPairsWithTheNextRequest)
+TEST(Exchange, ALateFragmentIsLostAndNeverJoinsTheNextReply)
 {
-    // The first answer comes long after the program's 100 ms wait. It lands during the next
-    // exchange, or, cut to a fragment, before it while the event loop runs.
-    for (const bool fragment : {false, true}) {
-        SCOPED_TRACE(fragment);
-        Rig rig(QStringList{"--delay-ms", "600", "--fault-request", "1"} +
-                (fragment ? QStringList{"--truncate", "3"} : QStringList()));
-        rig.link.setWaitScale(1);
-        EXPECT_FALSE(rig.link.exchange(kReadCount).valid());
-        EXPECT_TRUE(rig.link.replyText().isEmpty());
-        rig.link.setWaitScale(kTestWaitScale);
-        if (fragment)
-            QTest::qWait(900);
-
-        EXPECT_TRUE(rig.link.exchange(withCrc("01 03 92 02 00 08")).valid());
-        EXPECT_EQ(rig.link.replyText(), withCrc("010310" + QString(32, '0')));
-        rig.link.exchange(kReadCount);
-        EXPECT_EQ(rig.link.replyText(), withCrc("0103020000"));
-    }
+    // The first answer, cut short, comes long after the program's 100 ms wait, while nothing
+    // is waiting for it. (Late answers that land in the next exchange's wait: the fault matrix.)
+    Rig rig({"--delay-ms", "600", "--truncate", "3", "--fault-request", "1"});
+    rig.link.setWaitScale(1);
+    EXPECT_FALSE(rig.link.exchange(kReadCount).valid());
+    EXPECT_TRUE(rig.link.replyText().isEmpty());
+    rig.link.setWaitScale(kTestWaitScale);
+    QTest::qWait(900);
+    EXPECT_TRUE(rig.link.exchange(withCrc("01 03 92 02 00 08")).valid());
+    EXPECT_EQ(rig.link.replyText(), withCrc("010310" + QString(32, '0')));
 }
 
 TEST(Exchange, AnAnswerRightBehindAnotherToTheSameRequestCounts)
