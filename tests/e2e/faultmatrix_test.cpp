@@ -162,7 +162,7 @@ TEST_P(Cell, Holds)
 INSTANTIATE_TEST_SUITE_P(
     FaultMatrix, Cell, ::testing::ValuesIn(kCells),
     [](const ::testing::TestParamInfo<CellCase> &info) {
-        QString name = kOperationNames[info.param.op];
+        QString name = kOperationNames[info.param.op] + QString("_");
         for (const QString &word :
              QString(info.param.fault).split(QRegularExpression("[- ]+"), Qt::SkipEmptyParts))
             name += word.left(1).toUpper() + word.mid(1);
