@@ -12,10 +12,12 @@ cmake --build --preset coverage -j"$(nproc)" >/dev/null
 find build/coverage -name '*.gcda' -delete
 ctest --preset coverage -j"$(nproc)" -LE soak >/dev/null
 
-# Exceptions and branches the compiler adds and no input can take are not the product's.
+# Exceptions and branches the compiler adds and no input can take are not the product's. The
+# per-file report goes to build/coverage/coverage.txt.
+report=build/coverage/coverage.txt
 summary=$(gcovr --root . --object-directory build/coverage \
     --filter '(app|cli|forms|link|loader|model|programmer|rules|sim)/' \
-    --exclude-throw-branches --exclude-unreachable-branches --print-summary --txt /dev/null)
+    --exclude-throw-branches --exclude-unreachable-branches --print-summary --txt "$report")
 lines=$(sed -n 's/^lines: \([0-9.]*%\).*/\1/p' <<<"$summary")
 branches=$(sed -n 's/^branches: \([0-9.]*%\).*/\1/p' <<<"$summary")
 echo "$summary" | grep -vE '^(lines|branches|functions):' || true

@@ -77,9 +77,11 @@ TEST_F(CliE2eTest, UpdatedFileReadsBackByteForByteAndClearLeavesNoData)
     EXPECT_EQ(run({"read", "-o", output}), (CliOutcome{1, "", "读取失败，设备无数据！\n"}));
     EXPECT_EQ(read(output), bytes); // a failed read writes nothing
 
-    // The update's five requests are answered, the read back for --verify is not.
+    // The update's five requests are answered, the read back for --verify is not, nor anything
+    // after it.
     start({"--no-answer-from", "6"});
     EXPECT_EQ(run({"update", "--verify", input}), (CliOutcome{1, "", "读取超时！\n"}));
+    EXPECT_EQ(run({"update", input}), (CliOutcome{1, "", "写入超时！\n"}));
 }
 
 TEST_F(CliE2eTest, TheExecutableKeepsDataOnStandardOutputAndMessagesOnStandardError)

@@ -56,9 +56,21 @@ TEST(Exchange, AnAnswerRightBehindAnotherToTheSameRequestCounts)
     EXPECT_FALSE(tail.link.exchange(kReadCount).valid());
     EXPECT_EQ(tail.link.reply().size(), 256);
     EXPECT_TRUE(tail.link.replyText().startsWith(withCrc("0103020000")));
+    EXPECT_EQ(checkReplyText(kReadCount, tail.link.replyText()).kind, ReplyCheck::Invalid);
 
     // Paced, the bytes of an answer come one by one at the line's speed: it is taken whole.
     Rig paced({"--pace"});
     EXPECT_TRUE(paced.link.exchange(withCrc("01 03 92 0A 00 3B")).valid());
     EXPECT_EQ(paced.link.reply().size(), 123);
+}
+
+TEST(Exchange, AnAnswerJustBeforeTheDeviceGoesStillCounts)
+{
+    // Then the port is closed, and a closed link sends nothing.
+    Rig rig({"--close-after", "1"});
+    EXPECT_TRUE(rig.link.exchange(kReadCount).valid());
+    ASSERT_TRUE(rig.sim.waitForExit(3000));
+    EXPECT_FALSE(rig.link.exchange(kReadCount).valid());
+    EXPECT_FALSE(rig.link.portOpen());
+    EXPECT_FALSE(rig.link.exchange(kReadCount).valid());
 }
