@@ -42,7 +42,7 @@ TEST(Exchange, ALateFragmentIsLostAndNeverJoinsTheNextReply)
     EXPECT_EQ(rig.link.replyText(), withCrc("010310" + QString(32, '0')));
 }
 
-TEST(Exchange, AnAnswerRightBehindAnotherToTheSameRequestCounts)
+TEST(Exchange, TheReplyIsTheLastOfAnswersRightBehindOneAnotherAndNothingElse)
 {
     // A late answer to a repeated request lands just before the answer itself, both in one go:
     // the last is the reply.
