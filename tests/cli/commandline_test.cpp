@@ -1,19 +1,7 @@
-#include "cli/commandline.h"
 #include "clirun.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-CliCommand parsed(const QStringList &args)
-{
-    const auto parsed = parseCommandLine(args);
-    EXPECT_TRUE(std::holds_alternative<CliCommand>(parsed)) << args.join(' ').toStdString();
-    return std::holds_alternative<CliCommand>(parsed) ? std::get<CliCommand>(parsed) : CliCommand();
-}
-
-} // namespace
 
 TEST(CliCommandLine, WrongUsageExitsTwoWithTheComplaintAndTheCommandsUsageLine)
 {
@@ -26,95 +14,53 @@ TEST(CliCommandLine, WrongUsageExitsTwoWithTheComplaintAndTheCommandsUsageLine)
         {{"read", "--port", "a", "--port=b"}, "选项 --port 重复", "velmora-cli read"},
         {{"read", "--port", "a", "stray"}, "多余的参数: stray", "velmora-cli read"},
         {{"update", "--port", "a"}, "缺少文件名", "velmora-cli update --port P [--verify] FILE"},
-        {{"update", "--port", "a", "f", "g"}, "多余的参数: g", "velmora-cli update"},
         {{"update", "--port", "a", "--verify=yes", "f"}, "未知选项: --verify=yes", "update"},
         {{"check", "f", "--port", "a"}, "未知选项: --port", "velmora-cli check FILE"},
         {{"clock", "--port", "a", "--set", "2016-02-30 00:00:00"}, "时间无效: 2016-02-30", "clock"},
-        {{"clock", "--port", "a", "--set", "tomorrow"}, "时间无效: tomorrow", "clock"},
     };
     for (const auto &[args, complaint, usage] : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());
         const CliOutcome run = runInProcess(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
+        // The complaint, then the usage line, each a line of its own.
         const QStringList lines = run.err.split(u'\n');
-        ASSERT_EQ(lines.size(), 3); // complaint, usage, and the final line end
-        EXPECT_TRUE(lines[0].startsWith("velmora-cli: " + QString::fromUtf8(complaint)))
-            << lines[0].toStdString();
-        EXPECT_TRUE(lines[1].startsWith("用法: ")) << lines[1].toStdString();
-        EXPECT_TRUE(lines[1].contains(QString::fromUtf8(usage))) << lines[1].toStdString();
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_TRUE(lines[0].startsWith("velmora-cli: " + QString::fromUtf8(complaint)));
+        EXPECT_TRUE(lines[1].startsWith("用法: ") && lines[1].contains(QString::fromUtf8(usage)));
     }
 }
 
 TEST(CliCommandLine, HelpAndVersionGoToStandardOutput)
 {
-    const CliOutcome program = runInProcess({"--help"});
-    EXPECT_EQ(program.status, 0);
-    EXPECT_EQ(program.err, "");
-    for (const char *command : {"ports", "read", "update", "clear", "clock", "check"})
-        EXPECT_TRUE(program.out.contains(command)) << command;
-
+    EXPECT_TRUE(runInProcess({"--help"}).out.contains("check"));
+    for (const QString command : {"ports", "read", "update", "clear", "clock", "check"}) {
+        EXPECT_TRUE(runInProcess({command, "--help"})
+                        .out.startsWith(("用法: velmora-cli " + command).toUtf8()));
+    }
     // Help wins over whatever else is wrong, and is the help of the command named.
     const CliOutcome read = runInProcess({"read", "--bogus", "-h"});
     EXPECT_EQ(read.status, 0);
-    EXPECT_EQ(read.err, "");
-    EXPECT_TRUE(read.out.startsWith("用法: velmora-cli read --port P [-o FILE]\n"));
-    EXPECT_TRUE(read.out.contains("--output FILE"));
-    EXPECT_TRUE(read.out.contains("--verbose"));
-    EXPECT_TRUE(runInProcess({"clock", "--help"}).out.contains("--set now"));
+    EXPECT_TRUE(read.out.contains("--output FILE") && read.out.contains("--verbose"));
     EXPECT_FALSE(runInProcess({"check", "--help"}).out.contains("--port"));
     // A file argument that happens to be "--help" after "--" is a file.
     EXPECT_EQ(runInProcess({"check", "--", "--help"}).err, "文件不存在！\n");
-
-    const CliOutcome version = runInProcess({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "velmora-cli " VELMORA_VERSION "\n");
-}
-
-TEST(CliCommandLine, OptionsInAnyOrderAndBothSpellings)
-{
-    CliCommand read = parsed({"-v", "read", "-o", "out.txt", "--port=/dev/pts/7"});
-    EXPECT_EQ(read.action, CliCommand::Action::Read);
-    EXPECT_TRUE(read.verbose);
-    EXPECT_EQ(read.port, "/dev/pts/7");
-    EXPECT_EQ(read.file, "out.txt");
-
-    read = parsed({"read", "--port", "COM3", "--output=-"});
-    EXPECT_FALSE(read.verbose);
-    EXPECT_EQ(read.port, "COM3");
-    EXPECT_EQ(read.file, "-");
-
-    // A value is taken as it comes, even when it looks like an option.
-    EXPECT_EQ(parsed({"read", "--port", "-o"}).port, "-o");
-
-    const CliCommand update =
-        parsed({"update", "--port", "P", "--verify", "--verbose", "--", "-odd name.txt"});
-    EXPECT_EQ(update.action, CliCommand::Action::Update);
-    EXPECT_EQ(update.file, "-odd name.txt");
-    EXPECT_TRUE(update.verify && update.verbose);
+    EXPECT_EQ(runInProcess({"--version"}),
+              (CliOutcome{0, "velmora-cli " VELMORA_VERSION "\n", ""}));
 }
 
 TEST(CliCommandLine, ClockSettingsAreRealDatesOfThisCentury)
 {
-    CliCommand c;
-    ASSERT_TRUE(parseClockSetting("now", c));
-    EXPECT_EQ(c.clockSet, CliCommand::ClockSet::Now);
-
-    ASSERT_TRUE(parseClockSetting("2016-03-05 14:07:09", c));
-    EXPECT_EQ(c.clockSet, CliCommand::ClockSet::At);
-    EXPECT_EQ(c.date, QDate(2016, 3, 5));
-    EXPECT_EQ(c.time, QTime(14, 7, 9));
-    ASSERT_TRUE(parseClockSetting("2016-3-5T14:7:9", c));
-    EXPECT_EQ(c.time, QTime(14, 7, 9));
-    EXPECT_TRUE(parseClockSetting("2024-02-29 23:59:59", c));
-    EXPECT_TRUE(parseClockSetting("2099-12-31 00:00:00", c));
-
+    // A setting that is taken gets as far as the port; any other is wrong usage.
+    const auto set = [](const char *time) {
+        return runInProcess({"clock", "--port", "/nonexistent", "--set", time}).status;
+    };
+    for (const char *good : {"now", "2024-02-29 23:59:59", "2099-12-31 00:00:00", "2000-1-1T0:0:0"})
+        EXPECT_EQ(set(good), 1) << good;
     for (const char *bad :
-         {"2023-02-29 00:00:00", "2100-01-01 00:00:00", "2016-03-05", "2016-03-05  14:07:09",
-          "2016-03-05 14:07:60", "16-03-05 14:07:09", "Now", " 2016-03-05 14:07:09",
-          "２０１６-03-05 14:07:09", "2016-03-05 14:07:09\n", "2016-003-05 14:07:09"}) {
-        CliCommand untouched;
-        EXPECT_FALSE(parseClockSetting(QString::fromUtf8(bad), untouched)) << bad;
-        EXPECT_EQ(untouched.clockSet, CliCommand::ClockSet::None) << bad;
-    }
+         {"2023-02-29 00:00:00", "2100-01-01 00:00:00", "1999-12-31 23:59:59", "2016-03-05",
+          "2016-03-05  14:07:09", "2016-03-05 14:07:60", "16-03-05 14:07:09", "Now",
+          " 2016-03-05 14:07:09", "２０１６-03-05 14:07:09", "2016-03-05 14:07:09\n",
+          "2016-003-05 14:07:09"})
+        EXPECT_EQ(set(bad), 2) << bad;
 }
