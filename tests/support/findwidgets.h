@@ -12,52 +12,27 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <type_traits>
 
 // Widget suites find controls as a screen reader does: by accessible name (a caption, a label's
-// text, or the role of a control without either). A field carries the name of the label beside
-// it, so labels are found only when asked for as QLabel. Fails the test unless exactly one
-// matches.
-template <typename T = QWidget> T *named(const QWidget *root, const QString &name)
+// text, or the role of a control without either); a label whose text changes by the role in its
+// accessible description; a button whose caption changes by either caption. A field carries the
+// name of the label beside it, so labels are found only when asked for as QLabel. Fails the test
+// unless exactly one matches.
+template <typename T = QWidget>
+T *named(const QWidget *root, const QString &name, const QString &otherCaption = {})
 {
     QList<T *> found;
     for (T *widget : root->findChildren<T *>()) {
-        if (widget->accessibleName() != name)
-            continue;
-        if constexpr (!std::is_same_v<T, QLabel>) {
-            if (qobject_cast<QLabel *>(widget))
-                continue;
-        }
-        found.append(widget);
+        const bool label = qobject_cast<QLabel *>(widget);
+        const QString own = widget->accessibleName();
+        if (label == std::is_same_v<T, QLabel> &&
+            (own == name || (!otherCaption.isEmpty() && own == otherCaption) ||
+             (label && widget->accessibleDescription() == name)))
+            found.append(widget);
     }
     EXPECT_EQ(found.size(), 1) << "controls named " << name.toStdString();
     return found.value(0);
-}
-
-// The first of `names` that one control carries: for a button whose caption changes.
-template <typename T = QWidget>
-T *namedAnyOf(const QWidget *root, std::initializer_list<const char *> names)
-{
-    for (T *widget : root->findChildren<T *>()) {
-        for (const char *name : names) {
-            if (widget->accessibleName() == QString::fromUtf8(name))
-                return widget;
-        }
-    }
-    ADD_FAILURE() << "no control named " << *names.begin();
-    return nullptr;
-}
-
-// The label whose accessible description is `role`: labels whose text changes.
-inline QLabel *labelOfRole(const QWidget *root, const QString &role)
-{
-    for (QLabel *label : root->findChildren<QLabel *>()) {
-        if (label->accessibleDescription() == role)
-            return label;
-    }
-    ADD_FAILURE() << "no label of role " << role.toStdString();
-    return nullptr;
 }
 
 // A list is found by one of its items.
@@ -76,14 +51,14 @@ struct MainWindowControls
 {
     explicit MainWindowControls(const QWidget *window)
         : portList(named<QComboBox>(window, QStringLiteral("串口列表"))),
-          portButton(namedAnyOf<QPushButton>(window, {"打开串口", "关闭串口"})),
+          portButton(named<QPushButton>(window, QStringLiteral("打开串口"), "关闭串口")),
           productSelector(named<QComboBox>(window, QStringLiteral("产品类型"))),
           productPrompt(named<QLabel>(window, QStringLiteral("点击选择产品类型"))),
-          productLabel(labelOfRole(window, QStringLiteral("产品名称"))),
+          productLabel(named<QLabel>(window, QStringLiteral("产品名称"))),
           batteryBox(named<QCheckBox>(window, QStringLiteral("充放电控制参数组"))),
           batteryButton(named<QPushButton>(window, QStringLiteral("充放电控制参数"))),
           loadBox(named<QCheckBox>(window, QStringLiteral("负载参数组"))),
-          loadButton(namedAnyOf<QPushButton>(window, {"通用负载参数", "LED负载参数"})),
+          loadButton(named<QPushButton>(window, QStringLiteral("通用负载参数"), "LED负载参数")),
           saveButton(named<QPushButton>(window, QStringLiteral("保存参数"))),
           importButton(named<QPushButton>(window, QStringLiteral("导入参数"))),
           readButton(named<QPushButton>(window, QStringLiteral("读取编程器"))),
@@ -114,7 +89,7 @@ struct MainWindowControls
 struct ClockDialogControls
 {
     explicit ClockDialogControls(const QWidget *dialog)
-        : manualAdjust(namedAnyOf<QPushButton>(dialog, {"手动调整", "本机时间"})),
+        : manualAdjust(named<QPushButton>(dialog, QStringLiteral("手动调整"), "本机时间")),
           read(named<QPushButton>(dialog, QStringLiteral("读取"))),
           write(named<QPushButton>(dialog, QStringLiteral("写入"))),
           date(named<QDateEdit>(dialog, QStringLiteral("日期"))),
