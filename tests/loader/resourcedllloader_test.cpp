@@ -10,13 +10,18 @@
 namespace {
 
 using Sample = SampleImage;
-constexpr ModuleHandle Program = TestLoaderHost::Program;
 
-// The entry point was not left attached: no call, or a detach last.
-bool detachedLast(const TestLoaderHost &host)
+// A host for the start-up object to own. When it goes, the library has been detached (no entry
+// call, or a detach last), and every reservation and library let go.
+struct OwnedHost : TestLoaderHost
 {
-    return host.entryCalls.empty() || std::get<2>(host.entryCalls.back()) == 0;
-}
+    using TestLoaderHost::TestLoaderHost;
+    ~OwnedHost() override
+    {
+        EXPECT_TRUE(entryCalls.empty() || std::get<2>(entryCalls.back()) == 0);
+        EXPECT_TRUE(everyReservationReleased() && everyLibraryFreed());
+    }
+};
 
 } // namespace
 
@@ -78,9 +83,9 @@ TEST(ResourceDllLoader, MapsRelocatesBindsAndFindsExports)
         // Unloading detaches, releases and frees in reverse order, once; then it loads again.
         rig.loader.unload();
         rig.loader.unload();
-        EXPECT_EQ(rig.host.entryCalls,
-                  std::vector<TestLoaderHost::EntryCall>(
-                      {{base + Sample::Text, Program, 1}, {base + Sample::Text, Program, 0}}));
+        EXPECT_EQ(rig.host.entryCalls, std::vector<TestLoaderHost::EntryCall>(
+                                           {{base + Sample::Text, TestLoaderHost::Program, 1},
+                                            {base + Sample::Text, TestLoaderHost::Program, 0}}));
         EXPECT_TRUE(rig.host.everyReservationReleased());
         EXPECT_EQ(rig.host.freedLibraries, (std::vector<ModuleHandle>{User32, Kernel32}));
         EXPECT_EQ(rig.loader.findExport("SkinH_AttachResEx"), 0u);
@@ -109,22 +114,11 @@ TEST(ResourceDllLoader, AFailedLoadLeavesNothingBehind)
         EXPECT_EQ(rig.load(), 0u);
         rig.loader.unload();
         EXPECT_EQ(rig.host.messages, messages);
-        EXPECT_TRUE(detachedLast(rig.host));
+        EXPECT_TRUE(rig.host.entryCalls.empty() || std::get<2>(rig.host.entryCalls.back()) == 0);
         EXPECT_TRUE(rig.host.everyReservationReleased());
         EXPECT_TRUE(rig.host.everyLibraryFreed());
     }
 }
-
-// A host for the start-up object to own. When it goes, the library has been detached, and every
-// reservation and library let go.
-struct OwnedHost : TestLoaderHost
-{
-    using TestLoaderHost::TestLoaderHost;
-    ~OwnedHost() override
-    {
-        EXPECT_TRUE(detachedLast(*this) && everyReservationReleased() && everyLibraryFreed());
-    }
-};
 
 TEST(SkinStartup, AttachesOnlyACarriedLibraryWithTheAttachFunction)
 {
@@ -134,16 +128,17 @@ TEST(SkinStartup, AttachesOnlyACarriedLibraryWithTheAttachFunction)
     plain.entryPoint = 0;
     plain.directories = {};
     using Attaches = std::vector<std::pair<HostAddress, std::string>>;
-    const Attaches attached{{Sample::ImageBase + Sample::Attach, "SHE 132"}};
-    const std::pair<std::vector<std::uint8_t>, bool> cases[] = {
-        {Sample().build(), true}, {{}, false}, {plain.build(), false}};
+    const std::pair<std::vector<std::uint8_t>, Attaches> cases[] = {
+        {Sample().build(), {{Sample::ImageBase + Sample::Attach, "SHE 132"}}},
+        {{}, {}},
+        {plain.build(), {}}};
     for (const auto &[library, attaches] : cases) {
         auto owned = std::make_unique<OwnedHost>(library);
         const OwnedHost &host = *owned;
         SkinStartup skin(std::move(owned));
-        EXPECT_EQ(skin.apply(), attaches);
-        EXPECT_EQ(host.skinAttaches, attaches ? attached : Attaches{});
-        EXPECT_EQ(host.entryCalls.size(), attaches ? 1u : 0u);
+        EXPECT_EQ(skin.apply(), !attaches.empty());
+        EXPECT_EQ(host.skinAttaches, attaches);
+        EXPECT_EQ(host.entryCalls.size(), attaches.size()); // attached once, not yet detached
         EXPECT_TRUE(host.messages.empty());
     }
 
