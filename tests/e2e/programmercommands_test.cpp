@@ -1,3 +1,4 @@
+#include "programmer/registermap.h"
 #include "simwindow.h"
 #include "support/referenceframes.h"
 
@@ -43,10 +44,6 @@ protected:
         while (selector->currentIndex() != index)
             QTest::keyClick(selector, selector->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
-    quint16 storedChecksum() const
-    {
-        return quint16(state().mid(state().indexOf("checksum=") + 9, 4).toUInt(nullptr, 16));
-    }
 };
 
 } // namespace
@@ -62,7 +59,8 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         {GroupSelection::BatteryLoad, true, true, 0, "通用负载参数"},
         {GroupSelection::All, true, true, 2, "LED负载参数"},
     };
-    start();
+    // Paced, the bytes of each answer come one by one at the line's speed: each is taken whole.
+    start({"--pace"});
     for (const auto &[selection, battery, load, product, caption] : cases) {
         SCOPED_TRACE(slotCount(selection));
         messages.clear();
@@ -74,7 +72,8 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
         const ParameterSet written = parameters;
         const QList<int> stored = groupWalk(selection);
         click(ui().updateButton);
-        EXPECT_EQ(storedChecksum(), referenceChecksum(name.toLatin1(), written, stored));
+        const QByteArray sum = state().mid(state().indexOf("checksum=") + 9, 4);
+        EXPECT_EQ(sum.toUInt(nullptr, 16), referenceChecksum(name.toLatin1(), written, stored));
 
         // Disturb everything a read restores, then read.
         parameters.values.fill("7");
@@ -93,12 +92,15 @@ TEST_F(ProgrammerCommandsTest, UpdateThenReadRestoresEverySelection)
 
 TEST_F(ProgrammerCommandsTest, ReadOfAnEmptyProgrammerOrAnUnknownCountTakesNoValues)
 {
-    start({}, fullBlockState());
+    // Every answer comes twice in one go, as a late answer to a repeated request would land
+    // right before the answer itself: the last of them is the reply.
+    start({"--twice"}, fullBlockState());
     click(ui().clearButton);
     setBoxes(true, false);
     click(ui().readButton);
     EXPECT_EQ(messages.texts(), (QStringList{"清除完成", "读取失败，设备无数据！"}));
-    EXPECT_TRUE(messages.entries.last().warning);
+    // The reply kept is one copy of the count's answer.
+    EXPECT_TRUE(checkReplyText(readCountRequest(), window->link().replyText()).valid());
     EXPECT_EQ(shown(), (QStringList{"", "QM-X", "", "", "通用负载参数", "关闭串口"}));
     EXPECT_EQ(requestsSeen(), 3); // clear, name, count: nothing asked with the empty count
 
@@ -124,15 +126,11 @@ TEST_F(ProgrammerCommandsTest, RefusalsBeforeAnythingIsSentAndThePortButton)
     });
     click(ui().timeSyncButton);
 
+    // No 16-bit word, in slot 58, which only an update with the LED load form stores.
     setBoxes(true, true);
-    // No 16-bit word; slot 58 (group 3) is only checked when the LED form is selected.
-    const std::pair<int, const char *> outOfRange[] = {{3, "65536"}, {40, "-1"}, {58, "70000"}};
-    for (const auto &[slot, value] : outOfRange) {
-        parameters = ParameterSet();
-        parameters.values[slot] = value;
-        pickProduct(slot == 58 ? 2 : 0);
-        click(ui().updateButton);
-    }
+    pickProduct(2);
+    parameters.values[58] = "70000";
+    click(ui().updateButton);
     setBoxes(false, false);
     click(ui().updateButton);
     window->selection().setProductName(QString());
@@ -143,30 +141,31 @@ TEST_F(ProgrammerCommandsTest, RefusalsBeforeAnythingIsSentAndThePortButton)
     ProgrammerLink other(messages);
     EXPECT_FALSE(other.open(dir.filePath("port")));
     click(ui().portButton);
-    EXPECT_EQ(shown().last(), "打开串口");
-    EXPECT_TRUE(ui().portList->isEnabled());
     for (QWidget *id : {ui().readButton, ui().updateButton, ui().clearButton, ui().timeSyncButton})
         click(id);
     ui().portList->setCurrentIndex(-1);
     click(ui().portButton);
-    EXPECT_FALSE(window->link().portOpen());
-    EXPECT_EQ(messages.texts(), QStringList{"读取成功！"} << QStringList(3, "参数值超出范围！")
-                                                          << "未选中任何需要更新的参数！"
-                                                          << "请选择产品类型！"
-                                                          << QStringList(4, "串口不可用或未打开！")
-                                                          << "打开串口失败");
+    EXPECT_EQ(messages.texts(), QStringList({"读取成功！", "参数值超出范围！",
+                                             "未选中任何需要更新的参数！", "请选择产品类型！"})
+                                    << QStringList(4, "串口不可用或未打开！") << "打开串口失败");
     EXPECT_EQ(requestsSeen(), 1); // the clock's
 }
 
-TEST_F(ProgrammerCommandsTest, ADeviceThatGoesWhileIdleClosesThePortAndSaysSoOnce)
+TEST_F(ProgrammerCommandsTest, LateBytesAreLostAndADeviceThatGoesWhileIdleIsReportedOnce)
 {
-    start();
+    // The first answer, cut short, comes long after the wait, while the window is idle: it
+    // never joins the next answer.
+    start({"--delay-ms", "1500", "--truncate", "3", "--fault-request", "1"});
+    click(ui().clearButton);
+    QTest::qWait(1000);
+    click(ui().clearButton);
+
     sim->stop();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->link().portOpen(); }, 5000));
     EXPECT_TRUE(ui().portList->isEnabled());
     QTest::qWait(100);
     click(ui().clearButton);
-    EXPECT_EQ(messages.texts(), QStringList({"串口已断开！", "串口不可用或未打开！"}));
-    EXPECT_TRUE(messages.entries.first().warning);
-    EXPECT_EQ(shown().last(), "打开串口");
+    EXPECT_EQ(messages.texts(),
+              QStringList({"写入超时！", "清除完成", "串口已断开！", "串口不可用或未打开！"}));
+    EXPECT_TRUE(messages.entries[2].warning);
 }

@@ -5,10 +5,8 @@
 #include "programmer/parameterfile.h"
 #include "simwindow.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -32,40 +30,14 @@
 
 namespace {
 
-// A positive number from the environment, else `fallback`.
-int environmentInt(const char *name, int fallback)
-{
-    const int value = qEnvironmentVariableIntValue(name);
-    return value > 0 ? value : fallback;
-}
-
-// Types like a keyboard would; characters QTest has no key for (Chinese, full-width digits)
-// come as key events that carry only their text, as an input method sends them.
-void typeText(QWidget *widget, const QString &text)
-{
-    for (QChar c : text) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7F) {
-            QTest::keyClick(widget, char(c.unicode()));
-            continue;
-        }
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(widget, &event);
-        }
-    }
-}
-
 // The user, and the file dialogs that answer with the path the last action chose.
 class RandomRunner : public SimWindow, public FilePicker
 {
 public:
-    explicit RandomRunner(quint32 start) : m_random(start)
+    explicit RandomRunner(quint32 seed) : m_random(seed)
     {
-        window = std::make_unique<MainWindow>(parameters, messages);
+        start();
         window->setFilePicker(this);
-        window->setPortEnumerator([port = dir.filePath("port")] { return QStringList{port}; });
-        window->show();
-        restartSimulator();
     }
 
     // One random action, then the checks. False once a check has failed.
@@ -73,10 +45,9 @@ public:
     {
         using R = RandomRunner;
         const std::pair<int, void (R::*)()> weighted[] = {
-            {8, &R::togglePort}, {6, &R::pickProduct},    {6, &R::clickBox},
-            {6, &R::save},       {12, &R::import},        {24, &R::operation},
-            {18, &R::form},      {6, &R::typeIntoWindow}, {8, &R::restartSimulator},
-            {6, &R::deviceGoes},
+            {8, &R::togglePort},         {6, &R::clickBox}, {18, &R::import},
+            {24, &R::operation},         {18, &R::form},    {12, &R::typeIntoWindow},
+            {14, &R::deviceComesOrGoes},
         };
         int choice = below(100);
         messages.clear();
@@ -94,16 +65,20 @@ public:
     }
 
     int actions = 0;
-    int operations = 0;
-    int completed = 0; // operations that ended with their completion message
 
 private:
     int below(int n) { return int(m_random.bounded(n)); }
 
-    void restartSimulator()
+    void deviceComesOrGoes()
     {
+        // The device goes, and the window notices while idle; or a new one comes.
+        if (below(3) == 0) {
+            sim->stop();
+            QTest::qWait(below(200));
+            return;
+        }
         // Now and then no fault; else one on request k, with a value from its range (none for a
-        // span of 0), or, for the last two, on every request from k on.
+        // span of 0), or, for the last two (from -1), on every request from k on.
         const std::tuple<QString, int, int> faults[] = {
             {"--no-answer", 0, 0},       {"--delay-ms", 50, 400},  {"--truncate", 0, 20},
             {"--bad-crc", 0, 0},         {"--exception", 1, 4},    {"--garbage", 0, 300},
@@ -112,31 +87,21 @@ private:
         };
         const QString k = QString::number(1 + below(6));
         const auto &[option, from, span] = faults[below(int(std::size(faults)))];
-        QStringList args = {option, k};
-        if (from >= 0) {
-            args = QStringList{option};
-            if (span > 0)
-                args << QString::number(from + below(span));
-            args << "--fault-request" << k;
-        }
-        startSim(below(13) < 2 ? QStringList() : args);
+        QStringList args{option};
+        if (span > 0)
+            args << QString::number(from + below(span));
+        if (from >= 0)
+            args << "--fault-request";
+        startSim(below(13) < 2 ? QStringList() : args << k);
         // The program's own waits, or the tests' longer ones so that answers get through.
         m_waitScale = below(2) ? 1 : kTestWaitScale;
         window->link().setWaitScale(m_waitScale);
-        // Mostly the user opens the port on the device that has come.
-        if (below(10) < 7)
-            openAgain();
-    }
-    void openAgain()
-    {
-        messages.clear();
-        openPort(m_waitScale);
-    }
-
-    void deviceGoes()
-    {
-        sim->stop();
-        QTest::qWait(below(200)); // the window notices while idle
+        // Mostly the user opens the port on the device that has come, not minding what the old
+        // one's going said.
+        if (below(10) < 7) {
+            messages.clear();
+            openPort(m_waitScale);
+        }
     }
 
     void togglePort()
@@ -148,80 +113,50 @@ private:
         window->link().setWaitScale(m_waitScale);
     }
 
-    void pickProduct()
-    {
-        ui().productSelector->setFocus();
-        for (int i = below(4); i >= 0; --i)
-            QTest::keyClick(ui().productSelector, below(2) ? Qt::Key_Down : Qt::Key_Up);
-    }
-
     void clickBox() { click(below(2) ? ui().batteryBox : ui().loadBox); }
 
     void typeIntoWindow()
     {
-        // Moving the focus and lists, typing; no key that presses a button (the form and clock
-        // buttons open modal forms) or opens the about box.
+        // Moving the focus and lists (the product list or wherever the focus is), typing; no key
+        // that presses a button (the form and clock buttons open modal forms) or opens the about
+        // box.
         const Qt::Key keys[] = {Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Up,
                                 Qt::Key_Down, Qt::Key_A,       Qt::Key_1};
         QWidget *focus = QApplication::focusWidget();
-        if (!focus || focus->window() != window.get())
-            focus = window.get();
+        if (below(2) || !focus || focus->window() != window.get())
+            focus = ui().productSelector;
         QTest::keyClick(focus, keys[below(int(std::size(keys)))]);
-    }
-
-    void save()
-    {
-        const int kind = below(4);
-        m_path = kind == 0   ? QString()
-                 : kind == 1 ? dir.filePath("saved")
-                             : dir.filePath(QStringLiteral("saved%1.TXT").arg(kind));
-        click(ui().saveButton);
-        EXPECT_EQ(messages.entries.size(), m_path.isEmpty() ? 0 : 1);
-    }
-
-    // Random bytes, or the last saved file (or a fresh one) cut anywhere, a byte changed, a
-    // blank line more, re-saved by an editor (a BOM), with LF line ends, too long, or as it is.
-    QByteArray randomFile()
-    {
-        QFile saved(dir.filePath("saved.txt"));
-        QByteArray good = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
-        if (good.isEmpty())
-            good = formatParameterFile(ParameterSet(), "QM-X", GroupSelection::All);
-        QByteArray bytes(below(1200), '\0');
-        for (char &b : bytes)
-            b = char(below(256));
-        QByteArray changed = good;
-        changed[below(int(good.size()))] = char(below(256));
-        const QByteArray files[] = {bytes,
-                                    good.left(below(int(good.size()) + 1)),
-                                    changed,
-                                    good + "\r\n",
-                                    "\xEF\xBB\xBF" + good,
-                                    QByteArray(good).replace("\r\n", "\n"),
-                                    good + QByteArray(below(1000), '0'),
-                                    good};
-        return files[below(int(std::size(files)))];
     }
 
     void import()
     {
-        // No file chosen, a missing one, a folder, or (mostly) a file of random content.
+        // No file chosen, a missing one, a folder, or (mostly) one of random bytes, or what a
+        // save would write now, cut anywhere or with a byte changed.
         const QString paths[] = {QString(), dir.filePath("missing.txt"), dir.path(),
                                  dir.filePath("import.txt")};
         m_path = paths[std::min(below(10), 3)];
-        if (m_path == paths[3]) {
-            QFile file(m_path);
-            EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(randomFile());
+        const SelectionModel &s = window->selection();
+        QByteArray bytes =
+            formatParameterFile(parameters, s.productName(), s.currentGroupSelection());
+        if (const int kind = below(3); kind == 0) {
+            bytes.resize(below(1200));
+            for (char &b : bytes)
+                b = char(below(256));
+        } else if (kind == 1) {
+            bytes.truncate(below(int(bytes.size()) + 1));
+        } else {
+            bytes[below(int(bytes.size()))] = char(below(256));
         }
+        QFile file(dir.filePath("import.txt"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
         click(ui().importButton);
     }
 
     void operation()
     {
         if (!window->link().portOpen() && below(10) < 6)
-            openAgain();
-        ++operations;
+            openPort(m_waitScale);
         ClockDialog clock(window->link(), messages, window.get());
         clock.show();
         const ClockDialogControls controls(&clock);
@@ -239,8 +174,6 @@ private:
             (which < 2 ? 5 : 1) * (ProgrammerLink::LongWaitMs * m_waitScale + 700) + 5000;
         EXPECT_LE(timer.elapsed(), bound) << "operation " << which;
         EXPECT_EQ(messages.entries.size(), 1) << "operation " << which;
-        if (!messages.entries.isEmpty() && !messages.entries.first().warning)
-            ++completed;
     }
 
     void form()
@@ -262,9 +195,7 @@ private:
     {
         QList<QWidget *> controls;
         for (QWidget *w : dialog->findChildren<QWidget *>()) {
-            if (w->isVisible() && w->isEnabled() &&
-                (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
-                 qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractSpinBox *>(w)))
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
                 controls.append(w);
         }
         if (controls.isEmpty())
@@ -283,8 +214,15 @@ private:
             edit->setFocus();
             if (below(2))
                 edit->selectAll();
-            for (int i = below(4); i >= 0; --i)
-                typeText(edit, pieces.at(below(int(pieces.size()))));
+            // As a keyboard types it; characters no key has (Chinese, full-width digits) come as
+            // key events that carry only their text, as an input method sends them.
+            for (int i = below(4); i >= 0; --i) {
+                for (QChar c : pieces.at(below(int(pieces.size())))) {
+                    const Qt::Key key =
+                        c.unicode() < 0x7F ? QTest::asciiToKey(char(c.unicode())) : Qt::Key_unknown;
+                    QTest::sendKeyEvent(QTest::Click, edit, key, QString(c), Qt::NoModifier);
+                }
+            }
         } else if (!edit) {
             // Lists, spin boxes and pickers by keyboard; a mouse click would open a popup.
             const Qt::Key keys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
@@ -298,10 +236,9 @@ private:
     {
         // Every value is one a form could store.
         static const QRegularExpression value(QStringLiteral("^([+-]?[0-9]+)?$"));
-        for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot) {
+        for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
             EXPECT_TRUE(value.match(parameters.values[slot]).hasMatch())
                 << slot << ": " << parameters.values[slot].toStdString();
-        }
         // The window shows the model and the link; an open port's list is locked; no key
         // closes the window.
         const SelectionModel &s = window->selection();
@@ -319,16 +256,18 @@ private:
 
     QRandomGenerator m_random;
     QString m_path;
-    int m_waitScale = 1;
+    int m_waitScale = kTestWaitScale;
 };
 
 } // namespace
 
 TEST(RandomRun, WindowFormsFilesAndAFaultySimulator)
 {
-    const int seconds = environmentInt("VELMORA_RANDOM_RUN_SECONDS", 30);
-    const quint32 start = quint32(
-        environmentInt("VELMORA_RANDOM_SEED", int(QRandomGenerator::global()->bounded(1 << 30))));
+    const int asked = qEnvironmentVariableIntValue("VELMORA_RANDOM_RUN_SECONDS");
+    const int seconds = asked > 0 ? asked : 30;
+    const quint32 start = qEnvironmentVariableIsSet("VELMORA_RANDOM_SEED")
+                              ? quint32(qEnvironmentVariableIntValue("VELMORA_RANDOM_SEED"))
+                              : quint32(QRandomGenerator::global()->bounded(1 << 30));
     // Flushed at once: a run that a sanitizer ends can still be repeated.
     std::printf("RandomRun: start %u (repeat with VELMORA_RANDOM_SEED=%u), %d s\n", start, start,
                 seconds);
@@ -350,8 +289,5 @@ TEST(RandomRun, WindowFormsFilesAndAFaultySimulator)
             break;
     }
     alarm(0);
-    std::printf("RandomRun: %d actions, %d programmer operations, %d of them completed, in %lld "
-                "ms\n",
-                runner.actions, runner.operations, runner.completed, timer.elapsed());
-    EXPECT_GT(runner.actions, 0);
+    std::printf("RandomRun: %d actions in %lld ms\n", runner.actions, timer.elapsed());
 }

@@ -29,8 +29,7 @@ int cliCheck(const QByteArray &bytes)
     FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                file.write(bytes) == bytes.size());
     file.close();
-    QBuffer out;
-    QBuffer err;
+    QBuffer out, err;
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
     const int status = runCli({QStringLiteral("check"), file.fileName()}, out, err);

@@ -10,12 +10,10 @@
 // What the fuzz targets share: a way to fail loudly, and a reader over the input.
 
 // A broken promise of the code under test: abort, so libFuzzer keeps the input.
-#define FUZZ_CHECK(condition) ((condition) ? void() : fuzzFailed(#condition, __FILE__, __LINE__))
-[[noreturn]] inline void fuzzFailed(const char *condition, const char *file, int line)
-{
-    std::fprintf(stderr, "%s:%d: broken: %s\n", file, line, condition);
-    std::abort();
-}
+#define FUZZ_CHECK(condition)                                                                      \
+    ((condition) ? void()                                                                          \
+                 : (std::fprintf(stderr, "%s:%d: broken: %s\n", __FILE__, __LINE__, #condition),   \
+                    std::abort()))
 
 // Takes the fuzz input piece by piece; past its end every read gives zeros or nothing.
 struct FuzzInput

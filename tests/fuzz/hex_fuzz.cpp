@@ -1,11 +1,9 @@
 #include "fuzzsupport.h"
 
 #include "link/hexframe.h"
-#include "link/programmerlink.h"
-#include "tests/support/messagerecorder.h"
 
-// Frame text to bytes: parseHex and the link's hexToBytes on any text. The bytes read back to
-// the same text, a bad digit is reported exactly once, and the CRC text is always four digits.
+// Frame text to bytes: parseHex on any text. The bytes read back to the same text, only digits and
+// blanks pass without a bad digit, and the CRC text is always four digits.
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -30,13 +28,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const QString crc = crcText(text);
     FUZZ_CHECK(crc.size() == 4 && parseHex(crc).bytes.size() == 2);
-    FUZZ_CHECK(withCrc(text) == text + crc);
-
-    MessageRecorder messages;
-    ProgrammerLink link(messages);
-    FUZZ_CHECK(link.hexToBytes(text) == parsed.bytes.size() && link.buffer() == parsed.bytes);
-    FUZZ_CHECK(messages.entries.size() == (parsed.badDigit ? 1 : 0));
-    // A closed link sends nothing and hands back nothing.
-    FUZZ_CHECK(!link.exchange(text).valid() && link.reply().isEmpty());
     return 0;
 }

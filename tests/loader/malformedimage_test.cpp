@@ -21,13 +21,8 @@ constexpr std::uint32_t VirtualSize = 8, PointerToRawData = 20;
 
 // Where a case writes: into the file, into the image before it is built, or where the file ends.
 // Export tables that run off the image do not refuse it: it loads, and they find nothing.
-enum Where
-{
-    File,
-    Image,
-    Cut,
-    ExportTable
-};
+using Where = int;
+constexpr Where File = 0, Image = 1, Cut = 2, ExportTable = 3;
 struct Case
 {
     const char *name;

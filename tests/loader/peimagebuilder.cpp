@@ -10,12 +10,6 @@ void put(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint64_t value, 
         bytes.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-std::uint32_t get32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
-           std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
-}
-
 SampleImage::SampleImage()
 {
     const auto words = [this](std::uint32_t rva, std::initializer_list<std::uint32_t> values) {
@@ -28,9 +22,8 @@ SampleImage::SampleImage()
     };
 
     // Absolute addresses into the image.
-    const std::uint32_t targets[] = {Data, Attach, 0x22F0, Text};
     for (int i = 0; i < 4; ++i)
-        words(MovedWords[i], {ImageBase + targets[i]});
+        words(MovedWords[i], {ImageBase + MovedWordTargets[i]});
     words(OtherTypeWord, {ImageBase + 0x1234});
 
     // Imports: Sleep, ordinal 7 and GetTickCount of KERNEL32.dll; MessageBeep of USER32.dll,

@@ -2,13 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <utility>
 #include <vector>
 
 // Writes `value` little-endian into `size` bytes at `at`.
 void put(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint64_t value, int size = 4);
-std::uint32_t get32(std::span<const std::uint8_t> bytes, std::size_t at);
 
 // A small PE32 library like the one the program carries, for the loader's tests: code with
 // absolute addresses, imports from KERNEL32.dll (by name and by ordinal) and USER32.dll (without
@@ -35,10 +33,6 @@ struct SampleImage
     static constexpr std::uint32_t Kernel32Slots = Data + 0x50;
     static constexpr std::uint32_t User32Slots = Data + 0x60;
     static constexpr std::uint32_t Exports = Data + 0x100;
-    // HIGHLOW targets: words that hold absolute addresses into the image.
-    static constexpr std::uint32_t MovedWords[] = {0x1040, 0x1044, 0x13FC, 0x22F0};
-    // A word behind an entry of another type, which stays as it is.
-    static constexpr std::uint32_t OtherTypeWord = 0x1048;
     // Exported from ordinal 5 on as "SkinH_AttachResEx", "SkinH_Detach" and "Skin[1]"; then an
     // unused slot, a forwarder and an address outside the image, named after what they are.
     static constexpr std::uint32_t Attach = 0x1100;
@@ -46,6 +40,11 @@ struct SampleImage
     static constexpr std::uint32_t Bracketed = Data + 0x280; // past the export directory
     static constexpr std::uint32_t ExportBase = 5;
     static constexpr std::uint32_t Tail = 0x3F00;
+    // HIGHLOW targets: words that hold absolute addresses into the image, and where they point.
+    static constexpr std::uint32_t MovedWords[] = {0x1040, 0x1044, 0x13FC, 0x22F0};
+    static constexpr std::uint32_t MovedWordTargets[] = {Data, Attach, 0x22F0, Text};
+    // A word behind an entry of another type, which stays as it is.
+    static constexpr std::uint32_t OtherTypeWord = 0x1048;
 
     struct Section
     {

@@ -1,3 +1,4 @@
+#include "loader/skinstartup.h"
 #include "peimagebuilder.h"
 #include "tests/loader/testloaderhost.h"
 
@@ -9,8 +10,18 @@
 namespace {
 
 using Sample = SampleImage;
-using EntryCall = TestLoaderHost::EntryCall;
-constexpr ModuleHandle Program = TestLoaderHost::Program;
+
+// A host for the start-up object to own. When it goes, the library has been detached (no entry
+// call, or a detach last), and every reservation and library let go.
+struct OwnedHost : TestLoaderHost
+{
+    using TestLoaderHost::TestLoaderHost;
+    ~OwnedHost() override
+    {
+        EXPECT_TRUE(entryCalls.empty() || std::get<2>(entryCalls.back()) == 0);
+        EXPECT_TRUE(everyReservationReleased() && everyLibraryFreed());
+    }
+};
 
 } // namespace
 
@@ -20,15 +31,11 @@ TEST(ResourceDllLoader, MapsRelocatesBindsAndFindsExports)
     // pointer is followed. Elsewhere, below and above it: the delta wraps in 32 bits either way.
     // Optional headers larger and smaller than usual move the section table; with six
     // directories the relocations are the last one.
-    const struct
-    {
-        HostAddress base;
-        std::uint16_t optionalHeaderSize;
-        std::uint32_t directories;
-    } cases[] = {{Sample::ImageBase, 224, 16},
-                 {0x00700000, 240, 16},
-                 {0x60000000, 224, 16},
-                 {0x00700000, 96 + 6 * 8, 6}};
+    const std::tuple<HostAddress, std::uint16_t, std::uint32_t> cases[] = {
+        {Sample::ImageBase, 224, 16},
+        {0x00700000, 240, 16},
+        {0x60000000, 224, 16},
+        {0x00700000, 96 + 6 * 8, 6}};
     for (const auto &[base, optionalHeaderSize, directories] : cases) {
         SCOPED_TRACE(base);
         Sample sample;
@@ -38,39 +45,26 @@ TEST(ResourceDllLoader, MapsRelocatesBindsAndFindsExports)
         const std::vector<std::uint8_t> file = sample.build();
         Rig rig(file);
         rig.host.elsewhere = base == Sample::ImageBase ? 0 : base;
-        EXPECT_EQ(rig.loader.findExport("SkinH_AttachResEx"), 0u); // nothing mapped yet
         ASSERT_EQ(rig.load(), base);
         EXPECT_TRUE(rig.host.messages.empty());
 
-        // The headers and exactly the raw data of each section, zeros past it.
+        // The whole image: the headers, the raw data of each section and zeros past it, the
+        // words that HIGHLOW entries point at moved, and no other. Imports by name and by
+        // ordinal; GetTickCount is not found: null, without a message. USER32.dll has no lookup
+        // table: its address table names the functions.
+        std::vector<std::uint8_t> expected = sample.image;
+        std::copy(file.begin(), file.begin() + Sample::SizeOfHeaders, expected.begin());
+        for (int i = 0; i < 4; ++i)
+            put(expected, Sample::MovedWords[i], base + Sample::MovedWordTargets[i]);
+        put(expected, Sample::Kernel32Slots, SleepAddress);
+        put(expected, Sample::Kernel32Slots + 4, Ordinal7Address);
+        put(expected, Sample::Kernel32Slots + 8, 0);
+        put(expected, Sample::User32Slots, MessageBeepAddress);
         const std::span<const std::uint8_t> memory = rig.host.memoryAt(base);
-        ASSERT_EQ(memory.size(), Sample::SizeOfImage);
-        EXPECT_TRUE(std::equal(file.begin(), file.begin() + Sample::SizeOfHeaders, memory.begin()));
-        for (const Sample::Section &section : sample.sections) {
-            const auto past = memory.subspan(section.virtualAddress + section.rawSize,
-                                             section.virtualSize - section.rawSize);
-            EXPECT_TRUE(std::all_of(past.begin(), past.end(), [](auto b) { return b == 0; }));
-        }
-        const auto delta = static_cast<std::uint32_t>(base - Sample::ImageBase);
-        if (delta == 0) {
-            EXPECT_TRUE(std::equal(sample.image.begin() + Sample::Text,
-                                   sample.image.begin() + Sample::Text + 0x400,
-                                   memory.begin() + Sample::Text));
-        }
-        for (std::uint32_t word : Sample::MovedWords)
-            EXPECT_EQ(get32(memory, word), get32(sample.image, word) + delta);
-        EXPECT_EQ(get32(memory, Sample::OtherTypeWord), get32(sample.image, Sample::OtherTypeWord));
-
-        // Imports by name and by ordinal; GetTickCount is not found: null, without a message.
-        // USER32.dll has no lookup table: its address table names the functions.
-        EXPECT_EQ(get32(memory, Sample::Kernel32Slots), SleepAddress);
-        EXPECT_EQ(get32(memory, Sample::Kernel32Slots + 4), Ordinal7Address);
-        EXPECT_EQ(get32(memory, Sample::Kernel32Slots + 8), 0u);
-        EXPECT_EQ(get32(memory, Sample::Kernel32Slots + 12), 0u);
-        EXPECT_EQ(get32(memory, Sample::User32Slots), MessageBeepAddress);
+        ASSERT_EQ(memory.size(), expected.size());
+        EXPECT_EQ(std::ranges::mismatch(memory, expected).in1 - memory.begin(), std::ssize(memory))
+            << "the first byte that differs";
         EXPECT_EQ(rig.host.loadedLibraries, (std::vector<ModuleHandle>{Kernel32, User32}));
-        EXPECT_EQ(rig.host.functionLookups,
-                  (std::vector<std::string>{"Sleep", "#7", "GetTickCount", "MessageBeep"}));
 
         // Exports by name ignoring the case of letters only ('{' is not a lower-case '['), and
         // by ordinal from Base on. Unused slots, forwarders and addresses outside the image,
@@ -89,8 +83,9 @@ TEST(ResourceDllLoader, MapsRelocatesBindsAndFindsExports)
         // Unloading detaches, releases and frees in reverse order, once; then it loads again.
         rig.loader.unload();
         rig.loader.unload();
-        EXPECT_EQ(rig.host.entryCalls, std::vector<EntryCall>({{base + Sample::Text, Program, 1},
-                                                               {base + Sample::Text, Program, 0}}));
+        EXPECT_EQ(rig.host.entryCalls, std::vector<TestLoaderHost::EntryCall>(
+                                           {{base + Sample::Text, TestLoaderHost::Program, 1},
+                                            {base + Sample::Text, TestLoaderHost::Program, 0}}));
         EXPECT_TRUE(rig.host.everyReservationReleased());
         EXPECT_EQ(rig.host.freedLibraries, (std::vector<ModuleHandle>{User32, Kernel32}));
         EXPECT_EQ(rig.loader.findExport("SkinH_AttachResEx"), 0u);
@@ -103,30 +98,50 @@ TEST(ResourceDllLoader, AFailedLoadLeavesNothingBehind)
     // No resource, too little memory, no commit, memory that would end above 4 GiB (where no
     // 32-bit image fits), a missing library (named in a message) and an entry point that
     // refuses (detached again).
-    const QString missing = QStringLiteral("装入动态链接库USER32.dll出错!");
-    const struct
-    {
-        std::function<void(TestLoaderHost &)> lack;
-        std::vector<std::pair<QString, QString>> messages;
-        std::size_t entryCalls = 0;
-    } cases[] = {
-        {[](auto &host) { host.addResource("DLL", 130, {}); }, {}},
+    using Messages = std::vector<std::pair<QString, QString>>;
+    const std::pair<std::function<void(TestLoaderHost &)>, Messages> cases[] = {
+        {[](auto &host) { host.resource.reset(); }, {}},
         {[](auto &host) { host.reservationLimit = 0x1000; }, {}},
         {[](auto &host) { host.commitFails = true; }, {}},
         {[](auto &host) { host.elsewhere = 0xFFFFE000; }, {}},
-        {[](auto &host) { host.addLibrary("USER32.dll", {}); },
-         {{missing, QStringLiteral("错误")}}},
-        {[](auto &host) { host.entryPointResult = false; }, {}, 2},
+        {[](auto &host) { host.libraries["USER32.dll"] = 0; },
+         {{QStringLiteral("装入动态链接库USER32.dll出错!"), QStringLiteral("错误")}}},
+        {[](auto &host) { host.entryPointResult = false; }, {}},
     };
-    for (const auto &c : cases) {
+    for (const auto &[lack, messages] : cases) {
         Rig rig(Sample().build());
-        c.lack(rig.host);
+        lack(rig.host);
         EXPECT_EQ(rig.load(), 0u);
         rig.loader.unload();
-        EXPECT_EQ(rig.host.messages, c.messages);
-        ASSERT_EQ(rig.host.entryCalls.size(), c.entryCalls);
-        EXPECT_TRUE(c.entryCalls == 0 || rig.host.entryCalls.back().reason == 0);
+        EXPECT_EQ(rig.host.messages, messages);
+        EXPECT_TRUE(rig.host.entryCalls.empty() || std::get<2>(rig.host.entryCalls.back()) == 0);
         EXPECT_TRUE(rig.host.everyReservationReleased());
         EXPECT_TRUE(rig.host.everyLibraryFreed());
     }
+}
+
+TEST(SkinStartup, AttachesOnlyACarriedLibraryWithTheAttachFunction)
+{
+    // The sample; no library; a library without exports (nor entry point, imports or
+    // relocations), which loads but is not called.
+    Sample plain;
+    plain.entryPoint = 0;
+    plain.directories = {};
+    using Attaches = std::vector<std::pair<HostAddress, std::string>>;
+    const std::pair<std::vector<std::uint8_t>, Attaches> cases[] = {
+        {Sample().build(), {{Sample::ImageBase + Sample::Attach, "SHE 132"}}},
+        {{}, {}},
+        {plain.build(), {}}};
+    for (const auto &[library, attaches] : cases) {
+        auto owned = std::make_unique<OwnedHost>(library);
+        const OwnedHost &host = *owned;
+        SkinStartup skin(std::move(owned));
+        EXPECT_EQ(skin.apply(), !attaches.empty());
+        EXPECT_EQ(host.skinAttaches, attaches);
+        EXPECT_EQ(host.entryCalls.size(), attaches.size()); // attached once, not yet detached
+        EXPECT_TRUE(host.messages.empty());
+    }
+
+    // No platform host at all, as everywhere but Windows.
+    EXPECT_FALSE(SkinStartup(nullptr).apply());
 }

@@ -3,12 +3,12 @@
 #include "loader/loaderhost.h"
 #include "loader/resourcedllloader.h"
 
-#include <QByteArray>
-
 #include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include <sys/mman.h>
@@ -36,35 +36,39 @@ struct GuardedBytes
     std::span<std::uint8_t> bytes;
 };
 
-// A loader host for tests and fuzzing. Resources and committed memory are guarded bytes it owns;
-// released memory is unmapped. Libraries and their functions are fake handles and addresses; the
-// calls of entry points and of the skin's attach function are recorded, never run.
+// The libraries the sample imports, with fake handles and addresses. GetTickCount is missing on
+// purpose: an unresolved function.
+constexpr ModuleHandle Kernel32 = 0x77000000;
+constexpr ModuleHandle User32 = 0x76000000;
+constexpr HostAddress SleepAddress = 0x77001000;
+constexpr HostAddress Ordinal7Address = 0x77003000;
+constexpr HostAddress MessageBeepAddress = 0x76001000;
+
+// A loader host for tests and fuzzing: the program carries `library` as its resource "DLL" 130,
+// and KERNEL32.dll and USER32.dll can be loaded. The resource and committed memory are guarded
+// bytes it owns; released memory is unmapped. Libraries and their functions are fake handles and
+// addresses; the calls of entry points and of the skin's attach function are recorded, never run.
 class TestLoaderHost : public LoaderHost
 {
 public:
     static constexpr ModuleHandle Program = 0x00400000;
+    // Entry, instance, reason.
+    using EntryCall = std::tuple<HostAddress, ModuleHandle, std::uint32_t>;
 
-    struct Library
+    explicit TestLoaderHost(std::span<const std::uint8_t> library)
+        : resource(std::make_unique<GuardedBytes>(library.size()))
     {
-        ModuleHandle handle = 0;                      // 0: the library cannot be loaded
-        std::map<std::string, HostAddress> functions; // by name, or "#ordinal"
-    };
-    struct EntryCall
-    {
-        HostAddress entry = 0;
-        ModuleHandle instance = 0;
-        std::uint32_t reason = 0;
-        bool operator==(const EntryCall &) const = default;
-    };
-
-    // Set-up. Library names compare ignoring case, as on Windows.
-    void addResource(const std::string &type, std::uint16_t id, std::span<const std::uint8_t> bytes)
-    {
-        auto copy = std::make_unique<GuardedBytes>(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), copy->bytes.begin());
-        m_resources[{type, id}] = std::move(copy);
+        std::ranges::copy(library, resource->bytes.begin());
     }
-    void addLibrary(const char *name, Library library) { m_libraries[lower(name)] = library; }
+
+    // Set-up.
+    std::unique_ptr<GuardedBytes> resource;
+    std::map<std::string, ModuleHandle> libraries{{"KERNEL32.dll", Kernel32},
+                                                  {"USER32.dll", User32}}; // 0: cannot be loaded
+    std::map<std::pair<ModuleHandle, std::string>, HostAddress> functions{
+        {{Kernel32, "Sleep"}, SleepAddress},
+        {{Kernel32, "#7"}, Ordinal7Address},
+        {{User32, "MessageBeep"}, MessageBeepAddress}};
     HostAddress elsewhere = 0; // when set, the preferred address is taken; "anywhere" lands here
     std::uint32_t reservationLimit = 64 * 1024 * 1024;
     bool commitFails = false;
@@ -73,7 +77,6 @@ public:
     // What the loader did.
     std::vector<ModuleHandle> loadedLibraries;
     std::vector<ModuleHandle> freedLibraries;
-    std::vector<std::string> functionLookups; // "name" or "#ordinal"
     std::vector<EntryCall> entryCalls;
     std::vector<std::pair<HostAddress, std::string>> skinAttaches; // function, "type id"
     std::vector<std::pair<QString, QString>> messages;             // text, caption
@@ -89,19 +92,16 @@ public:
     std::span<const std::uint8_t> memoryAt(HostAddress address) const
     {
         const auto it = m_memory.find(address);
-        if (it == m_memory.end() || !it->second)
-            return {};
-        return it->second->bytes;
+        return it == m_memory.end() || !it->second ? std::span<std::uint8_t>() : it->second->bytes;
     }
 
     ModuleHandle programModule() override { return Program; }
     std::span<const std::uint8_t> findResource(ModuleHandle module, const char *type,
                                                std::uint16_t id) override
     {
-        const auto it = m_resources.find({type, id});
-        if (module != Program || it == m_resources.end())
+        if (module != Program || std::string_view(type) != "DLL" || id != 130 || !resource)
             return {};
-        return it->second->bytes;
+        return resource->bytes;
     }
     ImageMemory reserve(HostAddress address, std::uint32_t size) override
     {
@@ -123,7 +123,7 @@ public:
     void release(const ImageMemory &memory) override { m_memory.erase(memory.address); }
     ModuleHandle loadLibrary(const char *name) override
     {
-        const ModuleHandle handle = m_libraries[lower(name)].handle;
+        const ModuleHandle handle = libraries[name];
         if (handle != 0)
             loadedLibraries.push_back(handle);
         return handle;
@@ -131,15 +131,16 @@ public:
     void freeLibrary(ModuleHandle library) override { freedLibraries.push_back(library); }
     HostAddress findFunction(ModuleHandle library, const char *name) override
     {
-        return function(library, name);
+        const auto it = functions.find({library, name});
+        return it == functions.end() ? 0 : it->second;
     }
     HostAddress findFunctionByOrdinal(ModuleHandle library, std::uint16_t ordinal) override
     {
-        return function(library, "#" + std::to_string(ordinal));
+        return findFunction(library, ("#" + std::to_string(ordinal)).c_str());
     }
     bool callEntryPoint(HostAddress entry, ModuleHandle instance, std::uint32_t reason) override
     {
-        entryCalls.push_back({entry, instance, reason});
+        entryCalls.emplace_back(entry, instance, reason);
         return entryPointResult;
     }
     void callSkinAttach(HostAddress function, std::uint32_t dataId, const char *dataType) override
@@ -152,43 +153,14 @@ public:
     }
 
 private:
-    static std::string lower(const char *name) { return QByteArray(name).toLower().toStdString(); }
-    HostAddress function(ModuleHandle library, const std::string &key)
-    {
-        functionLookups.push_back(key);
-        for (const auto &[name, found] : m_libraries) {
-            if (found.handle == library && found.functions.count(key) != 0)
-                return found.functions.at(key);
-        }
-        return 0;
-    }
-
-    std::map<std::pair<std::string, std::uint16_t>, std::unique_ptr<GuardedBytes>> m_resources;
-    std::map<std::string, Library> m_libraries; // by lower-case name
     // Live reservations by address, with their bytes once committed.
     std::map<HostAddress, std::unique_ptr<GuardedBytes>> m_memory;
 };
 
-// The libraries the sample imports, with fake handles and addresses. GetTickCount is missing on
-// purpose: an unresolved function.
-constexpr ModuleHandle Kernel32 = 0x77000000;
-constexpr ModuleHandle User32 = 0x76000000;
-constexpr HostAddress SleepAddress = 0x77001000;
-constexpr HostAddress Ordinal7Address = 0x77003000;
-constexpr HostAddress MessageBeepAddress = 0x76001000;
-
-// `file` as the program's resource "DLL" 130, and both libraries present.
-inline void prepare(TestLoaderHost &host, std::span<const std::uint8_t> file)
-{
-    host.addResource("DLL", 130, file);
-    host.addLibrary("kernel32.dll", {Kernel32, {{"Sleep", SleepAddress}, {"#7", Ordinal7Address}}});
-    host.addLibrary("user32.dll", {User32, {{"MessageBeep", MessageBeepAddress}}});
-}
-
-// A host prepared with `file`, and a loader on it.
+// A host carrying `file`, and a loader on it.
 struct Rig
 {
-    explicit Rig(std::span<const std::uint8_t> file) { prepare(host, file); }
+    explicit Rig(std::span<const std::uint8_t> file) : host(file) {}
     HostAddress load() { return loader.loadFromResource(TestLoaderHost::Program, "DLL", 130); }
 
     TestLoaderHost host;

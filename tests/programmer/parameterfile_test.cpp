@@ -50,13 +50,15 @@ TEST(ParameterFile, RefusesFilesThatWouldLandInTheWrongSlots)
     using Reason = ParameterFileProblem::Reason;
     // A battery file with a blank line added has a load file's count, and lands in the wrong
     // slots from line 2. The last line must end; the text ends at a zero byte, even inside the
-    // slot lines. Encoding errors are told at their line, with or without the UTF-8 mark.
+    // slot lines. Encoding errors are told at their line, with or without the UTF-8 mark; a
+    // character cut off at the very end is one too (the converter keeps no state).
     const std::tuple<QByteArray, Reason, int, const char *> refused[] = {
         {kBatteryFile + "\r\n", Reason::WrongSlot, 2, "地址 9000 不是第 1 项参数的寄存器"},
         {edited("900A:1260", "nocolon"), Reason::SlotLine, 12, "缺少“:”"},
         {edited("9001:200", "901:200"), Reason::SlotLine, 3, "地址 901 不是四位十六进制数"},
         {edited("9001:200", "9001:-"), Reason::SlotLine, 3, "数值“-”不是整数"},
         {edited("9070:0", "9070:1:2"), Reason::SlotLine, 22, nullptr},
+        {edited("9070:0", "9070:1.2"), Reason::SlotLine, 22, nullptr},
         {edited("9070:0\r\n", ""), Reason::SlotCount, 0, nullptr},
         {kBatteryFile.chopped(2), Reason::SlotCount, 0, nullptr},
         {edited("9070:0", QByteArray("9070:0\0", 7)), Reason::SlotCount, 0, nullptr},
@@ -64,6 +66,7 @@ TEST(ParameterFile, RefusesFilesThatWouldLandInTheWrongSlots)
         {edited("QM-X", "\x81"), Reason::Encoding, 1, nullptr},
         {"\xEF\xBB\xBF\xC0\r\n" + kBatteryFile.mid(6), Reason::Encoding, 1, nullptr},
         {edited("9001:200", "9001:2\x81"), Reason::Encoding, 3, nullptr},
+        {kBatteryFile + "\xB9", Reason::Encoding, 23, nullptr},
     };
     for (const auto &[bytes, reason, line, text] : refused) {
         SCOPED_TRACE(bytes.left(40).toStdString());

@@ -10,14 +10,13 @@ TEST(RegisterMap, RequestTextsAndStoredCountCodes)
 {
     EncodedBlock all;
     all.addresses.resize(59);
-    EncodedBlock checksum;
-    checksum.checksum = 0x590B;
+    all.checksum = 0x590B;
     // Literal CRCs computed outside this code base, confirmed by the reference CRC.
     const QString literals[][2] = {
         {readCountRequest(), "01 03 92 00 00 01A8B2"},
         {clearRequest(), "01 10 92 00 00 01 02 5A A5EF42"},
         {writeCountRequest(all), "01 10 92 00 00 01 02003B544A"},
-        {writeChecksumRequest(checksum), "01 10 92 01 00 01 02 59 0B6FDF"},
+        {writeChecksumRequest(all), "01 10 92 01 00 01 02 59 0B6FDF"},
         {writeProductNameRequest("QM-X"),
          "01 10 92 02 00 08 104D51582D0000000000000000000000009F78"},
     };
@@ -54,7 +53,6 @@ TEST(RegisterMap, ProductNameBytes)
     // GBK: "A" + 9 two-byte characters is 19 bytes; the 8th character would straddle byte 16,
     // so it is dropped whole and the odd 15 bytes get the padding blank.
     const QString chinese = QStringLiteral("A通用负载参数控制器");
-    EXPECT_EQ(productNameBytes(chinese).left(3), QByteArray::fromHex("41CDA8"));
     EXPECT_EQ(roundTrip(chinese), QStringLiteral("A通用负载参数控 "));
 }
 
@@ -86,8 +84,6 @@ TEST(RegisterMap, EncodedBlockAndItsValueProblems)
 
 TEST(RegisterMap, RepliesCutShortDecodeAsMissing)
 {
-    EXPECT_EQ(replyValueTexts(referenceReadReply(QByteArray::fromHex("0015FFFF")), 2),
-              QStringList({"21", "65535"}));
     // Cut short after one register and a half.
     const QByteArray shortReply = QByteArray::fromHex("010304001500");
     EXPECT_EQ(replyRegister(shortReply, 0), 0x15);

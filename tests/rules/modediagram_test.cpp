@@ -19,14 +19,9 @@ Load::ModeDiagram layOut(int mode, std::array<int, 3> minutes, std::array<int, 3
 TEST(ModeDiagram, StepsFromDuskAndToDawn)
 {
     Load::ModeDiagram d = layOut(1, {90, 120, 30}, {100, 50, 0});
-    EXPECT_EQ(d.stepLines, (QList<QList<QPointF>>{{{10, 120},
-                                                   {10, 20},
-                                                   {100, 20},
-                                                   {100, 70},
-                                                   {220, 70},
-                                                   {220, 120},
-                                                   {250, 120},
-                                                   {250, 120}}}));
+    const QList<QPointF> steps = {{10, 120}, {10, 20},   {100, 20},  {100, 70},
+                                  {220, 70}, {220, 120}, {250, 120}, {250, 120}};
+    EXPECT_EQ(d.stepLines, QList<QList<QPointF>>{steps});
     EXPECT_EQ(QList<double>({d.dawnX, d.periods.at(1).levelY, d.remainingEndX}),
               QList<double>({610, 70, 610}));
     EXPECT_EQ(d.remainingMinutes, 360);
