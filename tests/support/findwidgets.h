@@ -49,59 +49,36 @@ inline QComboBox *listWith(const QWidget *root, const QString &item)
 // The main window's controls.
 struct MainWindowControls
 {
-    explicit MainWindowControls(const QWidget *window)
-        : portList(named<QComboBox>(window, QStringLiteral("串口列表"))),
-          portButton(named<QPushButton>(window, QStringLiteral("打开串口"), "关闭串口")),
-          productSelector(named<QComboBox>(window, QStringLiteral("产品类型"))),
-          productPrompt(named<QLabel>(window, QStringLiteral("点击选择产品类型"))),
-          productLabel(named<QLabel>(window, QStringLiteral("产品名称"))),
-          batteryBox(named<QCheckBox>(window, QStringLiteral("充放电控制参数组"))),
-          batteryButton(named<QPushButton>(window, QStringLiteral("充放电控制参数"))),
-          loadBox(named<QCheckBox>(window, QStringLiteral("负载参数组"))),
-          loadButton(named<QPushButton>(window, QStringLiteral("通用负载参数"), "LED负载参数")),
-          saveButton(named<QPushButton>(window, QStringLiteral("保存参数"))),
-          importButton(named<QPushButton>(window, QStringLiteral("导入参数"))),
-          readButton(named<QPushButton>(window, QStringLiteral("读取编程器"))),
-          updateButton(named<QPushButton>(window, QStringLiteral("更新编程器"))),
-          clearButton(named<QPushButton>(window, QStringLiteral("清除编程器"))),
-          timeSyncButton(named<QPushButton>(window, QStringLiteral("时间同步")))
-    {
-    }
+    explicit MainWindowControls(const QWidget *root) : w(root) {}
 
-    QComboBox *portList;
-    QPushButton *portButton;
-    QComboBox *productSelector;
-    QLabel *productPrompt;
-    QLabel *productLabel;
-    QCheckBox *batteryBox;
-    QPushButton *batteryButton;
-    QCheckBox *loadBox;
-    QPushButton *loadButton;
-    QPushButton *saveButton;
-    QPushButton *importButton;
-    QPushButton *readButton;
-    QPushButton *updateButton;
-    QPushButton *clearButton;
-    QPushButton *timeSyncButton;
+    const QWidget *w;
+    QComboBox *portList = named<QComboBox>(w, "串口列表");
+    QPushButton *portButton = named<QPushButton>(w, "打开串口", "关闭串口");
+    QComboBox *productSelector = named<QComboBox>(w, "产品类型");
+    QLabel *productPrompt = named<QLabel>(w, "点击选择产品类型");
+    QLabel *productLabel = named<QLabel>(w, "产品名称");
+    QCheckBox *batteryBox = named<QCheckBox>(w, "充放电控制参数组");
+    QPushButton *batteryButton = named<QPushButton>(w, "充放电控制参数");
+    QCheckBox *loadBox = named<QCheckBox>(w, "负载参数组");
+    QPushButton *loadButton = named<QPushButton>(w, "通用负载参数", "LED负载参数");
+    QPushButton *saveButton = named<QPushButton>(w, "保存参数");
+    QPushButton *importButton = named<QPushButton>(w, "导入参数");
+    QPushButton *readButton = named<QPushButton>(w, "读取编程器");
+    QPushButton *updateButton = named<QPushButton>(w, "更新编程器");
+    QPushButton *clearButton = named<QPushButton>(w, "清除编程器");
+    QPushButton *timeSyncButton = named<QPushButton>(w, "时间同步");
 };
 
 // The clock form's controls.
 struct ClockDialogControls
 {
-    explicit ClockDialogControls(const QWidget *dialog)
-        : manualAdjust(named<QPushButton>(dialog, QStringLiteral("手动调整"), "本机时间")),
-          read(named<QPushButton>(dialog, QStringLiteral("读取"))),
-          write(named<QPushButton>(dialog, QStringLiteral("写入"))),
-          date(named<QDateEdit>(dialog, QStringLiteral("日期"))),
-          time(named<QTimeEdit>(dialog, QStringLiteral("时间"))),
-          programmerTime(named<QLineEdit>(dialog, QStringLiteral("编程器时间")))
-    {
-    }
+    explicit ClockDialogControls(const QWidget *root) : w(root) {}
 
-    QPushButton *manualAdjust;
-    QPushButton *read;
-    QPushButton *write;
-    QDateEdit *date;
-    QTimeEdit *time;
-    QLineEdit *programmerTime;
+    const QWidget *w;
+    QPushButton *manualAdjust = named<QPushButton>(w, "手动调整", "本机时间");
+    QPushButton *read = named<QPushButton>(w, "读取");
+    QPushButton *write = named<QPushButton>(w, "写入");
+    QDateEdit *date = named<QDateEdit>(w, "日期");
+    QTimeEdit *time = named<QTimeEdit>(w, "时间");
+    QLineEdit *programmerTime = named<QLineEdit>(w, "编程器时间");
 };
