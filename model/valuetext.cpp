@@ -156,3 +156,11 @@ int ratedVoltageMultiplier(const QString &levelText)
 {
     return levelText == QLatin1String("0") ? 1 : lenientInt(levelText);
 }
+
+std::optional<quint16> valueWord(const QString &valueText)
+{
+    const qint64 value = lenientInt64(valueText);
+    if (value < 0 || value > 0xFFFF)
+        return std::nullopt;
+    return quint16(value);
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Number reading shared by every form and transfer. Lenient like the C library's atoi/atof:
 // leading blanks and a sign are accepted, reading stops at the first character that does not
 // fit, and a text without a number counts as 0.
@@ -16,6 +18,10 @@ double lenientDouble(const QString &text);
 // ("14.409" -> 1440, "-2.5" -> -250). The decimal text is scaled exactly, so a value
 // such as "4.35" gives 435 and never lands one hundredth lower through binary rounding.
 qint64 hundredthsFromText(const QString &text);
+
+// The register word of a value text: its number as lenientInt64 reads it, if within 0..65535.
+// What an update sends for the text, and what a read's text stands for.
+std::optional<quint16> valueWord(const QString &valueText);
 
 // Hour-minute code: hours * 256 + minutes ("512" is 02:00, 23:59 is 5947).
 int hourMinuteCode(int hours, int minutes);

@@ -2,6 +2,7 @@
 
 #include "link/hexframe.h"
 #include "model/texts.h"
+#include "model/valuetext.h"
 
 QString blockMismatch(const EncodedBlock &written, const QString &readName,
                       const ParameterSet &readSet, GroupSelection readSelection,

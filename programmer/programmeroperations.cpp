@@ -125,3 +125,13 @@ OperationResult clearProgrammer(const ProgrammerContext &c)
     c.selection.clearGroupBoxes();
     return {Outcome::Completed, Text::clearComplete()};
 }
+
+BlockReading readProgrammerBlock(ProgrammerExchange &link)
+{
+    BlockReading reading;
+    SelectionModel selection;
+    reading.result = readProgrammer({reading.parameters, selection, link});
+    reading.productName = selection.productName();
+    reading.groups = selection.currentGroupSelection();
+    return reading;
+}

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/parameterset.h"
 #include "programmer/operationresult.h"
 
 class ProgrammerExchange;
 class SelectionModel;
-struct ParameterSet;
 
 // What a programmer command works on: the parameter set, the main window's selection and the
 // link.
@@ -27,3 +27,14 @@ OperationResult readProgrammer(const ProgrammerContext &context);
 OperationResult updateProgrammer(const ProgrammerContext &context);
 // Erases the programmer's block and resets the group boxes.
 OperationResult clearProgrammer(const ProgrammerContext &context);
+
+// What a read found, kept apart from the window's parameters and selection.
+struct BlockReading
+{
+    OperationResult result;
+    QString productName;
+    GroupSelection groups = GroupSelection::None;
+    ParameterSet parameters; // the stored slots; the others hold their defaults
+};
+// Reads the programmer's block exactly as readProgrammer does, into a reading of its own.
+BlockReading readProgrammerBlock(ProgrammerExchange &link);

@@ -42,14 +42,6 @@ GroupSelection selectionFromStoredCount(QStringView code)
     return GroupSelection::None;
 }
 
-std::optional<quint16> valueWord(const QString &valueText)
-{
-    const qint64 value = lenientInt64(valueText);
-    if (value < 0 || value > 0xFFFF)
-        return std::nullopt;
-    return quint16(value);
-}
-
 std::variant<EncodedBlock, BlockProblem>
 encodeBlock(const QString &productName, const ParameterSet &set, GroupSelection selection)
 {
@@ -103,17 +95,32 @@ std::array<quint16, kProductNameRegisters> productNameRegisters(const QString &n
     return registers;
 }
 
+namespace {
+
+// The name in natural byte order, up to the first zero byte.
+QString decodedName(QByteArray bytes)
+{
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    QStringDecoder decoder = codePageDecoder();
+    return decoder.decode(bytes);
+}
+
+} // namespace
+
 QString productNameFromWire(QByteArrayView wireBytes)
 {
     QByteArray bytes =
         wireBytes.first(std::min<qsizetype>(wireBytes.size(), kProductNameBytes)).toByteArray();
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
         std::swap(bytes[i], bytes[i + 1]);
-    const qsizetype zero = bytes.indexOf('\0');
-    if (zero >= 0)
-        bytes.truncate(zero);
-    QStringDecoder decoder = codePageDecoder();
-    return decoder.decode(bytes);
+    return decodedName(bytes);
+}
+
+QString storedProductName(const QString &name)
+{
+    return decodedName(productNameBytes(name));
 }
 
 QByteArray checksumImage(const EncodedBlock &block)

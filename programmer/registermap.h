@@ -35,9 +35,6 @@ GroupSelection selectionFromStoredCount(QStringView code);
 
 // --- Stored block ---------------------------------------------------------------------------
 
-// The register word of a value text: its number as lenientInt64 reads it, if within 0..65535.
-std::optional<quint16> valueWord(const QString &valueText);
-
 struct BlockProblem
 {
     enum class Field
@@ -70,6 +67,8 @@ encodeBlock(const QString &productName, const ParameterSet &set, GroupSelection 
 // The name as it is stored, in natural order: GBK bytes cut at 16 between characters, an odd
 // length padded with a blank, zero-filled to 16 bytes.
 QByteArray productNameBytes(const QString &name);
+// The name a read gives back once an update has written `name`.
+QString storedProductName(const QString &name);
 // The 8 register values of the name: the first byte of each pair is the low byte.
 std::array<quint16, kProductNameRegisters> productNameRegisters(const QString &name);
 // The name from register data as it arrives (high byte first per register): at most 16 bytes

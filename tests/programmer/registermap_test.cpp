@@ -1,3 +1,4 @@
+#include "model/valuetext.h"
 #include "programmer/clockframe.h"
 #include "programmer/registermap.h"
 #include "support/referenceframes.h"
