@@ -4,6 +4,8 @@
 #include "app/drawnicon.h"
 #include "forms/batteryparameterdialog.h"
 #include "forms/clockdialog.h"
+#include "forms/communicationlogwindow.h"
+#include "forms/comparisondialog.h"
 #include "forms/generalloaddialog.h"
 #include "forms/ledloaddialog.h"
 #include "model/messageservice.h"
@@ -11,11 +13,14 @@
 #include "model/texts.h"
 #include "programmer/parameterfile.h"
 #include "programmer/programmeroperations.h"
+#include "programmer/registermap.h"
+#include "rules/blockdiff.h"
 #include "ui_mainwindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTableView>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -72,9 +77,10 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     repaintSelection();
 
     const std::pair<QAbstractButton *, const char *> icons[] = {
-        {m_ui->saveButton, ":/icons/save.svg"},   {m_ui->importButton, ":/icons/import.svg"},
-        {m_ui->readButton, ":/icons/read.svg"},   {m_ui->updateButton, ":/icons/update.svg"},
-        {m_ui->clearButton, ":/icons/clear.svg"}, {m_ui->timeSyncButton, ":/icons/time.svg"},
+        {m_ui->saveButton, ":/icons/save.svg"},       {m_ui->importButton, ":/icons/import.svg"},
+        {m_ui->readButton, ":/icons/read.svg"},       {m_ui->updateButton, ":/icons/update.svg"},
+        {m_ui->clearButton, ":/icons/clear.svg"},     {m_ui->timeSyncButton, ":/icons/time.svg"},
+        {m_ui->compareButton, ":/icons/compare.svg"}, {m_ui->logButton, ":/icons/log.svg"},
     };
     for (const auto &[button, path] : icons) {
         button->setIcon(drawnIcon(QString::fromLatin1(path), {kImageButtonIconSize.width()}));
@@ -99,12 +105,18 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     connect(m_ui->updateButton, &QPushButton::clicked, this, &MainWindow::onUpdateProgrammer);
     connect(m_ui->clearButton, &QPushButton::clicked, this, &MainWindow::onClearProgrammer);
     connect(m_ui->timeSyncButton, &QPushButton::clicked, this, &MainWindow::onTimeSync);
+    connect(m_ui->compareButton, &QPushButton::clicked, this, &MainWindow::onCompareProgrammer);
+    connect(m_ui->logButton, &QPushButton::clicked, this, &MainWindow::onCommunicationLog);
 
     // A fresh set is kept nowhere but needs no saving either.
     workKept();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The log window shows m_log, which goes before the window's children do.
+    delete m_logWindow;
+}
 
 // --- selection ---------------------------------------------------------------------------
 
@@ -234,13 +246,21 @@ void MainWindow::importParameters()
     m_messages.warning(text);
 }
 
+void MainWindow::setFilePicker(FilePicker *picker)
+{
+    m_filePicker = picker ? picker : m_qtFilePicker.get();
+    if (m_logWindow)
+        m_logWindow->setFilePicker(m_filePicker);
+}
+
 ProgrammerContext MainWindow::programmerContext()
 {
-    return {m_parameters, m_selection, m_link};
+    return {m_parameters, m_selection, m_recorder};
 }
 
 void MainWindow::onReadProgrammer()
 {
+    m_recorder.beginOperation(Text::readProgrammerOperation());
     const OperationResult result = readProgrammer(programmerContext());
     if (result.completed())
         workKept();
@@ -249,6 +269,7 @@ void MainWindow::onReadProgrammer()
 
 void MainWindow::onUpdateProgrammer()
 {
+    m_recorder.beginOperation(Text::updateProgrammerOperation());
     const OperationResult result = updateProgrammer(programmerContext());
     if (result.completed())
         workKept();
@@ -257,6 +278,7 @@ void MainWindow::onUpdateProgrammer()
 
 void MainWindow::onClearProgrammer()
 {
+    m_recorder.beginOperation(Text::clearProgrammerOperation());
     report(clearProgrammer(programmerContext()), m_messages, this);
 }
 
@@ -267,8 +289,35 @@ void MainWindow::onTimeSync()
         return;
     }
     // Modal; nothing is carried back when it closes.
-    ClockDialog clock(m_link, m_messages, this);
+    ClockDialog clock(m_recorder, m_messages, this);
     clock.exec();
+}
+
+void MainWindow::onCompareProgrammer()
+{
+    m_recorder.beginOperation(Text::compareProgrammerOperation());
+    const BlockReading reading = readProgrammerBlock(m_recorder);
+    if (!reading.result.completed()) {
+        report(reading.result, m_messages, this);
+        return;
+    }
+    const StoredBlock programmer{reading.productName, reading.groups, reading.parameters.values};
+    const StoredBlock current{storedProductName(m_selection.productName()),
+                              m_selection.currentGroupSelection(), m_parameters.values};
+    ComparisonDialog dialog(blockDifferences(programmer, current), this);
+    dialog.exec();
+}
+
+void MainWindow::onCommunicationLog()
+{
+    if (!m_logWindow) {
+        m_logWindow = new CommunicationLogWindow(m_log, m_messages, this);
+        m_logWindow->setFilePicker(m_filePicker);
+    }
+    m_logWindow->show();
+    m_logWindow->raise();
+    m_logWindow->activateWindow();
+    m_logWindow->table()->scrollToBottom();
 }
 
 void MainWindow::showAbout()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/qtfilepicker.h"
+#include "link/exchangelog.h"
 #include "link/programmerlink.h"
 #include "model/selectionmodel.h"
 
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class CommunicationLogWindow;
 class MessageService;
 struct ProgrammerContext;
 struct ParameterSet;
@@ -37,12 +39,13 @@ public:
 
     // Where saveParameters and importParameters get their paths; not owned. Tests hand in their
     // own; nullptr goes back to the platform's file dialogs.
-    void setFilePicker(FilePicker *picker)
-    {
-        m_filePicker = picker ? picker : m_qtFilePicker.get();
-    }
+    void setFilePicker(FilePicker *picker);
 
     ProgrammerLink &link() { return m_link; }
+    // Every exchange of every command, as the communication log shows it.
+    ExchangeLog &exchangeLog() { return m_log; }
+    // The log window once "通信记录" has opened it; it stays while the window lives.
+    CommunicationLogWindow *logWindow() const { return m_logWindow; }
 
     // Where the port list comes from (ProgrammerLink::enumeratePorts unless tests hand in their
     // own); the list is refreshed from it at once.
@@ -71,6 +74,10 @@ public slots:
     void onUpdateProgrammer();
     void onClearProgrammer();
     void onTimeSync();
+    // Reads the programmer as onReadProgrammer does, changes nothing, and shows how what it
+    // holds differs from what an update would write.
+    void onCompareProgrammer();
+    void onCommunicationLog();
     void showAbout();
     // Closes the window as its close box does, asking first (never called by a key).
     void reject() override;
@@ -112,6 +119,10 @@ private:
     MessageService &m_messages;
     SelectionModel m_selection;
     ProgrammerLink m_link{m_messages};
+    ExchangeLog m_log;
+    // What the commands talk to: the link, with every exchange recorded in the log.
+    RecordingExchange m_recorder{m_link, m_log};
+    CommunicationLogWindow *m_logWindow = nullptr;
     std::unique_ptr<FilePicker> m_qtFilePicker = std::make_unique<QtFilePicker>(this);
     FilePicker *m_filePicker = m_qtFilePicker.get();
     std::function<QStringList()> m_enumeratePorts = &ProgrammerLink::enumeratePorts;

@@ -1,5 +1,6 @@
 #include "forms/clockdialog.h"
 
+#include "link/programmerexchange.h"
 #include "model/messageservice.h"
 #include "model/texts.h"
 #include "programmer/clockoperations.h"
@@ -91,6 +92,7 @@ void ClockDialog::onManualAdjust()
 
 void ClockDialog::onReadClock()
 {
+    m_link.beginOperation(Text::clockReadOperation());
     const ClockReading reading = readProgrammerClock(m_link);
     // On a failure the field keeps what it showed.
     if (reading.result.completed())
@@ -104,6 +106,7 @@ void ClockDialog::onWriteClock()
     if (m_following)
         showNow();
     const ClockFields fields = clockFieldsOf(m_ui->datePicker->date(), m_ui->timePicker->time());
+    m_link.beginOperation(Text::clockWriteOperation());
     const OperationResult result = writeProgrammerClock(m_link, fields);
     // The field then shows the time written; on a failure it keeps what it showed.
     if (result.completed())

@@ -20,4 +20,7 @@ public:
     virtual ReplyCheck exchange(const QString &frameText) = 0;
     // The bytes of the last reply, at most MaxReplyBytes; empty when nothing arrived.
     virtual const QByteArray &reply() const = 0;
+    // A user command starts; the exchanges that follow are its own. For a log; nothing else
+    // depends on it.
+    virtual void beginOperation(const QString &name) { Q_UNUSED(name) }
 };

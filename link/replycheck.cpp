@@ -33,23 +33,41 @@ int expectedReplyLength(QByteArrayView request)
 
 ReplyCheck checkReply(QByteArrayView request, QByteArrayView reply)
 {
-    // A frame followed by its own CRC (low byte first) has a CRC of zero.
-    if (request.size() < 6 || reply.size() < 5 || at(reply, 0) != ProgrammerSlave ||
-        crc16Value(reply) != 0)
-        return {};
-    const quint8 function = at(request, 1);
-    if (at(reply, 1) == (function | 0x80)) {
-        if (reply.size() != 5)
-            return {};
+    switch (replyFault(request, reply)) {
+    case ReplyFault::None:
+        return {ReplyCheck::Valid, 0};
+    case ReplyFault::Exception:
         return {ReplyCheck::Exception, at(reply, 2)};
+    default:
+        return {};
     }
-    if (at(reply, 1) != function || reply.size() != expectedReplyLength(request))
-        return {};
+}
+
+ReplyFault replyFault(QByteArrayView request, QByteArrayView reply)
+{
+    if (reply.isEmpty())
+        return ReplyFault::NoReply;
+    if (at(reply, 0) != ProgrammerSlave)
+        return ReplyFault::Slave;
+    if (reply.size() < 5)
+        return ReplyFault::Length;
+    // A frame followed by its own CRC (low byte first) has a CRC of zero.
+    if (crc16Value(reply) != 0)
+        return leadingFrameLength(reply) > 0 ? ReplyFault::Length : ReplyFault::Crc;
+    if (request.size() < 6)
+        return ReplyFault::Function; // no request this could answer
+    const quint8 function = at(request, 1);
+    if (at(reply, 1) == (function | 0x80))
+        return reply.size() == 5 ? ReplyFault::Exception : ReplyFault::Length;
+    if (at(reply, 1) != function)
+        return ReplyFault::Function;
+    if (reply.size() != expectedReplyLength(request))
+        return ReplyFault::Length;
     if (function == 0x03 && at(reply, 2) != 2 * word(request, 4))
-        return {};
+        return ReplyFault::ByteCount;
     if (function == 0x10 && reply.sliced(2, 4) != request.sliced(2, 4))
-        return {};
-    return {ReplyCheck::Valid, 0};
+        return ReplyFault::Echo;
+    return ReplyFault::None;
 }
 
 int leadingFrameLength(QByteArrayView received)

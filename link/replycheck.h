@@ -22,6 +22,21 @@ struct ReplyCheck
     bool valid() const { return kind == Valid; }
 };
 
+// Why a reply is not a valid answer to its request, in the order checkReply looks.
+enum class ReplyFault
+{
+    None,      // a valid answer
+    NoReply,   // nothing arrived
+    Slave,     // another slave address
+    Crc,       // the CRC does not fit the bytes
+    Length,    // cut short, too long, or a frame with more bytes behind it
+    Function,  // neither the request's function nor its exception
+    ByteCount, // a read whose byte count is not twice the quantity asked for
+    Echo,      // a write whose echoed address or quantity is not the request's
+    Exception, // an exception reply
+};
+ReplyFault replyFault(QByteArrayView request, QByteArrayView reply);
+
 // Length in bytes, CRC included, of the normal reply to a request (its bytes, CRC optional):
 // function 0x03 reading 1-125 registers: 5 + 2 x quantity; function 0x10 writing 1-123: 8.
 // 0 for anything else.

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <iterator>
+
 // Every text the program shows or writes on its own, spelled exactly as the users know them.
 // Captions of fixed controls live in the .ui layouts; texts that code sets or compares are here.
 // VELMORA_VERSION comes from the CMake project version, the one place it is set.
@@ -154,6 +156,247 @@ inline QString chooseProductType()
 inline QString nothingSelectedForUpdate()
 {
     return QStringLiteral("未选中任何需要更新的参数！");
+}
+
+// Communication log: its window, the operations it names and the verdict on each reply.
+inline QString logCaption()
+{
+    return QStringLiteral("通信记录");
+}
+inline QStringList logHeaders()
+{
+    return {QStringLiteral("时间"), QStringLiteral("方向"), QStringLiteral("数据"),
+            QStringLiteral("结果")};
+}
+inline QString logSent()
+{
+    return QStringLiteral("发送");
+}
+inline QString logReceived()
+{
+    return QStringLiteral("接收");
+}
+inline QString logCopy()
+{
+    return QStringLiteral("复制");
+}
+inline QString logSave()
+{
+    return QStringLiteral("保存…");
+}
+inline QString logClear()
+{
+    return QStringLiteral("清空");
+}
+inline QString logSaveFailed()
+{
+    return QStringLiteral("文件保存失败！");
+}
+inline QString readProgrammerOperation()
+{
+    return QStringLiteral("读取编程器");
+}
+inline QString updateProgrammerOperation()
+{
+    return QStringLiteral("更新编程器");
+}
+inline QString clearProgrammerOperation()
+{
+    return QStringLiteral("清除编程器");
+}
+inline QString compareProgrammerOperation()
+{
+    return QStringLiteral("比较编程器");
+}
+inline QString clockReadOperation()
+{
+    return QStringLiteral("时间同步：读取");
+}
+inline QString clockWriteOperation()
+{
+    return QStringLiteral("时间同步：写入");
+}
+inline QString verdictCorrect()
+{
+    return QStringLiteral("正确");
+}
+inline QString verdictTimeout()
+{
+    return QStringLiteral("超时");
+}
+inline QString verdictCrc()
+{
+    return QStringLiteral("CRC错误");
+}
+inline QString verdictSlave()
+{
+    return QStringLiteral("从站地址错误");
+}
+inline QString verdictFunction()
+{
+    return QStringLiteral("功能码错误");
+}
+inline QString verdictLength()
+{
+    return QStringLiteral("长度错误");
+}
+inline QString verdictByteCount()
+{
+    return QStringLiteral("字节数错误");
+}
+inline QString verdictEcho()
+{
+    return QStringLiteral("回显不符");
+}
+// An exception reply: the code as two hex digits ("异常码 02").
+inline QString verdictException(const QString &code)
+{
+    return QStringLiteral("异常码 %1").arg(code);
+}
+// A frame that passes every check but came with other bytes the link would not take.
+inline QString verdictNotTaken()
+{
+    return QStringLiteral("无效应答");
+}
+
+// Comparison with the programmer
+inline QString compareCaption()
+{
+    return QStringLiteral("与编程器比较");
+}
+inline QStringList compareHeaders()
+{
+    return {QStringLiteral("参数"), QStringLiteral("编程器"), QStringLiteral("当前")};
+}
+inline QString compareSame()
+{
+    return QStringLiteral("编程器中的参数与当前参数相同");
+}
+inline QString compareCount(int count)
+{
+    return QStringLiteral("共 %1 处不同").arg(count);
+}
+inline QString compareClose()
+{
+    return QStringLiteral("关闭");
+}
+inline QString productNameParameter()
+{
+    return QStringLiteral("产品名称");
+}
+inline QString groupsParameter()
+{
+    return QStringLiteral("参数组");
+}
+// A value only one side stores.
+inline QString notStored()
+{
+    return QStringLiteral("—");
+}
+inline QString noGroups()
+{
+    return QStringLiteral("无");
+}
+inline QString groupSeparator()
+{
+    return QStringLiteral("、");
+}
+inline QString batteryGroupName()
+{
+    return QStringLiteral("充放电控制参数");
+}
+inline QString modeManual()
+{
+    return QStringLiteral("手动控制");
+}
+inline QString modeLightOnly()
+{
+    return QStringLiteral("纯光控");
+}
+inline QString modeLight()
+{
+    return QStringLiteral("光控");
+}
+inline QString modeLightTimer()
+{
+    return QStringLiteral("光控+定时");
+}
+inline QString modeTimer()
+{
+    return QStringLiteral("定时控制");
+}
+// A parameter as the comparison names it, by slot; a time of day by any of its three slots.
+inline QString parameterName(int slot)
+{
+    static const char *const names[] = {"蓄电池类型",
+                                        "蓄电池容量(Ah)",
+                                        "温度补偿系数(mV/℃/2V)",
+                                        "超压断开电压(V)",
+                                        "充电限制电压(V)",
+                                        "超压断开恢复电压(V)",
+                                        "均衡充电电压(V)",
+                                        "提升充电电压(V)",
+                                        "浮充充电电压(V)",
+                                        "提升恢复电压(V)",
+                                        "低压断开恢复电压(V)",
+                                        "欠压报警恢复电压(V)",
+                                        "欠压报警电压(V)",
+                                        "低压断开电压(V)",
+                                        "放电限制电压(V)",
+                                        "光控启动电压（V）",
+                                        "光控启动延时（m）",
+                                        "光控关闭电压（V）",
+                                        "光控关闭延时（m）",
+                                        "负载控制模式",
+                                        "模式2定时时间段1",
+                                        "模式2定时时间段2",
+                                        "模式2定时时间段3",
+                                        "定时开时刻1",
+                                        "定时开时刻1",
+                                        "定时开时刻1",
+                                        "定时关时刻1",
+                                        "定时关时刻1",
+                                        "定时关时刻1",
+                                        "定时开时刻2",
+                                        "定时开时刻2",
+                                        "定时开时刻2",
+                                        "定时关时刻2",
+                                        "定时关时刻2",
+                                        "定时关时刻2",
+                                        "模式2时间段1百分比",
+                                        "模式2时间段2百分比",
+                                        "模式2时间段3百分比",
+                                        "夜间时长",
+                                        "额定电压等级",
+                                        "第二组定时",
+                                        "手动默认状态",
+                                        "均衡维持时间(M)",
+                                        "提升维持时间(M)",
+                                        "蓄电池放电(%)",
+                                        "蓄电池充电(%)",
+                                        "充电方式",
+                                        "欠压后电流限制",
+                                        "限流百分比",
+                                        "LED额定电流（A）",
+                                        "额定电流百分比",
+                                        "模式1定时时间段1",
+                                        "模式1定时时间段2",
+                                        "模式1定时时间段3",
+                                        "模式1时间段1百分比",
+                                        "模式1时间段2百分比",
+                                        "模式1时间段3百分比",
+                                        "定时1百分比",
+                                        "定时2百分比"};
+    static_assert(std::size(names) == 59);
+    return QString::fromUtf8(names[slot]);
+}
+inline QString flagOn()
+{
+    return QStringLiteral("开");
+}
+inline QString flagOff()
+{
+    return QStringLiteral("关");
 }
 
 // Parameter file
@@ -590,7 +833,7 @@ inline QString cliVersion()
 }
 inline QString cliUsage()
 {
-    return QStringLiteral("用法: velmora-cli <ports|read|update|clear|clock|check> [选项]"
+    return QStringLiteral("用法: velmora-cli <ports|read|update|clear|clock|check|diff> [选项]"
                           "（velmora-cli --help 显示说明）");
 }
 inline QString cliPortsUsage()
@@ -617,6 +860,10 @@ inline QString cliCheckUsage()
 {
     return QStringLiteral("用法: velmora-cli check FILE");
 }
+inline QString cliDiffUsage()
+{
+    return QStringLiteral("用法: velmora-cli diff --port P FILE");
+}
 inline QString cliProgramHelp()
 {
     return QStringLiteral(
@@ -631,13 +878,15 @@ inline QString cliProgramHelp()
         "  clear             清除编程器\n"
         "  clock             读取或设置编程器时间\n"
         "  check             按参数界面“应用”时的规则检查参数文件\n"
+        "  diff              比较编程器中的参数与参数文件\n"
         "\n"
         "选项:\n"
         "  -h, --help        显示帮助；velmora-cli <命令> --help 显示该命令的帮助\n"
         "  --version         显示版本\n"
         "  -v, --verbose     在标准错误输出显示每一帧、进度和用时\n"
         "\n"
-        "标准输出只有数据。退出状态: 0 成功；1 操作失败（原因在标准错误输出）；2 用法错误。\n");
+        "标准输出只有数据。退出状态: 0 成功；1 操作失败（原因在标准错误输出）；2 用法错误。\n"
+        "diff 的退出状态与 diff(1) 相同: 0 相同；1 不同；2 出错。\n");
 }
 inline QString cliPortOptionHelp()
 {
@@ -692,6 +941,14 @@ inline QString cliCheckHelp()
         "（充放电参数规则，负载控制模式和负载参数的四个范围）。全部通过时无输出，退出状态 0；\n"
         "否则在标准错误输出第一个不通过的检查，退出状态 1。文件被拒绝时，第二行以\n"
         "FILE:行号: 原因 说明错在哪里。\n");
+}
+inline QString cliDiffHelp()
+{
+    return QStringLiteral(
+        "像“导入参数”一样导入 FILE，像“比较编程器”一样读取编程器（不改变任何内容），\n"
+        "每处不同输出一行: 参数名、编程器中的值、文件中的值，以制表符分隔，单位与参数界面\n"
+        "相同。退出状态: 0 相同；1 不同；2 出错（用法错误、文件被拒绝或读取失败，原因在\n"
+        "标准错误输出）。\n");
 }
 inline QString cliVerboseOptionHelp()
 {

@@ -1,8 +1,14 @@
+#include "forms/communicationlogwindow.h"
+#include "model/filepicker.h"
 #include "programmer/registermap.h"
 #include "simwindow.h"
 #include "support/referenceframes.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -141,13 +147,14 @@ TEST_F(ProgrammerCommandsTest, RefusalsBeforeAnythingIsSentAndThePortButton)
     ProgrammerLink other(messages);
     EXPECT_FALSE(other.open(dir.filePath("port")));
     click(ui().portButton);
-    for (QWidget *id : {ui().readButton, ui().updateButton, ui().clearButton, ui().timeSyncButton})
+    for (QWidget *id : {ui().readButton, ui().updateButton, ui().clearButton, ui().timeSyncButton,
+                        ui().compareButton})
         click(id);
     ui().portList->setCurrentIndex(-1);
     click(ui().portButton);
     EXPECT_EQ(messages.texts(), QStringList({"读取成功！", "参数值超出范围！",
                                              "未选中任何需要更新的参数！", "请选择产品类型！"})
-                                    << QStringList(4, "串口不可用或未打开！") << "打开串口失败");
+                                    << QStringList(5, "串口不可用或未打开！") << "打开串口失败");
     EXPECT_EQ(requestsSeen(), 1); // the clock's
 }
 
@@ -168,4 +175,132 @@ TEST_F(ProgrammerCommandsTest, LateBytesAreLostAndADeviceThatGoesWhileIdleIsRepo
     EXPECT_EQ(messages.texts(),
               QStringList({"写入超时！", "清除完成", "串口已断开！", "串口不可用或未打开！"}));
     EXPECT_TRUE(messages.entries[2].warning);
+}
+
+// The rows of the log are the frames the simulator saw, each reply with its verdict, under the
+// command that sent them; the window's buttons copy, save and clear them all.
+TEST_F(ProgrammerCommandsTest, TheLogShowsEveryFrameTheSimulatorSawWithItsVerdict)
+{
+    struct Step
+    {
+        QStringList fault;
+        QPushButton *MainWindowControls::*button;
+        const char *command;
+        QStringList verdicts; // one a request
+    };
+    const Step steps[] = {
+        {{"--bad-crc", "--fault-request", "2"},
+         &MainWindowControls::readButton,
+         "读取编程器",
+         {"正确", "CRC错误"}},
+        {{"--exception", "2", "--fault-request", "1"},
+         &MainWindowControls::clearButton,
+         "清除编程器",
+         {"异常码 02"}},
+        {{"--no-answer", "--fault-request", "1"},
+         &MainWindowControls::compareButton,
+         "比较编程器",
+         {"超时"}},
+    };
+    QStringList expected;
+    for (const Step &step : steps) {
+        if (!window)
+            start(step.fault);
+        else {
+            startSim(step.fault);
+            ASSERT_TRUE(openPort());
+        }
+        click(ui().*step.button);
+        // The simulator's own log: "<seconds> RX|TX <hex>[  <note>]", "<seconds> -- no answer".
+        expected << step.command;
+        static const QRegularExpression frame(
+            R"(^ *[\d.]+ (RX|TX|--) ([0-9A-F ]*?)(  .*|no answer.*)?$)");
+        int k = 0;
+        for (const QString &line : QString::fromLatin1(sim->stderrText()).split(u'\n')) {
+            const QRegularExpressionMatch m = frame.match(line);
+            if (!m.hasMatch() || (m.captured(1) == "--" && !line.contains("no answer")))
+                continue;
+            if (m.captured(1) == "RX")
+                expected << "发送\t" + m.captured(2);
+            else
+                expected << "接收\t" + m.captured(2) + '\t' + step.verdicts.value(k++);
+        }
+        EXPECT_EQ(k, step.verdicts.size());
+    }
+    ExchangeLog &log = window->exchangeLog();
+    QStringList rows;
+    for (int i = 0; i < log.size(); ++i)
+        rows << ExchangeLog::rowText(log.row(i)).section('\t', 1);
+    EXPECT_EQ(rows, expected);
+
+    click(ui().logButton);
+    CommunicationLogWindow *logWindow = window->logWindow();
+    ASSERT_TRUE(logWindow && logWindow->isVisible());
+    EXPECT_EQ(logWindow->table()->model()->rowCount(), log.size());
+    struct : FilePicker
+    {
+        QString path;
+        QString saveFileName() override { return path; }
+        QString openFileName() override { return path; }
+    } picker;
+    picker.path = dir.filePath("log");
+    window->setFilePicker(&picker);
+    const QString text = log.text();
+    for (const char *button : {"复制", "保存…", "清空"})
+        click(named<QPushButton>(logWindow, button));
+    EXPECT_EQ(QApplication::clipboard()->text(), text);
+    QFile saved(dir.filePath("log.txt"));
+    EXPECT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), text);
+    EXPECT_EQ(log.size(), 0);
+}
+
+// The comparison reads the programmer and leaves the window as it was; it names the name, a
+// voltage, a time and a percentage that differ, then the groups and what only one side stores.
+TEST_F(ProgrammerCommandsTest, CompareShowsWhatAnUpdateWouldChangeAndChangesNothing)
+{
+    start();
+    setBoxes(true, true);
+    pickProduct(2); // QM-XDJ: all 59 slots
+    click(ui().updateButton);
+    parameters.values[Slot::EqualizeVoltage] = "1480";
+    parameters.values[Slot::TimerOn1Hour] = "18";
+    parameters.values[Slot::TimerOn1Minute] = "30";
+    parameters.values[Slot::ManualOnPercent] = "5000";
+    window->selection().setProductName("QM-XDJ2"); // stored with a blank: an odd byte count
+    const QStringList before = shown();
+    const ParameterSet values = parameters;
+
+    QList<QStringList> forms; // the count line, then the rows as "parameter|programmer|current"
+    const auto compare = [&] {
+        QTimer::singleShot(0, [&forms] {
+            QWidget *form = QApplication::activeModalWidget();
+            ASSERT_TRUE(form);
+            QStringList lines{form->findChild<QLabel *>()->text()};
+            auto *table = named<QTableWidget>(form, "与编程器比较");
+            for (int r = 0; r < table->rowCount(); ++r) {
+                lines << QStringList{table->item(r, 0)->text(), table->item(r, 1)->text(),
+                                     table->item(r, 2)->text()}
+                             .join('|');
+            }
+            forms << lines;
+            qobject_cast<QDialog *>(form)->reject();
+        });
+        click(ui().compareButton);
+    };
+    compare();
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(parameters.values, values.values);
+    setBoxes(true, false);
+    compare();
+    ASSERT_EQ(forms.size(), 2);
+    EXPECT_EQ(forms[0],
+              QStringList({"共 4 处不同", "产品名称|QM-XDJ|QM-XDJ2 ", "均衡充电电压(V)|14.60|14.80",
+                           "定时开时刻1|10:00:00|18:30:00", "额定电流百分比|100 %|50 %"}));
+    // 30 load and LED parameters the update would no longer store.
+    EXPECT_EQ(forms[1].mid(0, 3),
+              QStringList({"共 33 处不同", "产品名称|QM-XDJ|QM-XDJ2 ",
+                           "参数组|充放电控制参数、LED负载参数|充放电控制参数"}));
+    EXPECT_EQ(forms[1].last(), "定时2百分比|100 %|—");
+    EXPECT_TRUE(messages.texts().endsWith("写入数据成功！"));
 }

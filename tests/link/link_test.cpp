@@ -1,9 +1,11 @@
+#include "link/exchangelog.h"
 #include "link/hexframe.h"
 #include "link/programmerlink.h"
 #include "model/texts.h"
 #include "support/messagerecorder.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -61,4 +63,40 @@ TEST(ProgrammerLink, HexToBytesWarnsOnceAndAClosedLinkSendsNothing)
     EXPECT_EQ(messages.texts(), QStringList{Text::badHexData()});
     EXPECT_TRUE(messages.entries[0].warning);
     EXPECT_FALSE(link.open(""));
+}
+
+// Each way a reply fails has its own verdict; the log keeps the newest MaxRows rows.
+TEST(ExchangeLog, EachFailureItsVerdictAndTheNewestRowsKept)
+{
+    const auto bytes = [](const QString &text) { return parseHex(withCrc(text)).bytes; };
+    const QByteArray read = bytes("01 03 92 00 00 01");
+    const QByteArray write = bytes("01 10 92 00 00 01 02 00 3B");
+    const QByteArray answer = bytes("01 03 02 00 15");
+    const std::tuple<QByteArray, QByteArray, const char *> cases[] = {
+        {read, answer, "正确"},
+        {read, {}, "超时"},
+        {read, bytes("02 03 02 00 15"), "从站地址错误"},
+        {read, answer.first(4), "长度错误"},
+        {read, answer + '\0', "长度错误"},
+        {read, answer.chopped(1) + '\0', "CRC错误"},
+        {read, bytes("01 04 02 00 15"), "功能码错误"},
+        {read, bytes("01 03 03 00 15"), "字节数错误"},
+        {read, bytes("01 83 02"), "异常码 02"},
+        {write, bytes("01 10 92 01 00 01"), "回显不符"},
+    };
+    for (const auto &[request, reply, verdict] : cases)
+        EXPECT_EQ(replyVerdict(request, reply, checkReply(request, reply)), verdict)
+            << reply.toHex().toStdString();
+
+    ExchangeLog log;
+    log.addCommand("读取编程器");
+    log.addReceived({}, "超时");
+    EXPECT_TRUE(QRegularExpression(R"(^\d\d:\d\d:\d\d\.\d{3}\t读取编程器\n\S+\t接收\t\t超时\n$)")
+                    .match(log.text())
+                    .hasMatch())
+        << log.text().toStdString();
+    for (int i = 0; i < ExchangeLog::MaxRows; ++i)
+        log.addSent(QByteArray(1, char(i)));
+    EXPECT_EQ(log.rowCount(), ExchangeLog::MaxRows);
+    EXPECT_EQ(log.row(0).bytes + ' ' + log.row(ExchangeLog::MaxRows - 1).bytes, "00 CF");
 }

@@ -1,5 +1,6 @@
 #include "model/parameterset.h"
 #include "rules/batteryconversions.h"
+#include "rules/blockdiff.h"
 #include "rules/loadconversions.h"
 #include "support/printers.h"
 
@@ -88,4 +89,30 @@ TEST(Conversions, LoadSlotTextsShownAndCollected)
     EXPECT_EQ(values.at(Slot::LoadControlMode) + values.at(Slot::ManualDefaultOn), "71");
     Load::storeMode(modes, 13, values);
     EXPECT_EQ(values.at(Slot::LoadControlMode) + values.at(Slot::ManualDefaultOn), "40");
+}
+
+// Words, not texts, differ; two words that show alike carry their numbers; a mode is named as
+// the block's load form names it; a parameter one block lacks shows "—".
+TEST(Conversions, BlockDifferencesCompareWordsAndTellApartWhatShowsAlike)
+{
+    StoredBlock programmer{"QM-XDJ", GroupSelection::LoadLed, ParameterSet().values};
+    StoredBlock current = programmer;
+    current.values[Slot::LightOnVoltage] = " 0500"; // the same word
+    current.values[Slot::ManualOnPercent] = "3333"; // 33 %, and so is 3300
+    programmer.values[Slot::ManualOnPercent] = "3300";
+    programmer.values[Slot::LoadControlMode] = "2";
+    current.values[Slot::LoadControlMode] = "4";
+    current.values[Slot::TimerOff2Hour] = "24"; // shows 00:00:00 as midnight does
+    programmer.values[Slot::TimerOff2Hour] = "0";
+    EXPECT_EQ(blockDifferences(programmer, current),
+              (QList<BlockDifference>{{"负载控制模式", "光控+定时模式2", "光控+定时模式1"},
+                                      {"定时关时刻2", "00:00:00 (0:0:0)", "00:00:00 (24:0:0)"},
+                                      {"额定电流百分比", "33 % (3300)", "33 % (3333)"}}));
+    current.groups = GroupSelection::BatteryLoad;
+    const QList<BlockDifference> rows = blockDifferences(programmer, current);
+    EXPECT_EQ(rows.value(0),
+              (BlockDifference{"参数组", "LED负载参数", "充放电控制参数、通用负载参数"}));
+    EXPECT_EQ(rows.value(1), (BlockDifference{"蓄电池类型", "—", "铅酸免维护"}));
+    // The general form has no mode 4: its code is shown.
+    EXPECT_TRUE(rows.contains(BlockDifference{"负载控制模式", "光控+定时模式2", "4"}));
 }

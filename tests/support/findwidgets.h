@@ -67,6 +67,8 @@ struct MainWindowControls
     QPushButton *updateButton = named<QPushButton>(w, "更新编程器");
     QPushButton *clearButton = named<QPushButton>(w, "清除编程器");
     QPushButton *timeSyncButton = named<QPushButton>(w, "时间同步");
+    QPushButton *compareButton = named<QPushButton>(w, "比较编程器");
+    QPushButton *logButton = named<QPushButton>(w, "通信记录");
 };
 
 // The clock form's controls.
