@@ -13,6 +13,7 @@
 #include "programmer/programmeroperations.h"
 #include "programmer/registermap.h"
 #include "rules/batteryrules.h"
+#include "rules/blockdiff.h"
 #include "rules/loadrules.h"
 
 #include <QElapsedTimer>
@@ -231,6 +232,33 @@ int runCheck(const CliCommand &command, CliMessageService &messages)
     return status(messages);
 }
 
+// Compares the programmer with a file as "比较编程器" compares it with the window's parameters.
+// Exit statuses as diff(1) has them.
+int runDiff(const CliCommand &command, QIODevice &out, CliMessageService &messages,
+            const CliEnvironment &environment)
+{
+    ParameterSet parameters;
+    SelectionModel selection;
+    if (!importFile(command.file, parameters, selection, messages))
+        return kCliDiffTrouble;
+    Connection connection(messages, environment);
+    if (!connection.open(command.port))
+        return kCliDiffTrouble;
+    const BlockReading reading = readProgrammerBlock(connection.exchange());
+    if (!reported(reading.result, messages))
+        return kCliDiffTrouble;
+    const QList<BlockDifference> differences =
+        blockDifferences({reading.productName, reading.groups, reading.parameters.values},
+                         {storedProductName(selection.productName()),
+                          selection.currentGroupSelection(), parameters.values});
+    QByteArray lines;
+    for (const BlockDifference &d : differences)
+        lines += (QStringList{d.parameter, d.programmer, d.current}.join(u'\t') + u'\n').toUtf8();
+    if (!writeAll(out, lines))
+        return kCliDiffTrouble;
+    return differences.isEmpty() ? kCliDiffSame : kCliDiffDifferent;
+}
+
 } // namespace
 
 int runCli(const QStringList &args, QIODevice &out, QIODevice &err,
@@ -277,6 +305,9 @@ int runCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
         break;
     case Action::Check:
         status = runCheck(command, messages);
+        break;
+    case Action::Diff:
+        status = runDiff(command, out, messages, environment);
         break;
     }
     messages.progress(Text::cliElapsed(timer.elapsed()));

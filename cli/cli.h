@@ -25,6 +25,13 @@ enum CliStatus : int
     kCliFailure = 1, // the operation failed; its message is on `err`
     kCliUsage = 2,   // wrong usage; the complaint and a usage line are on `err`
 };
+// diff's, as diff(1) has them; its usage errors are kCliUsage, the same 2.
+enum CliDiffStatus : int
+{
+    kCliDiffSame = 0,
+    kCliDiffDifferent = 1,
+    kCliDiffTrouble = 2, // a refused file, a port that does not open, a failed read
+};
 
 // velmora-cli in process: `args` without the program name. Data (parameter files, port names,
 // clock readings, help) goes to `out`; messages go to `err` as UTF-8 lines.

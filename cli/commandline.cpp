@@ -38,6 +38,7 @@ const CommandInfo kCommands[] = {
      false,
      {QLatin1String("--port"), QLatin1String("--set")}},
     {QLatin1String("check"), Action::Check, false, true, {}},
+    {QLatin1String("diff"), Action::Diff, true, true, {QLatin1String("--port")}},
 };
 
 const CommandInfo *findCommand(const QString &name)
@@ -248,6 +249,8 @@ QString usageLine(const QString &command)
         return Text::cliClockUsage();
     case Action::Check:
         return Text::cliCheckUsage();
+    case Action::Diff:
+        return Text::cliDiffUsage();
     default:
         return Text::cliUsage();
     }
@@ -278,6 +281,9 @@ QString helpText(const QString &command)
     case Action::Clock:
         description = Text::cliClockHelp();
         options = Text::cliClockOptions();
+        break;
+    case Action::Diff:
+        description = Text::cliDiffHelp();
         break;
     default:
         description = Text::cliCheckHelp();

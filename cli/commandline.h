@@ -21,6 +21,7 @@ struct CliCommand
         Clear,
         Clock,
         Check,
+        Diff,
     };
     enum class ClockSet
     {
@@ -34,7 +35,7 @@ struct CliCommand
     bool verbose = false;
     QString port;
     // read: where the parameter file goes, empty or "-" for standard output;
-    // update and check: the parameter file to import.
+    // update, check and diff: the parameter file to import.
     QString file;
     bool verify = false;
     ClockSet clockSet = ClockSet::None;

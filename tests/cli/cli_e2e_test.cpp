@@ -115,3 +115,22 @@ TEST_F(CliE2eTest, ClockSetsAndReadsAsTheClockForm)
     // "now" is the PC's local time when the frame is built.
     EXPECT_EQ(run({"clock", "--set", "now"}).out, "2031/12/31   23:59:58\n");
 }
+
+TEST_F(CliE2eTest, DiffTellsEachDifferenceAndExitsAsDiffDoes)
+{
+    start();
+    ParameterSet set;
+    for (int slot = 0; slot < ParameterSet::kSlotCount; ++slot)
+        set.values[slot] = QString::number(500 + slot);
+    const QString same = writeFile(dir.filePath("same.txt"),
+                                   formatParameterFile(set, "QM-XDJ", GroupSelection::All));
+    set.values[Slot::EqualizeVoltage] = "1460";
+    const QString other = writeFile(dir.filePath("other.txt"),
+                                    formatParameterFile(set, "QM-XDJ", GroupSelection::All));
+    EXPECT_EQ(run({"diff", same}), (CliOutcome{0, "", ""}));
+    EXPECT_EQ(run({"diff", other}), (CliOutcome{1, "均衡充电电压(V)\t5.06\t14.60\n", ""}));
+    // Trouble is 2, whatever it is: a refused file, a port that does not open.
+    EXPECT_EQ(run({"diff", dir.filePath("missing.txt")}), (CliOutcome{2, "", "文件不存在！\n"}));
+    sim->stop();
+    EXPECT_EQ(run({"diff", same}).status, 2);
+}
