@@ -4,8 +4,30 @@
 #include "ui_comparisondialog.h"
 
 #include <QHeaderView>
+#include <QLayout>
 #include <QScreen>
 #include <QScrollBar>
+
+namespace {
+
+// Sizes a table to show its columns whole and `rows` rows without scrolling, within the screen.
+void fitTableToContents(QTableView *table, int rows)
+{
+    table->resizeColumnsToContents();
+    QHeaderView *header = table->horizontalHeader();
+    for (int c = 0; c < header->count(); ++c) // a little air after the longest text
+        header->resizeSection(c,
+                              header->sectionSize(c) + 2 * table->fontMetrics().averageCharWidth());
+    const int frame = 2 * table->frameWidth();
+    QSize size(header->length() + frame + table->verticalScrollBar()->sizeHint().width(),
+               header->sizeHint().height() + frame +
+                   table->verticalHeader()->defaultSectionSize() * rows);
+    if (const QScreen *screen = table->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.8);
+    table->setMinimumSize(size);
+}
+
+} // namespace
 
 ComparisonDialog::ComparisonDialog(const QList<BlockDifference> &differences, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ComparisonDialog>())
@@ -30,23 +52,11 @@ ComparisonDialog::ComparisonDialog(const QList<BlockDifference> &differences, QW
         for (int c = 0; c < 3; ++c)
             table->setItem(r, c, new QTableWidgetItem(texts[c]));
     }
-    if (differences.isEmpty())
+    if (differences.isEmpty()) {
         table->hide();
-    else
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    } else
         fitTableToContents(table, std::min(int(differences.size()), 16));
 }
 
 ComparisonDialog::~ComparisonDialog() = default;
-
-void fitTableToContents(QTableView *table, int rows)
-{
-    table->resizeColumnsToContents();
-    const int frame = 2 * table->frameWidth();
-    QSize size(table->horizontalHeader()->length() + frame +
-                   table->verticalScrollBar()->sizeHint().width(),
-               table->horizontalHeader()->sizeHint().height() + frame +
-                   table->verticalHeader()->defaultSectionSize() * rows);
-    if (const QScreen *screen = table->screen())
-        size = size.boundedTo(screen->availableGeometry().size() * 0.8);
-    table->setMinimumSize(size);
-}

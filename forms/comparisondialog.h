@@ -24,8 +24,3 @@ public:
 private:
     std::unique_ptr<Ui::ComparisonDialog> m_ui;
 };
-
-// Sizes a table to show its columns whole and up to `rows` rows without scrolling, within the
-// screen.
-class QTableView;
-void fitTableToContents(QTableView *table, int rows);
