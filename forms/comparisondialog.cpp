@@ -55,8 +55,13 @@ ComparisonDialog::ComparisonDialog(const QList<BlockDifference> &differences, QW
     if (differences.isEmpty()) {
         table->hide();
         layout()->setSizeConstraint(QLayout::SetFixedSize);
-    } else
-        fitTableToContents(table, std::min(int(differences.size()), 16));
+    } else {
+        // Up to 16 rows at once; a shorter list leaves no empty rows below it.
+        constexpr int shownRows = 16;
+        fitTableToContents(table, std::min(int(differences.size()), shownRows));
+        if (differences.size() <= shownRows)
+            table->setMaximumHeight(table->minimumHeight());
+    }
 }
 
 ComparisonDialog::~ComparisonDialog() = default;
