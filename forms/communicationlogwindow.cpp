@@ -101,6 +101,19 @@ CommunicationLogWindow::CommunicationLogWindow(ExchangeLog &log, MessageService 
 
 CommunicationLogWindow::~CommunicationLogWindow() = default;
 
+void CommunicationLogWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        for (QAbstractButton *button : {m_ui->copyButton, m_ui->saveButton, m_ui->clearButton})
+            button->setAccessibleName(button->text());
+        m_table->setAccessibleName(Text::logCaption());
+        // The rows keep the words they were written in; the headers follow.
+        emit m_log.headerDataChanged(Qt::Horizontal, 0, ExchangeLog::ColumnCount - 1);
+    }
+    QDialog::changeEvent(event);
+}
+
 void CommunicationLogWindow::onRowsInserted()
 {
     if (!isVisible())

@@ -35,6 +35,9 @@ public:
     // True when the file was written.
     bool save();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void onRowsInserted();
 
