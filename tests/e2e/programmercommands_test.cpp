@@ -212,20 +212,26 @@ TEST_F(ProgrammerCommandsTest, TheLogShowsEveryFrameTheSimulatorSawWithItsVerdic
         }
         click(ui().*step.button);
         // The simulator's own log: "<seconds> RX|TX <hex>[  <note>]", "<seconds> -- no answer".
-        expected << step.command;
+        // It may write a reply's line just after the reply has arrived here.
         static const QRegularExpression frame(
             R"(^ *[\d.]+ (RX|TX|--) ([0-9A-F ]*?)(  .*|no answer.*)?$)");
-        int k = 0;
-        for (const QString &line : QString::fromLatin1(sim->stderrText()).split(u'\n')) {
-            const QRegularExpressionMatch m = frame.match(line);
-            if (!m.hasMatch() || (m.captured(1) == "--" && !line.contains("no answer")))
-                continue;
-            if (m.captured(1) == "RX")
-                expected << "发送\t" + m.captured(2);
-            else
-                expected << "接收\t" + m.captured(2) + '\t' + step.verdicts.value(k++);
-        }
-        EXPECT_EQ(k, step.verdicts.size());
+        QStringList seen;
+        const auto simLog = [&] {
+            seen = {step.command};
+            qsizetype k = 0;
+            for (const QString &line : QString::fromLatin1(sim->stderrText()).split(u'\n')) {
+                const QRegularExpressionMatch m = frame.match(line);
+                if (!m.hasMatch() || (m.captured(1) == "--" && !line.contains("no answer")))
+                    continue;
+                if (m.captured(1) == "RX")
+                    seen << "发送\t" + m.captured(2);
+                else
+                    seen << "接收\t" + m.captured(2) + '\t' + step.verdicts.value(k++);
+            }
+            return k == step.verdicts.size();
+        };
+        EXPECT_TRUE(QTest::qWaitFor(simLog, 5000));
+        expected += seen;
     }
     ExchangeLog &log = window->exchangeLog();
     QStringList rows;
