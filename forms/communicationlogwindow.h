@@ -40,6 +40,7 @@ protected:
 
 private:
     void onRowsInserted();
+    void fitColumns();
 
     std::unique_ptr<Ui::CommunicationLogWindow> m_ui;
     ExchangeLog &m_log;

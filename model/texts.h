@@ -291,7 +291,7 @@ inline QString compareSame()
 }
 inline QString compareCount(int count)
 {
-    return QCoreApplication::translate("Text", "共 %1 处不同").arg(count);
+    return QCoreApplication::translate("Text", "共 %n 处不同", nullptr, count);
 }
 inline QString compareClose()
 {

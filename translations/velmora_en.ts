@@ -714,10 +714,6 @@
         <translation>The programmer holds the same parameters</translation>
     </message>
     <message>
-        <source>共 %1 处不同</source>
-        <translation>%1 differences</translation>
-    </message>
-    <message>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
@@ -1633,6 +1629,13 @@ on standard error); 2 wrong usage. diff exits as diff(1): 0 the same; 1 differen
     <message>
         <source>语言应为 en 或 zh: %1</source>
         <translation>The language must be en or zh: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>共 %n 处不同</source>
+        <translation>
+            <numerusform>%n difference</numerusform>
+            <numerusform>%n differences</numerusform>
+        </translation>
     </message>
 </context>
 </TS>
