@@ -85,7 +85,7 @@ CommunicationLogWindow::CommunicationLogWindow(ExchangeLog &log, MessageService 
     m_ui->logLayout->insertWidget(0, table);
     const QFontMetrics metrics = table->fontMetrics();
     // A read's value table (5 + 2 x 59 bytes) takes a wide view; about 16 rows.
-    table->setMinimumSize(metrics.averageCharWidth() * 110,
+    table->setMinimumSize(metrics.averageCharWidth() * 125,
                           header->sizeHint().height() +
                               table->verticalHeader()->defaultSectionSize() * 16);
 
@@ -101,12 +101,14 @@ void CommunicationLogWindow::fitColumns()
 {
     // Widths for the longest texts a column holds in the language shown: a time, a direction or
     // a command's name, a verdict. The bytes take the rest.
-    const QFontMetrics metrics = m_table->fontMetrics();
-    const auto widest = [&metrics](const QStringList &texts) {
+    QFont boldFont = m_table->font();
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont); // command rows are bold: the widest case
+    const auto widest = [&bold](const QStringList &texts) {
         int width = 0;
         for (const QString &text : texts)
-            width = std::max(width, metrics.horizontalAdvance(text));
-        return width + metrics.averageCharWidth() * 3;
+            width = std::max(width, bold.horizontalAdvance(text));
+        return width + bold.averageCharWidth() * 3;
     };
     QHeaderView *header = m_table->horizontalHeader();
     header->resizeSection(0, widest({QStringLiteral("00:00:00.000")}));
