@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# ./test.sh          the quick run after every change: the format and layer checks, the dev build
-#                    (warnings as errors) and every test but the soak run.
+# ./test.sh          the quick run after every change: the format, layer and translation checks,
+#                    the dev build (warnings as errors) and every test but the soak run.
 # ./test.sh --full   what CI runs: the quick run, then every test under the address and
 #                    undefined-behaviour sanitizers with the random soak run for several minutes
 #                    (VELMORA_SOAK_SECONDS, 180 by default), the Debian package, the Windows-only
@@ -25,6 +25,8 @@ if command -v clang-format >/dev/null 2>&1; then
 fi
 # Every folder includes only the folders below it.
 scripts/check-layers.sh
+# Every text the program shows has its English translation.
+scripts/check-translations.sh
 
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"

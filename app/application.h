@@ -3,7 +3,6 @@
 #include "model/parameterset.h"
 
 #include <QApplication>
-#include <QTranslator>
 
 // The application object: owns the parameter set for the whole run and runs the main window
 // modally. Closing the main window ends the program.
@@ -16,10 +15,9 @@ public:
 
     ParameterSet &parameters() { return m_parameters; }
 
-    // Loads Qt's Simplified Chinese texts, shows the main window and returns when it closes.
+    // Installs the language to start in, shows the main window and returns when it closes.
     int run();
 
 private:
     ParameterSet m_parameters;
-    QTranslator m_qtTranslator;
 };

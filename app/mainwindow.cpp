@@ -18,8 +18,11 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QSettings>
 #include <QTableView>
 
 #ifdef Q_OS_WIN
@@ -32,6 +35,9 @@ constexpr QSize kImageButtonIconSize(24, 24);
 #ifdef Q_OS_WIN
 // System command of the About entry (the low four bits are reserved for the system).
 constexpr unsigned kAboutCommandId = 0x0010;
+// The language entries: Chinese, then English.
+constexpr unsigned kChineseCommandId = 0x0020;
+constexpr unsigned kEnglishCommandId = 0x0030;
 #endif
 
 } // namespace
@@ -45,19 +51,7 @@ MainWindow::MainWindow(ParameterSet &parameters, MessageService &messages, QWidg
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(Text::mainWindowCaption());
-
-    // Accessible names: the caption where a control has one, its role where it has none.
-    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
-        if (!button->text().isEmpty())
-            button->setAccessibleName(button->text());
-    }
-    m_ui->batteryGroupBox->setAccessibleName(Text::batteryGroupBoxName());
-    m_ui->loadGroupBox->setAccessibleName(Text::loadGroupBoxName());
-    m_ui->portList->setAccessibleName(Text::portListName());
-    m_ui->productSelector->setAccessibleName(Text::productSelectorName());
-    m_ui->productPrompt->setAccessibleName(m_ui->productPrompt->text());
-    m_ui->productNameLabel->setAccessibleDescription(Text::productLabelRole());
-
+    retranslate();
     installAboutEntry();
     setWindowIcon(drawnIcon(QStringLiteral(":/icons/app.svg"), {16, 32, 64}));
 
@@ -132,6 +126,46 @@ void MainWindow::repaintSelection()
     m_ui->loadGroupButton->setEnabled(m_selection.loadBox());
     setButtonCaption(m_ui->loadGroupButton, m_selection.generalLoad() ? Text::generalLoadCaption()
                                                                       : Text::ledLoadCaption());
+}
+
+void MainWindow::retranslate()
+{
+    // Accessible names: the caption where a control has one, its role where it has none.
+    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
+        if (!button->text().isEmpty())
+            button->setAccessibleName(button->text());
+    }
+    m_ui->batteryGroupBox->setAccessibleName(Text::batteryGroupBoxName());
+    m_ui->loadGroupBox->setAccessibleName(Text::loadGroupBoxName());
+    m_ui->portList->setAccessibleName(Text::portListName());
+    m_ui->productSelector->setAccessibleName(Text::productSelectorName());
+    m_ui->productPrompt->setAccessibleName(m_ui->productPrompt->text());
+    m_ui->productNameLabel->setAccessibleDescription(Text::productLabelRole());
+    if (m_aboutAction)
+        m_aboutAction->setText(Text::aboutMenuEntry());
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        // The layout's captions from the new translation, then what the code sets: captions
+        // that follow the state, accessible names.
+        m_ui->retranslateUi(this);
+        setWindowTitle(Text::mainWindowCaption());
+        repaintSelection();
+        setButtonCaption(m_ui->portButton,
+                         m_link.portOpen() ? Text::closePort() : Text::openPort());
+        retranslate();
+    }
+    QDialog::changeEvent(event);
+}
+
+void MainWindow::chooseLanguage(Language language)
+{
+    installLanguage(language);
+    QSettings().setValue(QStringLiteral("language"), languageCode(currentLanguage()));
+    for (QAction *action : m_languageActions)
+        action->setChecked(action->data().toString() == languageCode(currentLanguage()));
 }
 
 // --- commands --------------------------------------------------------------------------------
@@ -415,6 +449,13 @@ void MainWindow::installAboutEntry()
     if (HMENU menu = ::GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(menu, MF_STRING, kAboutCommandId, reinterpret_cast<LPCWSTR>(entry.utf16()));
+        HMENU languages = ::CreatePopupMenu();
+        ::AppendMenuW(languages, MF_STRING, kChineseCommandId,
+                      reinterpret_cast<LPCWSTR>(Text::chineseLanguage().utf16()));
+        ::AppendMenuW(languages, MF_STRING, kEnglishCommandId,
+                      reinterpret_cast<LPCWSTR>(Text::englishLanguage().utf16()));
+        ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(languages),
+                      reinterpret_cast<LPCWSTR>(Text::languageMenu().utf16()));
     }
 #else
     // Elsewhere the window's context menu carries the entry, and F1 opens it too.
@@ -423,6 +464,22 @@ void MainWindow::installAboutEntry()
     about->setShortcutContext(Qt::WindowShortcut);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     addAction(about);
+    m_aboutAction = about;
+    // The language menu, named in both languages so that either reader finds it.
+    auto *languages = new QMenu(Text::languageMenu(), this);
+    auto *exclusive = new QActionGroup(languages);
+    for (const auto &[language, name] : {std::pair{Language::Chinese, Text::chineseLanguage()},
+                                         {Language::English, Text::englishLanguage()}}) {
+        QAction *action = languages->addAction(name);
+        action->setCheckable(true);
+        action->setActionGroup(exclusive);
+        action->setData(languageCode(language));
+        action->setChecked(language == currentLanguage());
+        connect(action, &QAction::triggered, this,
+                [this, language = language] { chooseLanguage(language); });
+        m_languageActions.append(action);
+    }
+    addAction(languages->menuAction());
     setContextMenuPolicy(Qt::ActionsContextMenu);
 #endif
 }
@@ -431,8 +488,14 @@ void MainWindow::installAboutEntry()
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
 {
     const MSG *msg = static_cast<const MSG *>(message);
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommandId) {
-        showAbout();
+    if (msg->message == WM_SYSCOMMAND) {
+        const unsigned command = unsigned(msg->wParam & 0xFFF0);
+        if (command == kAboutCommandId)
+            showAbout();
+        else if (command == kChineseCommandId || command == kEnglishCommandId)
+            chooseLanguage(command == kEnglishCommandId ? Language::English : Language::Chinese);
+        else
+            return QDialog::nativeEvent(eventType, message, result);
         *result = 0;
         return true;
     }

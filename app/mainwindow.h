@@ -3,6 +3,7 @@
 #include "app/qtfilepicker.h"
 #include "link/exchangelog.h"
 #include "link/programmerlink.h"
+#include "model/language.h"
 #include "model/selectionmodel.h"
 
 #include <QDialog>
@@ -18,6 +19,7 @@ struct ProgrammerContext;
 struct ParameterSet;
 class QLabel;
 class QAbstractButton;
+class QAction;
 
 namespace Ui {
 class MainWindow;
@@ -81,10 +83,13 @@ public slots:
     void showAbout();
     // Closes the window as its close box does, asking first (never called by a key).
     void reject() override;
+    // Applies a language at once and keeps it for the next start.
+    void chooseLanguage(Language language);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
 #endif
@@ -97,6 +102,8 @@ private:
     void setLabelText(QLabel *label, const QString &text);
     void setButtonCaption(QAbstractButton *button, const QString &caption);
     void installAboutEntry();
+    // The texts the code sets beside the layout's: accessible names, the About entry.
+    void retranslate();
     ProgrammerContext programmerContext();
     void onPortLost(bool whileIdle);
 
@@ -123,6 +130,8 @@ private:
     // What the commands talk to: the link, with every exchange recorded in the log.
     RecordingExchange m_recorder{m_link, m_log};
     CommunicationLogWindow *m_logWindow = nullptr;
+    QAction *m_aboutAction = nullptr;
+    QList<QAction *> m_languageActions;
     std::unique_ptr<FilePicker> m_qtFilePicker = std::make_unique<QtFilePicker>(this);
     FilePicker *m_filePicker = m_qtFilePicker.get();
     std::function<QStringList()> m_enumeratePorts = &ProgrammerLink::enumeratePorts;

@@ -4,6 +4,7 @@
 #include "cli/commandline.h"
 #include "cli/loggingexchange.h"
 #include "link/programmerlink.h"
+#include "model/language.h"
 #include "model/parameterset.h"
 #include "model/selectionmodel.h"
 #include "model/texts.h"
@@ -264,7 +265,32 @@ int runDiff(const CliCommand &command, QIODevice &out, CliMessageService &messag
 int runCli(const QStringList &args, QIODevice &out, QIODevice &err,
            const CliEnvironment &environment)
 {
-    const std::variant<CliCommand, CliUsageError> parsed = parseCommandLine(args);
+    // --lang comes first, so that even a usage error speaks the language asked for.
+    QStringList rest;
+    std::optional<QString> code;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == QLatin1String("--")) {
+            rest += args.mid(i);
+            break;
+        }
+        if (arg == QLatin1String("--lang"))
+            code = args.value(++i);
+        else if (arg.startsWith(QLatin1String("--lang=")))
+            code = arg.mid(7);
+        else
+            rest << arg;
+    }
+    const std::optional<Language> language = code ? languageFromCode(*code) : startLanguage();
+    installLanguage(language.value_or(Language::Chinese));
+    if (!language) {
+        err.write((QStringLiteral("velmora-cli: ") + Text::cliBadLanguage(*code) + u'\n' +
+                   Text::cliUsage() + u'\n')
+                      .toUtf8());
+        return kCliUsage;
+    }
+
+    const std::variant<CliCommand, CliUsageError> parsed = parseCommandLine(rest);
     if (const auto *wrong = std::get_if<CliUsageError>(&parsed)) {
         err.write((QStringLiteral("velmora-cli: ") + wrong->message + u'\n' + wrong->usage + u'\n')
                       .toUtf8());

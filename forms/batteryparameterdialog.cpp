@@ -76,6 +76,15 @@ BatteryParameterDialog::BatteryParameterDialog(ParameterSet &parameters, Message
     }
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAccessibleName(button->text());
+    // A list's default cell shows its longest item whole, in either language.
+    int widest = 0;
+    for (const QStringList &items :
+         {batteryTypeItems(), chargingModeItems(), ratedVoltageItems()}) {
+        for (const QString &item : items)
+            widest = std::max(widest, fontMetrics().horizontalAdvance(item));
+    }
+    for (QLineEdit *cell : {ui.batteryTypeDefault, ui.chargingModeDefault, ui.ratedVoltageDefault})
+        cell->setMinimumWidth(widest + 3 * fontMetrics().averageCharWidth());
 
     m_voltages = {
         {Slot::OverVoltageDisconnect, ui.overVoltageDisconnectDefault,

@@ -81,15 +81,11 @@ CommunicationLogWindow::CommunicationLogWindow(ExchangeLog &log, MessageService 
     QHeaderView *header = table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
-    // Widths for the longest texts a column holds: a time, a command's name, a verdict.
-    const QFontMetrics metrics = table->fontMetrics();
-    const int pad = metrics.averageCharWidth() * 3;
-    header->resizeSection(0, metrics.horizontalAdvance(QStringLiteral("00:00:00.000")) + pad);
-    header->resizeSection(1, metrics.horizontalAdvance(Text::clockWriteOperation()) + pad);
-    header->resizeSection(3, metrics.horizontalAdvance(Text::verdictByteCount()) + pad);
+    fitColumns();
     m_ui->logLayout->insertWidget(0, table);
+    const QFontMetrics metrics = table->fontMetrics();
     // A read's value table (5 + 2 x 59 bytes) takes a wide view; about 16 rows.
-    table->setMinimumSize(metrics.averageCharWidth() * 110,
+    table->setMinimumSize(metrics.averageCharWidth() * 125,
                           header->sizeHint().height() +
                               table->verticalHeader()->defaultSectionSize() * 16);
 
@@ -100,6 +96,47 @@ CommunicationLogWindow::CommunicationLogWindow(ExchangeLog &log, MessageService 
 }
 
 CommunicationLogWindow::~CommunicationLogWindow() = default;
+
+void CommunicationLogWindow::fitColumns()
+{
+    // Widths for the longest texts a column holds in the language shown: a time, a direction or
+    // a command's name, a verdict. The bytes take the rest.
+    QFont boldFont = m_table->font();
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont); // command rows are bold: the widest case
+    const auto widest = [&bold](const QStringList &texts) {
+        int width = 0;
+        for (const QString &text : texts)
+            width = std::max(width, bold.horizontalAdvance(text));
+        return width + bold.averageCharWidth() * 3;
+    };
+    QHeaderView *header = m_table->horizontalHeader();
+    header->resizeSection(0, widest({QStringLiteral("00:00:00.000")}));
+    header->resizeSection(
+        1, widest({Text::logSent(), Text::logReceived(), Text::readProgrammerOperation(),
+                   Text::updateProgrammerOperation(), Text::clearProgrammerOperation(),
+                   Text::compareProgrammerOperation(), Text::clockReadOperation(),
+                   Text::clockWriteOperation()}));
+    header->resizeSection(
+        3, widest({Text::verdictCorrect(), Text::verdictTimeout(), Text::verdictCrc(),
+                   Text::verdictSlave(), Text::verdictFunction(), Text::verdictLength(),
+                   Text::verdictByteCount(), Text::verdictEcho(),
+                   Text::verdictException(QStringLiteral("00")), Text::verdictNotTaken()}));
+}
+
+void CommunicationLogWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        for (QAbstractButton *button : {m_ui->copyButton, m_ui->saveButton, m_ui->clearButton})
+            button->setAccessibleName(button->text());
+        m_table->setAccessibleName(Text::logCaption());
+        fitColumns();
+        // The rows keep the words they were written in; the headers follow.
+        emit m_log.headerDataChanged(Qt::Horizontal, 0, ExchangeLog::ColumnCount - 1);
+    }
+    QDialog::changeEvent(event);
+}
 
 void CommunicationLogWindow::onRowsInserted()
 {

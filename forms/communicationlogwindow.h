@@ -35,8 +35,12 @@ public:
     // True when the file was written.
     bool save();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void onRowsInserted();
+    void fitColumns();
 
     std::unique_ptr<Ui::CommunicationLogWindow> m_ui;
     ExchangeLog &m_log;

@@ -23,6 +23,7 @@ ensure_packages() {
 # What every build needs.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgl-dev
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
+    qt6-l10n-tools qt6-tools-dev
     libgtest-dev)
 # What the fuzz targets need: clang++ with libFuzzer and the sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

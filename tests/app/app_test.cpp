@@ -1,6 +1,11 @@
 #include "app/aboutdialog.h"
 #include "app/mainwindow.h"
+#include "forms/batteryparameterdialog.h"
+#include "forms/clockdialog.h"
+#include "forms/generalloaddialog.h"
+#include "forms/ledloaddialog.h"
 #include "model/filepicker.h"
+#include "model/language.h"
 #include "model/parameterset.h"
 #include "programmer/parameterfile.h"
 #include "support/findwidgets.h"
@@ -8,6 +13,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -115,7 +124,7 @@ TEST_F(MainWindowTest, ProductAndGroupBoxesMakeTheSelection)
 TEST_F(MainWindowTest, AboutEntryShowsTheVersion)
 {
 #ifndef Q_OS_WIN
-    ASSERT_EQ(window.actions().size(), 1);
+    ASSERT_EQ(window.actions().size(), 2); // About, then the language menu
     EXPECT_EQ(window.actions().first()->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
 #endif
@@ -293,4 +302,69 @@ TEST_F(MainWindowTest, PortListFollowsTheCable)
     EXPECT_TRUE(list->isEnabled() && list->currentIndex() == -1);
     ::close(master);
 #endif
+}
+
+// Every visible text of the main window and of the four forms: captions, labels, group titles,
+// fields and lists, the window titles.
+QStringList visibleTexts(QWidget *root)
+{
+    QStringList texts{root->windowTitle()};
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(root))
+            continue;
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            texts << button->text() << button->accessibleName();
+        else if (auto *label = qobject_cast<QLabel *>(w))
+            texts << label->text();
+        else if (auto *group = qobject_cast<QGroupBox *>(w))
+            texts << group->title();
+        else if (auto *edit = qobject_cast<QLineEdit *>(w))
+            texts << edit->text() << edit->accessibleName();
+        else if (auto *list = qobject_cast<QComboBox *>(w))
+            texts << list->currentText();
+    }
+    return texts;
+}
+
+// Chosen from the window's menu, English applies at once to the window and to every form opened
+// afterwards, and is kept; Chinese again brings back every text as it was.
+TEST_F(MainWindowTest, EnglishAtRunTimeAndBack)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    window.selection().setBatteryBox(true);
+    const auto everything = [&] {
+        ClockDialog clock(window.link(), messages, &window);
+        std::unique_ptr<QDialog> forms[] = {
+            std::make_unique<BatteryParameterDialog>(parameters, messages, &window),
+            std::make_unique<GeneralLoadDialog>(parameters, messages, &window),
+            std::make_unique<LedLoadDialog>(parameters, messages, &window)};
+        QStringList texts = visibleTexts(&window) + visibleTexts(&clock);
+        for (const auto &form : forms)
+            texts += visibleTexts(form.get());
+        return texts;
+    };
+    const QStringList chinese = everything();
+    const auto language = [this](const char *name) {
+        QMenu *menu = window.actions().last()->menu();
+        for (QAction *action : menu->actions()) {
+            if (action->text() == name)
+                action->trigger();
+        }
+        // The application posts the change to each window.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    };
+    language("English");
+    static const QRegularExpression cjk(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    const QStringList english = everything();
+    for (const QString &text : english)
+        EXPECT_FALSE(text.contains(cjk)) << text.toStdString();
+    EXPECT_TRUE(english.contains("Open port") && english.contains("Restore defaults"));
+    EXPECT_EQ(QSettings().value("language"), "en");
+    path = dir.filePath("english.txt"); // files never depend on the language
+    window.saveParameters();
+    language("中文");
+    EXPECT_EQ(everything(), chinese);
+    click(ui().saveButton, "chinese.txt");
+    EXPECT_EQ(read("english.txt"), read("chinese.txt"));
+    EXPECT_EQ(QSettings().value("language"), "zh");
 }

@@ -69,6 +69,14 @@ TEST(CliCommandLine, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(runInProcess({"check", "--", "--help"}).err, "文件不存在！\n");
     EXPECT_EQ(runInProcess({"--version"}),
               (CliOutcome{0, "velmora-cli " VELMORA_VERSION "\n", ""}));
+    // --lang anywhere before "--", even for a usage error; the same from VELMORA_LANG.
+    EXPECT_EQ(runInProcess({"clear", "--lang", "en"}).err,
+              "velmora-cli: Missing --port\nUsage: velmora-cli clear --port P\n");
+    qputenv("VELMORA_LANG", "en");
+    EXPECT_TRUE(runInProcess({"--help"}).out.startsWith("Usage: velmora-cli <command>"));
+    EXPECT_EQ(runInProcess({"--lang=xx", "ports"}).status, 2);
+    qunsetenv("VELMORA_LANG");
+    EXPECT_TRUE(runInProcess({"--help"}).out.startsWith("用法"));
 }
 
 TEST(CliCommandLine, ClockSettingsAreRealDatesOfThisCentury)
