@@ -4,6 +4,7 @@
 #include "cli/commandline.h"
 #include "cli/loggingexchange.h"
 #include "link/programmerlink.h"
+#include "model/codepage.h"
 #include "model/language.h"
 #include "model/parameterset.h"
 #include "model/selectionmodel.h"
@@ -17,8 +18,17 @@
 #include "rules/blockdiff.h"
 #include "rules/loadrules.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QFileDevice>
 #include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMutex>
+#include <QThread>
+
+#include <memory>
 
 namespace {
 
@@ -260,6 +270,135 @@ int runDiff(const CliCommand &command, QIODevice &out, CliMessageService &messag
     return differences.isEmpty() ? kCliDiffSame : kCliDiffDifferent;
 }
 
+// A command that runs on one port, on the port `command.port` names.
+int runOnPort(const CliCommand &command, QIODevice &out, CliMessageService &messages,
+              const CliEnvironment &environment)
+{
+    switch (command.action) {
+    case CliCommand::Action::Read:
+        return runRead(command, out, messages, environment);
+    case CliCommand::Action::Update:
+        return runUpdate(command, messages, environment);
+    case CliCommand::Action::Clear:
+        return runClear(command, messages, environment);
+    case CliCommand::Action::Clock:
+        return runClock(command, out, messages, environment);
+    default:
+        return runDiff(command, out, messages, environment);
+    }
+}
+
+// What one port's run gave: its exit status, the first warning, and what it printed.
+struct PortRun
+{
+    QString port;
+    int status = kCliSuccess;
+    QString message;
+    qint64 elapsedMs = 0;
+    QByteArray data;
+};
+
+bool isDiff(const CliCommand &command)
+{
+    return command.action == CliCommand::Action::Diff;
+}
+
+bool succeeded(const CliCommand &command, const PortRun &run)
+{
+    return isDiff(command) ? run.status != kCliDiffTrouble : run.status == kCliSuccess;
+}
+
+// The data of a run as JSON: a read's parameter file as its lines, a clock's time, a diff's
+// differences.
+QJsonObject runJson(const CliCommand &command, const PortRun &run)
+{
+    const bool ok = succeeded(command, run);
+    QJsonObject object{{QStringLiteral("port"), run.port},
+                       {QStringLiteral("ok"), ok},
+                       {QStringLiteral("message"), run.message},
+                       {QStringLiteral("elapsed_ms"), run.elapsedMs}};
+    if (!ok)
+        return object;
+    if (command.action == CliCommand::Action::Read && !run.data.isEmpty()) {
+        QStringDecoder decoder = codePageDecoder();
+        QStringList lines = QString(decoder.decode(run.data)).split(QStringLiteral("\r\n"));
+        lines.removeLast(); // after the last line end
+        object.insert(QStringLiteral("lines"), QJsonArray::fromStringList(lines));
+    } else if (command.action == CliCommand::Action::Clock) {
+        object.insert(QStringLiteral("time"), QString::fromUtf8(run.data).trimmed());
+    } else if (isDiff(command)) {
+        QJsonArray differences;
+        for (const QString &line : QString::fromUtf8(run.data).split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList fields = line.split(u'\t');
+            differences.append(QJsonObject{{QStringLiteral("parameter"), fields.value(0)},
+                                           {QStringLiteral("programmer"), fields.value(1)},
+                                           {QStringLiteral("current"), fields.value(2)}});
+        }
+        object.insert(QStringLiteral("differences"), differences);
+    }
+    return object;
+}
+
+// The line a run reports without --json: "PORT\tok", "PORT\tfailed\tmessage"; a diff says
+// "same" or "different" and how many.
+QString runLine(const CliCommand &command, const PortRun &run)
+{
+    QStringList fields{run.port};
+    if (!succeeded(command, run))
+        fields << QStringLiteral("failed") << run.message;
+    else if (!isDiff(command))
+        fields << QStringLiteral("ok");
+    else if (run.status == kCliDiffSame)
+        fields << QStringLiteral("same");
+    else
+        fields << QStringLiteral("different") << QString::number(run.data.count('\n'));
+    for (QString &field : fields)
+        field.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
+    return fields.join(u'\t');
+}
+
+// Each port on a thread of its own, so that a silent or vanished programmer delays only
+// itself; a port's line goes out as soon as it is done.
+int runOnEveryPort(const CliCommand &command, QIODevice &out, QIODevice &err,
+                   const CliEnvironment &environment)
+{
+    QMutex outLock;
+    int worst = kCliSuccess;
+    int good = 0;
+    int bad = 0;
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (const QString &port : command.ports) {
+        threads.emplace_back(QThread::create([&, port] {
+            CliCommand one = command;
+            one.port = port;
+            one.ports = {port};
+            QBuffer data;
+            data.open(QIODevice::WriteOnly);
+            CliMessageService messages(err, command.verbose,
+                                       command.ports.size() > 1 ? port : QString());
+            QElapsedTimer timer;
+            timer.start();
+            const int status = runOnPort(one, data, messages, environment);
+            const PortRun run{port, status, messages.firstWarning(), timer.elapsed(), data.data()};
+            const QByteArray line =
+                command.json ? QJsonDocument(runJson(command, run)).toJson(QJsonDocument::Compact)
+                             : runLine(command, run).toUtf8();
+            const QMutexLocker locker(&outLock);
+            out.write(line + '\n');
+            if (auto *file = qobject_cast<QFileDevice *>(&out))
+                file->flush(); // a script reads each port's line as the port is done
+            (succeeded(command, run) ? good : bad) += 1;
+            worst = std::max(worst, run.status);
+        }));
+        threads.back()->start();
+    }
+    for (const auto &thread : threads)
+        thread->wait();
+    if (command.ports.size() > 1)
+        err.write((Text::cliBatchSummary(good, bad) + u'\n').toUtf8());
+    return worst;
+}
+
 } // namespace
 
 int runCli(const QStringList &args, QIODevice &out, QIODevice &err,
@@ -303,10 +442,22 @@ int runCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
                const CliEnvironment &environment)
 {
     using Action = CliCommand::Action;
-    CliMessageService messages(err, command.verbose);
+    const bool programmer = command.action == Action::Read || command.action == Action::Update ||
+                            command.action == Action::Clear || command.action == Action::Clock ||
+                            command.action == Action::Diff;
+    if (programmer && (command.json || command.ports.size() > 1))
+        return runOnEveryPort(command, out, err, environment);
+
+    // With --json the warnings go into the object, not to standard error.
+    std::unique_ptr<CliMessageService> service =
+        command.json ? std::make_unique<CliMessageService>(err, command.verbose, QString())
+                     : std::make_unique<CliMessageService>(err, command.verbose);
+    CliMessageService &messages = *service;
     QElapsedTimer timer;
     timer.start();
     int status = kCliSuccess;
+    QBuffer ports;
+    ports.open(QIODevice::WriteOnly);
     switch (command.action) {
     case Action::Help:
         status = writeAll(out, helpText(command.topic).toUtf8()) ? kCliSuccess : kCliFailure;
@@ -315,26 +466,27 @@ int runCommand(const CliCommand &command, QIODevice &out, QIODevice &err,
         status = writeAll(out, (Text::cliVersion() + u'\n').toUtf8()) ? kCliSuccess : kCliFailure;
         break;
     case Action::Ports:
-        status = runPorts(out);
-        break;
-    case Action::Read:
-        status = runRead(command, out, messages, environment);
-        break;
-    case Action::Update:
-        status = runUpdate(command, messages, environment);
-        break;
-    case Action::Clear:
-        status = runClear(command, messages, environment);
-        break;
-    case Action::Clock:
-        status = runClock(command, out, messages, environment);
+        status = runPorts(command.json ? static_cast<QIODevice &>(ports) : out);
         break;
     case Action::Check:
         status = runCheck(command, messages);
         break;
-    case Action::Diff:
-        status = runDiff(command, out, messages, environment);
+    default:
+        status = runOnPort(command, out, messages, environment);
         break;
+    }
+    if (command.json && (command.action == Action::Ports || command.action == Action::Check)) {
+        QJsonObject object{{QStringLiteral("ok"), status == kCliSuccess},
+                           {QStringLiteral("message"), messages.firstWarning()},
+                           {QStringLiteral("elapsed_ms"), timer.elapsed()}};
+        if (command.action == Action::Ports) {
+            object.insert(QStringLiteral("ports"),
+                          QJsonArray::fromStringList(
+                              QString::fromUtf8(ports.data()).split(u'\n', Qt::SkipEmptyParts)));
+        } else {
+            object.insert(QStringLiteral("file"), command.file);
+        }
+        writeAll(out, QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
     }
     messages.progress(Text::cliElapsed(timer.elapsed()));
     return status;

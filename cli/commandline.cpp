@@ -16,29 +16,33 @@ struct CommandInfo
     Action action;
     bool needsPort;
     bool needsFile; // exactly one file argument
+    bool manyPorts; // --port may repeat and list several, comma-separated
     QLatin1String options[3];
 };
 
 const CommandInfo kCommands[] = {
-    {QLatin1String("ports"), Action::Ports, false, false, {}},
+    {QLatin1String("ports"), Action::Ports, false, false, false, {}},
     {QLatin1String("read"),
      Action::Read,
      true,
+     false,
      false,
      {QLatin1String("--port"), QLatin1String("-o"), QLatin1String("--output")}},
     {QLatin1String("update"),
      Action::Update,
      true,
      true,
+     true,
      {QLatin1String("--port"), QLatin1String("--verify")}},
-    {QLatin1String("clear"), Action::Clear, true, false, {QLatin1String("--port")}},
+    {QLatin1String("clear"), Action::Clear, true, false, true, {QLatin1String("--port")}},
     {QLatin1String("clock"),
      Action::Clock,
      true,
      false,
+     true,
      {QLatin1String("--port"), QLatin1String("--set")}},
-    {QLatin1String("check"), Action::Check, false, true, {}},
-    {QLatin1String("diff"), Action::Diff, true, true, {QLatin1String("--port")}},
+    {QLatin1String("check"), Action::Check, false, true, false, {}},
+    {QLatin1String("diff"), Action::Diff, true, true, true, {QLatin1String("--port")}},
 };
 
 const CommandInfo *findCommand(const QString &name)
@@ -126,6 +130,10 @@ std::variant<CliCommand, CliUsageError> parseCommandLine(const QStringList &args
             command.action = Action::Version;
             return command;
         }
+        if (arg == QLatin1String("--json")) {
+            command.json = true;
+            continue;
+        }
         if (!isVerbose(arg))
             return wrong(Text::cliUnknownOption(arg));
         command.verbose = true;
@@ -155,6 +163,10 @@ std::variant<CliCommand, CliUsageError> parseCommandLine(const QStringList &args
             command.verbose = true;
             continue;
         }
+        if (arg == QLatin1String("--json")) {
+            command.json = true;
+            continue;
+        }
         if (arg == QLatin1String("--version")) {
             command = CliCommand();
             command.action = Action::Version;
@@ -173,7 +185,7 @@ std::variant<CliCommand, CliUsageError> parseCommandLine(const QStringList &args
             return wrong(Text::cliUnknownOption(arg), name);
         // -o and --output are one option.
         const QString key = option == QLatin1String("-o") ? QStringLiteral("--output") : option;
-        if (seen.contains(key))
+        if (seen.contains(key) && !(key == QLatin1String("--port") && info->manyPorts))
             return wrong(Text::cliRepeatedOption(option), name);
         seen.append(key);
         if (!takesValue(option)) {
@@ -188,7 +200,14 @@ std::variant<CliCommand, CliUsageError> parseCommandLine(const QStringList &args
         if (value->isEmpty())
             return wrong(Text::cliMissingValue(option), name);
         if (key == QLatin1String("--port")) {
-            command.port = *value;
+            const QStringList listed = info->manyPorts ? value->split(u',') : QStringList{*value};
+            for (const QString &port : listed) {
+                if (port.isEmpty())
+                    return wrong(Text::cliMissingValue(option), name);
+                if (!command.ports.contains(port))
+                    command.ports.append(port);
+            }
+            command.port = command.ports.constFirst();
         } else if (key == QLatin1String("--output")) {
             command.file = *value;
         } else if (!parseClockSetting(*value, command)) {
@@ -289,7 +308,9 @@ QString helpText(const QString &command)
         description = Text::cliCheckHelp();
         break;
     }
-    const QString portOption = info->needsPort ? Text::cliPortOptionHelp() : QString();
+    const QString portOption = !info->needsPort  ? QString()
+                               : info->manyPorts ? Text::cliPortsOptionHelp()
+                                                 : Text::cliPortOptionHelp();
     return usageLine(command) + u'\n' + u'\n' + description + u'\n' + portOption + options +
-           Text::cliVerboseOptionHelp();
+           Text::cliVerboseOptionHelp() + Text::cliJsonOptionHelp();
 }

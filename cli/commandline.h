@@ -33,7 +33,9 @@ struct CliCommand
     Action action = Action::Help;
     QString topic;
     bool verbose = false;
-    QString port;
+    QString port;      // the first of `ports`
+    QStringList ports; // update, clear, clock and diff take several, each run on its own
+    bool json = false; // one JSON object a line and port on standard output
     // read: where the parameter file goes, empty or "-" for standard output;
     // update, check and diff: the parameter file to import.
     QString file;

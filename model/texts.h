@@ -916,6 +916,10 @@ inline QString cliProgramHelp()
         "  --version         显示版本\n"
         "  -v, --verbose     在标准错误输出显示每一帧、进度和用时\n"
         "  --lang en|zh      消息和帮助的语言（默认按 VELMORA_LANG，否则中文）\n"
+        "  --json            标准输出改为每台编程器一行 JSON 对象\n"
+        "\n"
+        "update、clear、clock 和 diff 可同时对多台编程器运行，例如:\n"
+        "  velmora-cli update --port /dev/ttyUSB0,/dev/ttyUSB1 --port /dev/ttyUSB2 block.txt\n"
         "\n"
         "标准输出只有数据。退出状态: 0 成功；1 操作失败（原因在标准错误输出）；2 用法错误。\n"
         "diff 的退出状态与 diff(1) 相同: 0 相同；1 不同；2 出错。\n");
@@ -986,6 +990,18 @@ inline QString cliDiffHelp()
                 "相同。退出状态: 0 相同；1 不同；2 出错（用法错误、文件被拒绝或读取失败，原因在\n"
                 "标准错误输出）。\n");
 }
+inline QString cliPortsOptionHelp()
+{
+    return QCoreApplication::translate(
+        "Text", "  --port P[,P...]   串口；可重复，或以逗号分隔列出多台编程器，各自同时运行，\n"
+                "                    每台完成时在标准输出输出一行: 串口、ok 或 failed 和原因\n");
+}
+inline QString cliJsonOptionHelp()
+{
+    return QCoreApplication::translate(
+        "Text", "  --json            标准输出改为每台编程器一行 JSON 对象（port、ok、message、\n"
+                "                    elapsed_ms 和命令的数据），见 man velmora-cli\n");
+}
 inline QString cliVerboseOptionHelp()
 {
     return QCoreApplication::translate(
@@ -1015,6 +1031,11 @@ inline QString cliRepeatedOption(const QString &option)
 inline QString cliBadLanguage(const QString &code)
 {
     return QCoreApplication::translate("Text", "语言应为 en 或 zh: %1").arg(code);
+}
+// After a run on several ports, on standard error.
+inline QString cliBatchSummary(int succeeded, int failed)
+{
+    return QCoreApplication::translate("Text", "%1 台成功，%2 台失败").arg(succeeded).arg(failed);
 }
 inline QString cliMissingPort()
 {

@@ -47,6 +47,8 @@ Options:
   --turnaround-us N    answer N microseconds after the end of a request (default 2000)
   --pace               send replies at the wire rate of 115200 baud (86.8 us a byte);
                        without it a reply is written all at once
+  --pace-packet N      with --pace, hand the bytes over N at a time, each packet once its
+                       last byte is through, as a USB serial adapter does (default 1)
   --verbose            log every frame in hex to stderr
   -h, --help           show this text
 
@@ -136,6 +138,7 @@ struct Options
     QString state;
     long long turnaroundUs = 2000;
     bool pace = false;
+    long long pacePacket = 1;
     bool verbose = false;
     sim::FaultOptions faults;
 };
@@ -202,6 +205,8 @@ ParseResult parseOptions(int argc, char **argv, Options &o)
             ok = number(0, 10'000'000, o.turnaroundUs);
         else if (name == "--pace")
             ok = flag(o.pace);
+        else if (name == "--pace-packet")
+            ok = number(1, 4096, o.pacePacket);
         else if (name == "--verbose")
             ok = flag(o.verbose);
         else if (name == "--no-answer")
@@ -529,6 +534,16 @@ void Simulator::send(const QByteArray &reply)
     }
     // Byte i leaves at start + i byte times; the frame takes exactly size byte times.
     const timespec start = monotonicNow();
+    if (m_options.pacePacket > 1) {
+        // A packet is handed over once its last byte would have come through.
+        for (qsizetype i = 0; i < reply.size(); i += m_options.pacePacket) {
+            const qsizetype end = std::min<qsizetype>(i + m_options.pacePacket, reply.size());
+            if (!sleepUntil(plusNs(start, end * kByteNs)))
+                return;
+            writeAll(m_master, reply.constData() + i, static_cast<size_t>(end - i));
+        }
+        return;
+    }
     for (qsizetype i = 0; i < reply.size(); ++i) {
         if (!sleepUntil(plusNs(start, i * kByteNs)))
             return;

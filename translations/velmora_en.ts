@@ -1581,6 +1581,17 @@ on standard error).
         <translation>Error</translation>
     </message>
     <message>
+        <source>语言应为 en 或 zh: %1</source>
+        <translation>The language must be en or zh: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>共 %n 处不同</source>
+        <translation>
+            <numerusform>%n difference</numerusform>
+            <numerusform>%n differences</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>用法: velmora-cli &lt;命令&gt; [选项]
 
 在命令行中运行与窗口相同的编程器操作。
@@ -1599,6 +1610,10 @@ on standard error).
   --version         显示版本
   -v, --verbose     在标准错误输出显示每一帧、进度和用时
   --lang en|zh      消息和帮助的语言（默认按 VELMORA_LANG，否则中文）
+  --json            标准输出改为每台编程器一行 JSON 对象
+
+update、clear、clock 和 diff 可同时对多台编程器运行，例如:
+  velmora-cli update --port /dev/ttyUSB0,/dev/ttyUSB1 --port /dev/ttyUSB2 block.txt
 
 标准输出只有数据。退出状态: 0 成功；1 操作失败（原因在标准错误输出）；2 用法错误。
 diff 的退出状态与 diff(1) 相同: 0 相同；1 不同；2 出错。
@@ -1621,21 +1636,35 @@ Options:
   --version         show the version
   -v, --verbose     show every frame, the progress and the time taken on standard error
   --lang en|zh      the language of messages and help (default: VELMORA_LANG, else Chinese)
+  --json            one JSON object a line and programmer on standard output
+
+update, clear, clock and diff run on several programmers at once, for example:
+  velmora-cli update --port /dev/ttyUSB0,/dev/ttyUSB1 --port /dev/ttyUSB2 block.txt
 
 Standard output carries data only. Exit status: 0 success; 1 the operation failed (the reason
 on standard error); 2 wrong usage. diff exits as diff(1): 0 the same; 1 different; 2 trouble.
 </translation>
     </message>
     <message>
-        <source>语言应为 en 或 zh: %1</source>
-        <translation>The language must be en or zh: %1</translation>
+        <source>  --port P[,P...]   串口；可重复，或以逗号分隔列出多台编程器，各自同时运行，
+                    每台完成时在标准输出输出一行: 串口、ok 或 failed 和原因
+</source>
+        <translation>  --port P[,P...]   serial port; repeat it, or list several programmers separated by commas,
+                    each run at the same time; each prints a line as it is done: the port,
+                    ok or failed and why
+</translation>
     </message>
-    <message numerus="yes">
-        <source>共 %n 处不同</source>
-        <translation>
-            <numerusform>%n difference</numerusform>
-            <numerusform>%n differences</numerusform>
-        </translation>
+    <message>
+        <source>  --json            标准输出改为每台编程器一行 JSON 对象（port、ok、message、
+                    elapsed_ms 和命令的数据），见 man velmora-cli
+</source>
+        <translation>  --json            one JSON object a line and programmer on standard output (port, ok,
+                    message, elapsed_ms and the command&apos;s data); see man velmora-cli
+</translation>
+    </message>
+    <message>
+        <source>%1 台成功，%2 台失败</source>
+        <translation>%1 succeeded, %2 failed</translation>
     </message>
 </context>
 </TS>

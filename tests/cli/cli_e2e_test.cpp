@@ -129,8 +129,58 @@ TEST_F(CliE2eTest, DiffTellsEachDifferenceAndExitsAsDiffDoes)
                                     formatParameterFile(set, "QM-XDJ", GroupSelection::All));
     EXPECT_EQ(run({"diff", same}), (CliOutcome{0, "", ""}));
     EXPECT_EQ(run({"diff", other}), (CliOutcome{1, "均衡充电电压(V)\t5.06\t14.60\n", ""}));
+    // --json: one object, the differences and the data of the other commands in it.
+    const CliOutcome json = run({"--json", "diff", other});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_TRUE(json.out.startsWith(
+        R"j({"differences":[{"current":"14.60","parameter":"均衡充电电压(V)","programmer":"5.06"}],)j"))
+        << json.out.toStdString();
+    EXPECT_TRUE(run({"read", "--json"}).out.contains(R"j("lines":["QM-XDJ","9000:500",)j"));
     // Trouble is 2, whatever it is: a refused file, a port that does not open.
     EXPECT_EQ(run({"diff", dir.filePath("missing.txt")}), (CliOutcome{2, "", "文件不存在！\n"}));
     sim->stop();
     EXPECT_EQ(run({"diff", same}).status, 2);
+}
+
+// Eight programmers in one run, one silent and one that goes after its third request: each
+// port says how it went, the six others hold the block, and the run fails.
+TEST(CliRack, UpdateWithVerifyOnEightPortsEachOnItsOwn)
+{
+    QTemporaryDir dir;
+    std::vector<std::unique_ptr<SimProcess>> sims;
+    QStringList ports;
+    for (int i = 0; i < 8; ++i) {
+        QStringList args{"--state", dir.filePath(QString::number(i))};
+        if (i == 2)
+            args << "--no-answer-from"
+                 << "1";
+        if (i == 5)
+            args << "--no-answer"
+                 << "--close-after"
+                 << "3"
+                 << "--fault-request"
+                 << "3";
+        sims.push_back(std::make_unique<SimProcess>(args));
+        ASSERT_TRUE(sims.back()->started());
+        ports << sims.back()->portPath();
+    }
+    ParameterSet set;
+    const QByteArray bytes = formatParameterFile(set, "QM-XDJ", GroupSelection::All);
+    const QString file = writeFile(dir.filePath("block.txt"), bytes);
+    CliEnvironment environment;
+    environment.waitScale = kTestWaitScale;
+    const CliOutcome run = runInProcess({"update", "--verify", "--port", ports.mid(0, 4).join(','),
+                                         "--port", ports.mid(4).join(','), file},
+                                        environment);
+    EXPECT_EQ(run.status, 1);
+    QStringList lines = QString::fromUtf8(run.out).split(u'\n', Qt::SkipEmptyParts);
+    lines.sort();
+    QStringList expected;
+    for (int i = 0; i < 8; ++i)
+        expected << ports[i] + (i == 2 || i == 5 ? "\tfailed\t写入超时！" : "\tok");
+    expected.sort();
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(run.err, "6 台成功，2 台失败\n");
+    for (int i : {0, 1, 3, 4, 6, 7})
+        EXPECT_EQ(runInProcess({"read", "--port", ports[i]}, environment).out, bytes) << i;
 }
