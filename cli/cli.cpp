@@ -404,32 +404,20 @@ int runOnEveryPort(const CliCommand &command, QIODevice &out, QIODevice &err,
 int runCli(const QStringList &args, QIODevice &out, QIODevice &err,
            const CliEnvironment &environment)
 {
-    // --lang comes first, so that even a usage error speaks the language asked for.
-    QStringList rest;
-    std::optional<QString> code;
-    for (qsizetype i = 0; i < args.size(); ++i) {
+    // The language first, so that even a usage error speaks the one asked for; the parse
+    // below checks the option itself.
+    Language language = startLanguage();
+    for (qsizetype i = 0; i < args.size() && args.at(i) != QLatin1String("--"); ++i) {
         const QString &arg = args.at(i);
-        if (arg == QLatin1String("--")) {
-            rest += args.mid(i);
-            break;
-        }
-        if (arg == QLatin1String("--lang"))
-            code = args.value(++i);
-        else if (arg.startsWith(QLatin1String("--lang=")))
-            code = arg.mid(7);
-        else
-            rest << arg;
+        const std::optional<Language> named =
+            arg == QLatin1String("--lang")             ? languageFromCode(args.value(i + 1))
+            : arg.startsWith(QLatin1String("--lang=")) ? languageFromCode(arg.mid(7))
+                                                       : std::nullopt;
+        language = named.value_or(language);
     }
-    const std::optional<Language> language = code ? languageFromCode(*code) : startLanguage();
-    installLanguage(language.value_or(Language::Chinese));
-    if (!language) {
-        err.write((QStringLiteral("velmora-cli: ") + Text::cliBadLanguage(*code) + u'\n' +
-                   Text::cliUsage() + u'\n')
-                      .toUtf8());
-        return kCliUsage;
-    }
+    installLanguage(language);
 
-    const std::variant<CliCommand, CliUsageError> parsed = parseCommandLine(rest);
+    const std::variant<CliCommand, CliUsageError> parsed = parseCommandLine(args);
     if (const auto *wrong = std::get_if<CliUsageError>(&parsed)) {
         err.write((QStringLiteral("velmora-cli: ") + wrong->message + u'\n' + wrong->usage + u'\n')
                       .toUtf8());

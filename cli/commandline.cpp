@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "model/language.h"
 #include "model/texts.h"
 
 #include <QRegularExpression>
@@ -76,7 +77,29 @@ bool isVerbose(const QString &arg)
 bool takesValue(const QString &option)
 {
     return option == QLatin1String("--port") || option == QLatin1String("-o") ||
-           option == QLatin1String("--output") || option == QLatin1String("--set");
+           option == QLatin1String("--output") || option == QLatin1String("--set") ||
+           option == QLatin1String("--lang");
+}
+
+// --lang en|zh or --lang=en|zh at args[i], for any command; runCli installs the language before
+// the parse, which only checks it. Nothing when args[i] is something else; moves i past the value.
+std::optional<std::optional<CliUsageError>> takeLanguage(const QStringList &args, qsizetype &i,
+                                                         const QString &usageOf)
+{
+    const QString &arg = args.at(i);
+    QString code;
+    if (arg == QLatin1String("--lang")) {
+        if (i + 1 == args.size())
+            return CliUsageError{Text::cliMissingValue(arg), usageLine(usageOf)};
+        code = args.at(++i);
+    } else if (arg.startsWith(QLatin1String("--lang="))) {
+        code = arg.mid(7);
+    } else {
+        return std::nullopt;
+    }
+    if (!languageFromCode(code))
+        return CliUsageError{Text::cliBadLanguage(code), usageLine(usageOf)};
+    return std::optional<CliUsageError>();
 }
 
 bool isOption(const QString &arg)
@@ -134,6 +157,11 @@ std::variant<CliCommand, CliUsageError> parseCommandLine(const QStringList &args
             command.json = true;
             continue;
         }
+        if (const auto language = takeLanguage(args, i, {})) {
+            if (*language)
+                return **language;
+            continue;
+        }
         if (!isVerbose(arg))
             return wrong(Text::cliUnknownOption(arg));
         command.verbose = true;
@@ -165,6 +193,11 @@ std::variant<CliCommand, CliUsageError> parseCommandLine(const QStringList &args
         }
         if (arg == QLatin1String("--json")) {
             command.json = true;
+            continue;
+        }
+        if (const auto language = takeLanguage(args, i, name)) {
+            if (*language)
+                return **language;
             continue;
         }
         if (arg == QLatin1String("--version")) {
