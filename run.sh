@@ -39,4 +39,4 @@ else
     export VELMORA_EXTRA_PORTS="$port${VELMORA_EXTRA_PORTS:+:$VELMORA_EXTRA_PORTS}"
 fi
 
-build/release/velmora "$@"
+build/release/app/velmora "$@"
