@@ -32,7 +32,7 @@ enum class SlotUnit : quint8
 
 struct SlotInfo
 {
-    const char *name; // as the code and the specification name the parameter
+    const char *name; // the Slot:: name the code uses for it
     quint16 reg;      // its controller register
     SlotGroup group;
     SlotUnit unit;

@@ -1355,11 +1355,11 @@
     </message>
     <message>
         <source>读取成功！</source>
-        <translation>Read</translation>
+        <translation>Clock read</translation>
     </message>
     <message>
         <source>写入成功！</source>
-        <translation>Written</translation>
+        <translation>Clock written</translation>
     </message>
     <message>
         <source>用法: velmora-cli &lt;ports|read|update|clear|clock|check|diff&gt; [选项]（velmora-cli --help 显示说明）</source>

@@ -31,10 +31,10 @@
 namespace {
 
 // The user, and the file dialogs that answer with the path the last action chose.
-class RandomRunner : public SimWindow, public FilePicker
+class CarelessUser : public SimWindow, public FilePicker
 {
 public:
-    explicit RandomRunner(quint32 seed) : m_random(seed)
+    explicit CarelessUser(quint32 seed) : m_random(seed)
     {
         start();
         window->setFilePicker(this);
@@ -43,7 +43,7 @@ public:
     // One random action, then the checks. False once a check has failed.
     bool step()
     {
-        using R = RandomRunner;
+        using R = CarelessUser;
         const std::pair<int, void (R::*)()> weighted[] = {
             {8, &R::togglePort},         {6, &R::clickBox}, {18, &R::import},
             {24, &R::operation},         {18, &R::form},    {12, &R::typeIntoWindow},
@@ -280,14 +280,14 @@ TEST(RandomRun, WindowFormsFilesAndAFaultySimulator)
         (void)!write(STDERR_FILENO, text, sizeof text - 1);
         std::abort();
     });
-    RandomRunner runner(start);
+    CarelessUser user(start);
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < seconds * 1000LL) {
         alarm(60); // again for each action
-        if (!runner.step())
+        if (!user.step())
             break;
     }
     alarm(0);
-    std::printf("RandomRun: %d actions in %lld ms\n", runner.actions, timer.elapsed());
+    std::printf("RandomRun: %d actions in %lld ms\n", user.actions, timer.elapsed());
 }
